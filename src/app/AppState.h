@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "GraphDraw/GraphTypes.h"
+#include "image/Bitmap.h"
+#include "image/Rect.h"
+
+// The application's whole working state: one instance per process, created at
+// start-up and handed by reference to every command. Names and initial values
+// are those every command relies on.
+struct AppState {
+  // The four bitmaps, created empty before any window.
+  Bitmap WorkImage;     // shown in the main window and edited
+  Bitmap BaseImage;     // the last committed picture
+  Bitmap DiskImage;     // the picture exactly as loaded, for "Undo all"
+  Bitmap UnitTemplate;  // the data-point symbol
+  // The picture of the UnitImage control, taken as a bitmap: the template's
+  // store between runs, read by detection at the start of every run.
+  Bitmap UnitImagePicture;
+
+  // Extracted data: only the first DataPointCount entries count.
+  TSPD VelocityArray;
+  TSPD CountsArray;
+  std::int32_t DataPointCount = 0;
+  TGraphCaps PlotCaptions;   // captions and ranges of the preview plot
+  TGraphData PreviewSeries;  // rebuilt by the preview window on each paint
+
+  // Extraction parameters; the edit fields are the user's copy.
+  double MatchFraction = 0.75;
+  double VminValue = -10.0;
+  double VmaxValue = 10.0;
+  double MinValue = 0.9;
+  double MaxValue = 1.0;
+  std::int32_t GreyLimit = 255;
+
+  // Unit template measures.
+  double TemplateWeight = 1.0;
+  std::int32_t TemplateCentreX = 0;
+  std::int32_t TemplateCentreY = 0;
+  std::int32_t TemplatePixelCount = 0;
+
+  // View and selection.
+  std::int32_t Zoom = 1;
+  Rect ViewArea;
+  Rect DisplayRect;
+  Rect SourceRect;
+  bool SelectionDragging = false;
+  bool SelectionActive = false;
+  Rect SelectionScreenRect;  // start X, start Y, end X, end Y, as the mouse made them
+  double RotationTotal = 0.0;
+
+  // Run flags.
+  bool StopRequested = false;
+  bool AsciiSaved = true;
+  bool MarkerCreated = false;
+  bool RunInProgress = false;  // a Create ASCII run is under way
+
+  // Paths, set once at start-up.
+  std::string ProgramDir;
+  std::string SettingsPath;
+  std::string ExchangeListPath;
+  std::string MarkerPath;
+
+  // Dialog memory: the open dialog's initial directory and the file names the
+  // two save dialogs propose next.
+  std::string OpenDialogDir;
+  std::string SaveBitmapFileName;
+  std::string SaveAsciiFileName;
+};
