@@ -14,59 +14,27 @@
 #include "ui/StatusPanels.h"
 
 namespace {
-
 QString Q(const std::string& text) { return QString::fromStdString(text); }
-
-// "*.BMP" gives "*.BMP *.bmp" and so on for each letter case seen on disks.
-QString PatternsForAnyCase(const QString& pattern) {
-  if (pattern == "*.*" || !pattern.startsWith("*.")) return pattern;
-  const QString upper = pattern.toUpper();
-  const QString lower = "*." + pattern.mid(2).toLower();
-  return upper == lower ? upper : upper + " " + lower;
-}
-
 }  // namespace
 
-QString QtFileFilter(const std::string& filter) {
-  const QString text = Q(filter);
-  const qsizetype bar = text.indexOf('|');
-  if (bar < 0) return text;
-  return text.left(bar) + " (" + PatternsForAnyCase(text.mid(bar + 1)) + ")";
-}
+MainWindowUi::MainWindowUi(AppState& state, TForm1& mainWindow)
+    : state_(state), main_(mainWindow), qtDialogs_(std::make_unique<QtDialogs>(&mainWindow)) {}
 
-MainWindowUi::MainWindowUi(AppState& state, TForm1& mainWindow) : state_(state), main_(mainWindow) {}
+MainWindowUi::~MainWindowUi() = default;
+
+Dialogs& MainWindowUi::dialogs() const { return dialogs_ != nullptr ? *dialogs_ : *qtDialogs_; }
 
 Answer MainWindowUi::ask(QuestionType type, QuestionButtons buttons, const std::string& text) {
-  const QMessageBox::StandardButton no = buttons == QuestionButtons::YesNo ? QMessageBox::No : QMessageBox::Cancel;
-  QMessageBox box(type == QuestionType::Warning ? QMessageBox::Warning : QMessageBox::Question,
-                  QApplication::applicationDisplayName(), Q(text), QMessageBox::Yes | no, &main_);
-  box.setEscapeButton(no);
-  const int answer = box.exec();
-  if (answer == QMessageBox::Yes) return Answer::Yes;
-  return buttons == QuestionButtons::YesNo ? Answer::No : Answer::Cancel;
+  return dialogs().ask(type, buttons, text);
 }
-
-void MainWindowUi::showError(const std::string& text) {
-  QMessageBox::critical(&main_, QApplication::applicationDisplayName(), Q(text));
-}
-
-void MainWindowUi::showMessage(const std::string& text) {
-  QMessageBox::information(&main_, QApplication::applicationDisplayName(), Q(text));
-}
-
+void MainWindowUi::showError(const std::string& text) { dialogs().showError(text); }
+void MainWindowUi::showMessage(const std::string& text) { dialogs().showMessage(text); }
 std::optional<std::string> MainWindowUi::chooseOpenFile(const std::string& filter, const std::string& initialDir) {
-  const QString path = QFileDialog::getOpenFileName(&main_, QString(), Q(initialDir), QtFileFilter(filter));
-  if (path.isEmpty()) return std::nullopt;
-  return path.toStdString();
+  return dialogs().chooseOpenFile(filter, initialDir);
 }
-
-std::optional<std::string> MainWindowUi::chooseSaveFile(SaveDialog, const std::string& filter,
+std::optional<std::string> MainWindowUi::chooseSaveFile(SaveDialog dialog, const std::string& filter,
                                                         const std::string& proposedName) {
-  // Overwriting is asked by the commands themselves.
-  const QString path = QFileDialog::getSaveFileName(&main_, QString(), Q(proposedName), QtFileFilter(filter),
-                                                    nullptr, QFileDialog::DontConfirmOverwrite);
-  if (path.isEmpty()) return std::nullopt;
-  return path.toStdString();
+  return dialogs().chooseSaveFile(dialog, filter, proposedName);
 }
 
 std::string MainWindowUi::statusText(int panel) const { return main_.statusBar()->text(panel).toStdString(); }

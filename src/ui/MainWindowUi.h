@@ -2,8 +2,10 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 
 #include "app/Ui.h"
+#include "ui/Dialogs.h"
 
 class QWidget;
 class QLineEdit;
@@ -16,6 +18,10 @@ struct AppState;
 class MainWindowUi : public Ui {
  public:
   MainWindowUi(AppState& state, TForm1& mainWindow);
+  ~MainWindowUi() override;
+
+  // Puts other dialogs (a test's script) in place of Qt's; nullptr restores them.
+  void setDialogs(Dialogs* dialogs) { dialogs_ = dialogs; }
 
   void setPreviewWindow(QWidget* preview) { preview_ = preview; }
   // Runs the main window's repaint (state part and drawing).
@@ -48,14 +54,14 @@ class MainWindowUi : public Ui {
 
  private:
   QLineEdit* field(Field which) const;
+  Dialogs& dialogs() const;
 
   AppState& state_;
   TForm1& main_;
   QWidget* preview_ = nullptr;
   QLineEdit* rotateAngle_ = nullptr;
   std::function<void()> repaint_;
+  std::unique_ptr<QtDialogs> qtDialogs_;
+  Dialogs* dialogs_ = nullptr;
 };
 
-// Filters written as "Description|*.EXT" become Qt filters that find the
-// extension in any letter case.
-QString QtFileFilter(const std::string& filter);

@@ -67,8 +67,11 @@ QScrollBar* MakeScrollBar(Qt::Orientation orientation, QWidget* parent, int posi
 
 TForm1::TForm1(AppState& state, QWidget* parent) : QMainWindow(parent), state_(state) {
   setWindowTitle(WindowCaption);
-  QFont windowFont("MS Sans Serif");
-  windowFont.setPointSize(8);
+  // MS Sans Serif at 8 points is 11 pixels high; Liberation Sans stands in
+  // where it is missing.
+  QFont windowFont;
+  windowFont.setFamilies({"MS Sans Serif", "Liberation Sans", "Arial"});
+  windowFont.setPixelSize(11);
   setFont(windowFont);
 
   pictureArea_ = new PictureArea(this);  // owned by the window
@@ -118,6 +121,9 @@ void TForm1::createMenus() {
 void TForm1::createButtonPanel() {
   PanelBtn = new QWidget(pictureArea_);  // owned by the picture area, as all controls below
   PanelBtn->setAutoFillBackground(true);
+  QPalette panelPalette = PanelBtn->palette();
+  panelPalette.setColor(QPalette::Window, panelPalette.color(QPalette::Button));
+  PanelBtn->setPalette(panelPalette);
   PanelBtn->setFocusPolicy(Qt::ClickFocus);
   PanelBtn->setGeometry(0, 0, 129, DesignClientHeight);
 
@@ -136,7 +142,7 @@ void TForm1::createButtonPanel() {
   ZoomShowLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   QFont zoomFont = ZoomShowLabel->font();
   zoomFont.setBold(true);
-  zoomFont.setPointSize(10);
+  zoomFont.setPixelSize(13);
   ZoomShowLabel->setFont(zoomFont);
   ZoomSpin = Place(new ZoomButtons(MovePanel), 88, 8, 17, 25);
 
