@@ -80,7 +80,7 @@ TEST(PathText, ExistenceTellsFilesFromDirectories) {
 TEST(ShortPathName, ShortensLongOrBlankElements) {
   const TextPair cases[] = {
       {"C:\\My Documents\\spectrum data.txt", "C:\\MyDocu~1\\spectr~1.txt"},
-      {"C:\\data\\spec.txt", "C:\\data\\spec.txt"},  // all short: unchanged
+      {"C:\\data\\scan.txt", "C:\\data\\scan.txt"},  // all short: unchanged
       {"/home/u/My Data/x y.txt", "/home/u/MyData~1/xy~1.txt"},
       {"C:\\averylongname.text", "C:\\averyl~1.text"},  // extensions are not shortened
       {"C:\\abcdefgh.txt", "C:\\abcdefgh.txt"},         // eight characters still fit
