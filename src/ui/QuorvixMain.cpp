@@ -277,10 +277,11 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 
   if (event->type() == QEvent::KeyPress) {
     // The window sees every key before the focused control; the key still
-    // reaches the control afterwards. Each key press arrives here once, for
-    // the widget that has the focus.
+    // reaches the control afterwards. A key the control ignores travels on to
+    // its parents; only its first stop, the focused control, counts.
     const auto* key = static_cast<QKeyEvent*>(event);
-    if (widget == QApplication::focusWidget() || widget == focusWidget() || focusWidget() == nullptr) {
+    QWidget* focused = QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : focusWidget();
+    if (widget == focused || (focused == nullptr && widget == this)) {
       if (key->key() == Qt::Key_Delete) call(handlers_.deletePressed);
       if (key->key() == Qt::Key_Escape) call(handlers_.escapePressed);
       auto* field = qobject_cast<QLineEdit*>(widget);
