@@ -92,9 +92,11 @@ void WriteSettings(AppState& state, Ui& ui) {
   WriteLineFile(LastDirectoryPath(state), state.OpenDialogDir);
 }
 
-void AppendExchangeList(const AppState& state, const std::string& path) {
-  if (!FileExists(path)) return;
+void AppendExchangeList(const AppState& state, const std::string& path) { AppendExchangeList(state, path, path); }
+
+void AppendExchangeList(const AppState& state, const std::string& line, const std::string& savedPath) {
+  if (!FileExists(savedPath)) return;
   TextFileWriter list(state.ExchangeListPath, TextFileWriter::Mode::Append);
-  list.writeLine(path);
+  list.writeLine(line);
   list.close();
 }

@@ -5,7 +5,9 @@
 
 #include "Stringop/NumberText.h"
 #include "app/Lifecycle.h"
+#include "extract/UnitCapture.h"
 #include "image/FileCommands.h"
+#include "output/AsciiFile.h"
 #include "ui/MainView.h"
 #include "ui/MainWindowUi.h"
 #include "ui/QuorvixMain.h"
@@ -44,6 +46,8 @@ void Application::connectHandlers() {
   h.loadBitmap = [this] { LoadBitmapCommand(state_, *ui_); };
   h.saveBitmap = [this] { SaveBitmapCommand(state_, *ui_); };
   h.undoAll = [this] { UndoAllCommand(state_, *ui_); };
+  h.saveAscii = [this] { SaveAsciiDataCommand(state_, *ui_); };
+  h.setAsUnit = [this] { SetasUnitButtonClick(state_, *ui_); };
   h.escapePressed = [this] { state_.StopRequested = true; };
   h.numberFieldEntered = [](QLineEdit* field) {
     std::string text = field->text().toStdString();

@@ -11,9 +11,11 @@
 class TempDir {
  public:
   TempDir() {
+    // A short name without blanks, so that it keeps its form in short paths.
     std::random_device seed;
-    path_ = std::filesystem::temp_directory_path() / ("quorvix-test-" + std::to_string(seed()) + std::to_string(seed()));
-    std::filesystem::create_directories(path_);
+    do {
+      path_ = std::filesystem::temp_directory_path() / ("qv" + std::to_string(100000 + seed() % 900000));
+    } while (!std::filesystem::create_directory(path_));
   }
   ~TempDir() {
     std::error_code ignored;
