@@ -37,7 +37,8 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 21; ++i) {
       const auto start = std::chrono::steady_clock::now();
       app.view().FormPaint();
-      times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+      times.push_back(
+          std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
     }
     std::sort(times.begin(), times.end());
     std::printf("zoom %3d: median %7.3f ms, worst %7.3f ms (target < 15 ms)\n", zoom, times[times.size() / 2],

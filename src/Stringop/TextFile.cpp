@@ -5,7 +5,9 @@ TextFileWriter::TextFileWriter(const std::string& path, Mode mode) {
   failed_ = file_ == nullptr;
 }
 
-TextFileWriter::~TextFileWriter() { close(); }
+TextFileWriter::~TextFileWriter() {
+  close();
+}
 
 void TextFileWriter::writeLine(const std::string& line) {
   if (failed_ || file_ == nullptr) return;
@@ -28,7 +30,9 @@ TextFileReader::TextFileReader(const std::string& path) {
   failed_ = file_ == nullptr;
 }
 
-TextFileReader::~TextFileReader() { close(); }
+TextFileReader::~TextFileReader() {
+  close();
+}
 
 std::string TextFileReader::readLine() {
   std::string line;

@@ -26,9 +26,8 @@ void StartUp(AppState& state, Ui& ui, const std::string& executablePath) {
 }
 
 bool CloseMainWindow(AppState& state, Ui& ui) {
-  if (!state.AsciiSaved &&
-      ui.ask(QuestionType::Warning, QuestionButtons::YesNo,
-             "There wasn't any ASCII file saved yet. Exit anyway ?") != Answer::Yes) {
+  if (!state.AsciiSaved && ui.ask(QuestionType::Warning, QuestionButtons::YesNo,
+                                  "There wasn't any ASCII file saved yet. Exit anyway ?") != Answer::Yes) {
     return false;
   }
   WriteSettings(state, ui);

@@ -30,7 +30,9 @@ long MarkerSize(const std::string& path) {
 
 }  // namespace
 
-std::string LastDirectoryPath(const AppState& state) { return JoinPath(state.ProgramDir, LastDirectoryFileName); }
+std::string LastDirectoryPath(const AppState& state) {
+  return JoinPath(state.ProgramDir, LastDirectoryFileName);
+}
 
 void ReadSettings(AppState& state, Ui& ui) {
   // R1: the exchange list starts empty in every run.
@@ -80,7 +82,8 @@ void WriteSettings(AppState& state, Ui& ui) {
   // W1, W2.
   FieldsToSettings(state, ui);
   TextFileWriter settings(state.SettingsPath, TextFileWriter::Mode::Truncate);
-  for (const double value : {state.MatchFraction, state.VminValue, state.VmaxValue, state.MinValue, state.MaxValue}) {
+  for (const double value :
+       {state.MatchFraction, state.VminValue, state.VmaxValue, state.MinValue, state.MaxValue}) {
     settings.writeLine(FormatNumber(SettingsDigits, value));
   }
   settings.close();
@@ -92,7 +95,9 @@ void WriteSettings(AppState& state, Ui& ui) {
   WriteLineFile(LastDirectoryPath(state), state.OpenDialogDir);
 }
 
-void AppendExchangeList(const AppState& state, const std::string& path) { AppendExchangeList(state, path, path); }
+void AppendExchangeList(const AppState& state, const std::string& path) {
+  AppendExchangeList(state, path, path);
+}
 
 void AppendExchangeList(const AppState& state, const std::string& line, const std::string& savedPath) {
   if (!FileExists(savedPath)) return;

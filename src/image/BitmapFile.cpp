@@ -11,7 +11,9 @@ namespace {
 // they are allocated.
 constexpr int AllocationLimitMegabytes = 1024;
 
-QString ToQString(const std::string& text) { return QString::fromStdString(text); }
+QString ToQString(const std::string& text) {
+  return QString::fromStdString(text);
+}
 
 }  // namespace
 

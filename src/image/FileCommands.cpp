@@ -6,8 +6,9 @@
 namespace {
 
 void EnableImageCommands(Ui& ui) {
-  for (const Control c : {Control::SetAsUnit, Control::CropImage, Control::ClearInside, Control::ClearOutside,
-                          Control::SaveBitmap, Control::UndoAll, Control::RotateBitmap, Control::ReduceBitmap}) {
+  for (const Control c :
+       {Control::SetAsUnit, Control::CropImage, Control::ClearInside, Control::ClearOutside,
+        Control::SaveBitmap, Control::UndoAll, Control::RotateBitmap, Control::ReduceBitmap}) {
     ui.setEnabled(c, true);
   }
   ui.setEnabled(Control::SaveAscii, false);
@@ -47,16 +48,18 @@ bool LoadBitmapFromPath(AppState& state, Ui& ui, const std::string& path) {
   return true;
 }
 
-std::string BitmapSaveName(const std::string& chosen) { return RemoveExtension(chosen) + ".BMP"; }
+std::string BitmapSaveName(const std::string& chosen) {
+  return RemoveExtension(chosen) + ".BMP";
+}
 
 void SaveBitmapCommand(AppState& state, Ui& ui) {
   const auto chosen = ui.chooseSaveFile(SaveDialog::Bitmap, "Bitmap File|*.BMP", state.SaveBitmapFileName);
   if (!chosen) return;
   const std::string name = BitmapSaveName(*chosen);
   state.SaveBitmapFileName = name;
-  if (FileExists(name) &&
-      ui.ask(QuestionType::Confirmation, QuestionButtons::YesNo,
-             "A file with the name " + FileNameOfPath(name) + " already exists. Overwrite ?") != Answer::Yes) {
+  if (FileExists(name) && ui.ask(QuestionType::Confirmation, QuestionButtons::YesNo,
+                                 "A file with the name " + FileNameOfPath(name) +
+                                     " already exists. Overwrite ?") != Answer::Yes) {
     return;
   }
   std::string error;

@@ -16,13 +16,14 @@ constexpr const char* LineEnd = "\r\n";
 
 }  // namespace
 
-std::string AsciiFileText(const AppState& state, const std::string& dataStatus, const std::string& picturePath) {
+std::string AsciiFileText(const AppState& state, const std::string& dataStatus,
+                          const std::string& picturePath) {
   std::string text = "!Quorvix " + dataStatus + "  " + FileNameOfPath(picturePath) + LineEnd;
   const std::size_t stored = std::min(state.VelocityArray.size(), state.CountsArray.size());
   const std::size_t count = std::min(static_cast<std::size_t>(std::max(state.DataPointCount, 0)), stored);
   for (std::size_t i = 0; i < count; ++i) {
-    text += FormatNumber(DataDigits, state.VelocityArray[i]) + "," + FormatNumber(DataDigits, state.CountsArray[i]) +
-            LineEnd;
+    text += FormatNumber(DataDigits, state.VelocityArray[i]) + "," +
+            FormatNumber(DataDigits, state.CountsArray[i]) + LineEnd;
   }
   return text;
 }

@@ -6,7 +6,9 @@
 
 namespace {
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
+QString Q(const std::string& text) {
+  return QString::fromStdString(text);
+}
 
 // "*.BMP" gives "*.BMP *.bmp" and so on for each letter case seen on disks.
 QString PatternsForAnyCase(const QString& pattern) {
@@ -26,7 +28,8 @@ QString QtFileFilter(const std::string& filter) {
 }
 
 Answer QtDialogs::ask(QuestionType type, QuestionButtons buttons, const std::string& text) {
-  const QMessageBox::StandardButton no = buttons == QuestionButtons::YesNo ? QMessageBox::No : QMessageBox::Cancel;
+  const QMessageBox::StandardButton no =
+      buttons == QuestionButtons::YesNo ? QMessageBox::No : QMessageBox::Cancel;
   QMessageBox box(type == QuestionType::Warning ? QMessageBox::Warning : QMessageBox::Question,
                   QApplication::applicationDisplayName(), Q(text), QMessageBox::Yes | no, parent_);
   box.setEscapeButton(no);
@@ -43,18 +46,18 @@ void QtDialogs::showMessage(const std::string& text) {
   QMessageBox::information(parent_, QApplication::applicationDisplayName(), Q(text));
 }
 
-std::optional<std::string> QtDialogs::chooseOpenFile(const std::string& filter, const std::string& initialDir) {
+std::optional<std::string> QtDialogs::chooseOpenFile(const std::string& filter,
+                                                     const std::string& initialDir) {
   const QString path = QFileDialog::getOpenFileName(parent_, QString(), Q(initialDir), QtFileFilter(filter));
   if (path.isEmpty()) return std::nullopt;
   return path.toStdString();
 }
 
 std::optional<std::string> QtDialogs::chooseSaveFile(SaveDialog, const std::string& filter,
-                                                        const std::string& proposedName) {
+                                                     const std::string& proposedName) {
   // Overwriting is asked by the commands themselves.
   const QString path = QFileDialog::getSaveFileName(parent_, QString(), Q(proposedName), QtFileFilter(filter),
                                                     nullptr, QFileDialog::DontConfirmOverwrite);
   if (path.isEmpty()) return std::nullopt;
   return path.toStdString();
 }
-

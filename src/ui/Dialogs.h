@@ -16,7 +16,8 @@ class Dialogs {
   virtual Answer ask(QuestionType type, QuestionButtons buttons, const std::string& text) = 0;
   virtual void showError(const std::string& text) = 0;
   virtual void showMessage(const std::string& text) = 0;
-  virtual std::optional<std::string> chooseOpenFile(const std::string& filter, const std::string& initialDir) = 0;
+  virtual std::optional<std::string> chooseOpenFile(const std::string& filter,
+                                                    const std::string& initialDir) = 0;
   virtual std::optional<std::string> chooseSaveFile(SaveDialog dialog, const std::string& filter,
                                                     const std::string& proposedName) = 0;
 };
@@ -28,7 +29,8 @@ class QtDialogs : public Dialogs {
   Answer ask(QuestionType type, QuestionButtons buttons, const std::string& text) override;
   void showError(const std::string& text) override;
   void showMessage(const std::string& text) override;
-  std::optional<std::string> chooseOpenFile(const std::string& filter, const std::string& initialDir) override;
+  std::optional<std::string> chooseOpenFile(const std::string& filter,
+                                            const std::string& initialDir) override;
   std::optional<std::string> chooseSaveFile(SaveDialog dialog, const std::string& filter,
                                             const std::string& proposedName) override;
 

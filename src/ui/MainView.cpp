@@ -14,7 +14,8 @@ MainView::MainView(AppState& state, Ui& ui, TForm1& window) : state_(state), ui_
 
 void MainView::FormPaint() {
   const Bitmap& picture = state_.WorkImage;
-  ui_.setStatusText(StatusSize, "Size: " + std::to_string(picture.width()) + " x " + std::to_string(picture.height()));
+  ui_.setStatusText(StatusSize,
+                    "Size: " + std::to_string(picture.width()) + " x " + std::to_string(picture.height()));
   ui_.setStatusText(StatusData, "ASCII data: " + std::to_string(state_.DataPointCount));
   window_.ZoomShowLabel->setText(QString::number(state_.Zoom));
   LayoutViewport(state_, window_.viewportGeometry());
@@ -35,8 +36,12 @@ void MainView::setZoom(int zoom) {
   FormPaint();
 }
 
-void MainView::zoomDown() { setZoom(ZoomDown(window_.ZoomShowLabel->text().toInt())); }
-void MainView::zoomUp() { setZoom(ZoomUp(window_.ZoomShowLabel->text().toInt())); }
+void MainView::zoomDown() {
+  setZoom(ZoomDown(window_.ZoomShowLabel->text().toInt()));
+}
+void MainView::zoomUp() {
+  setZoom(ZoomUp(window_.ZoomShowLabel->text().toInt()));
+}
 
 void MainView::xorSelection() {
   const Rect& s = state_.SelectionScreenRect;
@@ -63,8 +68,9 @@ void MainView::FormMouseMove(int x, int y) {
   LayoutViewport(state_, window_.viewportGeometry());
   const Rect r = MapSelectionToBitmap(state_);
   state_.SelectionActive = wasActive;
-  ui_.setStatusText(StatusProgress, "( " + std::to_string(r.Left) + " , " + std::to_string(r.Top) + " ) x ( " +
-                                        std::to_string(r.Right) + " , " + std::to_string(r.Bottom) + " )");
+  ui_.setStatusText(StatusProgress, "( " + std::to_string(r.Left) + " , " + std::to_string(r.Top) +
+                                        " ) x ( " + std::to_string(r.Right) + " , " +
+                                        std::to_string(r.Bottom) + " )");
 }
 
 void MainView::FormMouseUp(Qt::MouseButton button) {

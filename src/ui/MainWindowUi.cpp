@@ -14,7 +14,9 @@
 #include "ui/StatusPanels.h"
 
 namespace {
-QString Q(const std::string& text) { return QString::fromStdString(text); }
+QString Q(const std::string& text) {
+  return QString::fromStdString(text);
+}
 }  // namespace
 
 MainWindowUi::MainWindowUi(AppState& state, TForm1& mainWindow)
@@ -22,14 +24,21 @@ MainWindowUi::MainWindowUi(AppState& state, TForm1& mainWindow)
 
 MainWindowUi::~MainWindowUi() = default;
 
-Dialogs& MainWindowUi::dialogs() const { return dialogs_ != nullptr ? *dialogs_ : *qtDialogs_; }
+Dialogs& MainWindowUi::dialogs() const {
+  return dialogs_ != nullptr ? *dialogs_ : *qtDialogs_;
+}
 
 Answer MainWindowUi::ask(QuestionType type, QuestionButtons buttons, const std::string& text) {
   return dialogs().ask(type, buttons, text);
 }
-void MainWindowUi::showError(const std::string& text) { dialogs().showError(text); }
-void MainWindowUi::showMessage(const std::string& text) { dialogs().showMessage(text); }
-std::optional<std::string> MainWindowUi::chooseOpenFile(const std::string& filter, const std::string& initialDir) {
+void MainWindowUi::showError(const std::string& text) {
+  dialogs().showError(text);
+}
+void MainWindowUi::showMessage(const std::string& text) {
+  dialogs().showMessage(text);
+}
+std::optional<std::string> MainWindowUi::chooseOpenFile(const std::string& filter,
+                                                        const std::string& initialDir) {
   return dialogs().chooseOpenFile(filter, initialDir);
 }
 std::optional<std::string> MainWindowUi::chooseSaveFile(SaveDialog dialog, const std::string& filter,
@@ -37,7 +46,9 @@ std::optional<std::string> MainWindowUi::chooseSaveFile(SaveDialog dialog, const
   return dialogs().chooseSaveFile(dialog, filter, proposedName);
 }
 
-std::string MainWindowUi::statusText(int panel) const { return main_.statusBar()->text(panel).toStdString(); }
+std::string MainWindowUi::statusText(int panel) const {
+  return main_.statusBar()->text(panel).toStdString();
+}
 
 void MainWindowUi::setStatusText(int panel, const std::string& text) {
   main_.statusBar()->setText(panel, Q(text));
@@ -46,13 +57,20 @@ void MainWindowUi::setStatusText(int panel, const std::string& text) {
 
 QLineEdit* MainWindowUi::field(Field which) const {
   switch (which) {
-    case Field::Match: return main_.MatchEdit;
-    case Field::Vmin: return main_.VminEdit;
-    case Field::Vmax: return main_.VMaxEdit;
-    case Field::Min: return main_.MinEdit;
-    case Field::Max: return main_.MaxEdit;
-    case Field::WhiteLimit: return main_.WhiteLimit;
-    case Field::RotateAngle: return rotateAngle_;
+    case Field::Match:
+      return main_.MatchEdit;
+    case Field::Vmin:
+      return main_.VminEdit;
+    case Field::Vmax:
+      return main_.VMaxEdit;
+    case Field::Min:
+      return main_.MinEdit;
+    case Field::Max:
+      return main_.MaxEdit;
+    case Field::WhiteLimit:
+      return main_.WhiteLimit;
+    case Field::RotateAngle:
+      return rotateAngle_;
   }
   return nullptr;
 }
@@ -66,32 +84,49 @@ void MainWindowUi::setFieldText(Field which, const std::string& text) {
   if (QLineEdit* edit = field(which)) edit->setText(Q(text));
 }
 
-bool MainWindowUi::strictMatchChecked() const { return main_.StrictCheck->isChecked(); }
+bool MainWindowUi::strictMatchChecked() const {
+  return main_.StrictCheck->isChecked();
+}
 
 namespace {
 
 QWidget* ControlWidget(const TForm1& w, Control control) {
   switch (control) {
-    case Control::CropImage: return w.CropImageButton;
-    case Control::ClearInside: return w.ClearInsideButton;
-    case Control::ClearOutside: return w.ClearOutsideButton;
-    case Control::SetAsUnit: return w.SetasUnitButton;
-    case Control::CreateAscii: return w.CreateBtn;
-    case Control::ButtonPanel: return w.PanelBtn;
-    default: return nullptr;
+    case Control::CropImage:
+      return w.CropImageButton;
+    case Control::ClearInside:
+      return w.ClearInsideButton;
+    case Control::ClearOutside:
+      return w.ClearOutsideButton;
+    case Control::SetAsUnit:
+      return w.SetasUnitButton;
+    case Control::CreateAscii:
+      return w.CreateBtn;
+    case Control::ButtonPanel:
+      return w.PanelBtn;
+    default:
+      return nullptr;
   }
 }
 
 QAction* ControlAction(const TForm1& w, Control control) {
   switch (control) {
-    case Control::LoadBitmap: return w.LoadBitmap1;
-    case Control::SaveBitmap: return w.FileSaveBitmap;
-    case Control::SaveAscii: return w.FileSaveAscii;
-    case Control::DiscardColour: return w.Grayscale1;
-    case Control::ReduceBitmap: return w.EditReduce;
-    case Control::RotateBitmap: return w.EditRotatebitmap;
-    case Control::UndoAll: return w.EditUndoall;
-    default: return nullptr;
+    case Control::LoadBitmap:
+      return w.LoadBitmap1;
+    case Control::SaveBitmap:
+      return w.FileSaveBitmap;
+    case Control::SaveAscii:
+      return w.FileSaveAscii;
+    case Control::DiscardColour:
+      return w.Grayscale1;
+    case Control::ReduceBitmap:
+      return w.EditReduce;
+    case Control::RotateBitmap:
+      return w.EditRotatebitmap;
+    case Control::UndoAll:
+      return w.EditUndoall;
+    default:
+      return nullptr;
   }
 }
 
@@ -152,4 +187,6 @@ void MainWindowUi::setBusy(bool busy) {
   }
 }
 
-void MainWindowUi::processPendingMessages() { QApplication::processEvents(); }
+void MainWindowUi::processPendingMessages() {
+  QApplication::processEvents();
+}

@@ -30,7 +30,8 @@ class MainWindowUi : public Ui {
   Answer ask(QuestionType type, QuestionButtons buttons, const std::string& text) override;
   void showError(const std::string& text) override;
   void showMessage(const std::string& text) override;
-  std::optional<std::string> chooseOpenFile(const std::string& filter, const std::string& initialDir) override;
+  std::optional<std::string> chooseOpenFile(const std::string& filter,
+                                            const std::string& initialDir) override;
   std::optional<std::string> chooseSaveFile(SaveDialog dialog, const std::string& filter,
                                             const std::string& proposedName) override;
   std::string statusText(int panel) const override;
@@ -64,4 +65,3 @@ class MainWindowUi : public Ui {
   std::unique_ptr<QtDialogs> qtDialogs_;
   Dialogs* dialogs_ = nullptr;
 };
-

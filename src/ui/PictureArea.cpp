@@ -35,7 +35,8 @@ void PictureArea::xorRectangle(int x1, int y1, int x2, int y2) {
   QPen pen(Qt::white, 2, Qt::DashLine);
   painter.setPen(pen);
   painter.setBrush(Qt::NoBrush);
-  const QRect box = QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2)));
+  const QRect box =
+      QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2)));
   painter.drawRect(box);
   update(box.adjusted(-3, -3, 3, 3));
 }
@@ -57,7 +58,8 @@ void PictureArea::resizeEvent(QResizeEvent* event) {
 }
 
 void PictureArea::mousePressEvent(QMouseEvent* event) {
-  if (onMouseDown) onMouseDown(event->button(), event->position().toPoint().x(), event->position().toPoint().y());
+  if (onMouseDown)
+    onMouseDown(event->button(), event->position().toPoint().x(), event->position().toPoint().y());
 }
 
 void PictureArea::mouseMoveEvent(QMouseEvent* event) {

@@ -6,11 +6,15 @@
 namespace {
 
 // 0x00BBGGRR to Qt's 0xAARRGGBB.
-inline QRgb ToQRgb(Colour c) { return 0xFF000000u | ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu); }
+inline QRgb ToQRgb(Colour c) {
+  return 0xFF000000u | ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
+}
 
 // First source index covered by destination index i when n source pixels are
 // spread over m destination pixels.
-inline int SourceStart(long long i, int n, int m) { return static_cast<int>(i * n / m); }
+inline int SourceStart(long long i, int n, int m) {
+  return static_cast<int>(i * n / m);
+}
 
 }  // namespace
 

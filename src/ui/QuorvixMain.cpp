@@ -94,7 +94,9 @@ TForm1::TForm1(AppState& state, QWidget* parent) : QMainWindow(parent), state_(s
   qApp->installEventFilter(this);
 }
 
-TForm1::~TForm1() { qApp->removeEventFilter(this); }
+TForm1::~TForm1() {
+  qApp->removeEventFilter(this);
+}
 
 void TForm1::createMenus() {
   QMenu* file = menuBar()->addMenu("File");
@@ -222,8 +224,12 @@ void TForm1::connectControls() {
   };
 }
 
-int TForm1::clientWidth() const { return pictureArea_->width(); }
-int TForm1::clientHeight() const { return pictureArea_->height(); }
+int TForm1::clientWidth() const {
+  return pictureArea_->width();
+}
+int TForm1::clientHeight() const {
+  return pictureArea_->height();
+}
 
 ViewportGeometry TForm1::viewportGeometry() const {
   ViewportGeometry g;
@@ -287,8 +293,9 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
       auto* field = qobject_cast<QLineEdit*>(widget);
       const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
       if (enter && field == WhiteLimit) call(handlers_.greyLimitEntered);
-      if (enter && (field == MatchEdit || field == VminEdit || field == VMaxEdit || field == MinEdit ||
-                    field == MaxEdit) &&
+      if (enter &&
+          (field == MatchEdit || field == VminEdit || field == VMaxEdit || field == MinEdit ||
+           field == MaxEdit) &&
           handlers_.numberFieldEntered) {
         handlers_.numberFieldEntered(field);
       }

@@ -26,13 +26,13 @@ struct MainWindowHandlers {
   std::function<bool()> closeRequested;  // true when the window may close
   std::function<void()> loadBitmap, saveBitmap, saveAscii, discardColour, reduceBitmap, rotateBitmap, undoAll;
   std::function<void()> cropImage, clearInside, clearOutside, setAsUnit, createAscii;
-  std::function<void()> greyLimitEntered;       // Enter in the grey-limit field
-  std::function<void()> deletePressed;          // the Delete key, wherever the focus is
-  std::function<void()> escapePressed;          // Esc, wherever the focus is
-  std::function<void(QLineEdit*)> numberFieldEntered;   // Enter in one of the five parameter fields
-  std::function<void(QLineEdit*)> numberFieldPointed;   // the pointer moved over an axis field
+  std::function<void()> greyLimitEntered;              // Enter in the grey-limit field
+  std::function<void()> deletePressed;                 // the Delete key, wherever the focus is
+  std::function<void()> escapePressed;                 // Esc, wherever the focus is
+  std::function<void(QLineEdit*)> numberFieldEntered;  // Enter in one of the five parameter fields
+  std::function<void(QLineEdit*)> numberFieldPointed;  // the pointer moved over an axis field
   std::function<void()> zoomDown, zoomUp;
-  std::function<void()> viewChanged;            // a scroll bar moved or the window was resized
+  std::function<void()> viewChanged;  // a scroll bar moved or the window was resized
   std::function<void(Qt::MouseButton, int, int)> mouseDown, mouseUp;
   std::function<void(int, int)> mouseMove;
 };

@@ -9,7 +9,8 @@ constexpr std::array<int, 4> PanelWidths{100, 95, 200, 50};
 StatusPanels::StatusPanels(QWidget* parent) : QFrame(parent) {
   setAutoFillBackground(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
-  const std::array<QString, 4> initial{"Size:  1024 x 768", "ASCII Data:  512", "Position/Progress", "Filename"};
+  const std::array<QString, 4> initial{"Size:  1024 x 768", "ASCII Data:  512", "Position/Progress",
+                                       "Filename"};
   for (std::size_t i = 0; i < panels_.size(); ++i) {
     auto* label = new QLabel(initial[i], this);  // owned by this frame
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -20,7 +21,9 @@ StatusPanels::StatusPanels(QWidget* parent) : QFrame(parent) {
   }
 }
 
-QString StatusPanels::text(int panel) const { return panels_.at(static_cast<std::size_t>(panel))->text(); }
+QString StatusPanels::text(int panel) const {
+  return panels_.at(static_cast<std::size_t>(panel))->text();
+}
 
 void StatusPanels::setText(int panel, const QString& text) {
   panels_.at(static_cast<std::size_t>(panel))->setText(text);

@@ -1,5 +1,3 @@
-#include "app/Settings.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,6 +5,7 @@
 
 #include "Stringop/PathText.h"
 #include "app/Lifecycle.h"
+#include "app/Settings.h"
 #include "support/FakeUi.h"
 #include "support/TempDir.h"
 
@@ -116,8 +115,8 @@ TEST(MarkerFile, RulesAtStartAndClose) {
     std::optional<std::string> before;  // content of a marker present before the start
     bool survives;
   };
-  for (const Case& c : {Case{"created by this run", std::nullopt, false}, Case{"empty and foreign", "", false},
-                        Case{"non-empty and foreign", "host", true}}) {
+  for (const Case& c : {Case{"created by this run", std::nullopt, false},
+                        Case{"empty and foreign", "", false}, Case{"non-empty and foreign", "host", true}}) {
     SCOPED_TRACE(c.name);
     ProgramFolder f;
     if (c.before) WriteWholeFile(f.state.MarkerPath, *c.before);

@@ -1,6 +1,6 @@
-#include "app/Viewport.h"
-
 #include <gtest/gtest.h>
+
+#include "app/Viewport.h"
 
 namespace {
 
@@ -69,12 +69,12 @@ struct Drag {
 TEST(MapSelectionToBitmap, MapsScreenCornersToInclusivePicturePixels) {
   // A 100 x 50 picture at zoom 2, picture area starting at client (129, 0).
   const Drag drags[] = {
-      {139, 10, 159, 30, {5, 5, 15, 15}},      // the plain drag
-      {159, 30, 139, 10, {5, 5, 15, 15}},      // the same drag backwards
-      {159, 10, 139, 30, {5, 5, 15, 15}},      // reversed in x only
-      {100, 10, 139, 30, {0, 5, 5, 15}},       // starts left of the picture
-      {400, 10, 420, 30, {-1, -1, -1, -1}},    // wholly right of the picture
-      {139, 10, 600, 300, {5, 5, 99, 49}},     // ends beyond the lower right
+      {139, 10, 159, 30, {5, 5, 15, 15}},    // the plain drag
+      {159, 30, 139, 10, {5, 5, 15, 15}},    // the same drag backwards
+      {159, 10, 139, 30, {5, 5, 15, 15}},    // reversed in x only
+      {100, 10, 139, 30, {0, 5, 5, 15}},     // starts left of the picture
+      {400, 10, 420, 30, {-1, -1, -1, -1}},  // wholly right of the picture
+      {139, 10, 600, 300, {5, 5, 99, 49}},   // ends beyond the lower right
   };
   for (const Drag& d : drags) {
     SCOPED_TRACE(::testing::Message() << d.x1 << "," << d.y1 << " -> " << d.x2 << "," << d.y2);

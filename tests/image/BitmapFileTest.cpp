@@ -1,11 +1,10 @@
-#include "image/BitmapFile.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "image/BitmapFile.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -68,16 +67,21 @@ const std::vector<Colour> Palette = {BlackColour, Red, Green, Blue, WhiteColour,
 std::vector<BmpSpec> Variants() {
   std::vector<BmpSpec> v;
   // 24 bits, bottom row first, each row padded to 12 bytes.
-  v.push_back({3, 2, 24, 0, false, {},
-               Bytes({0, 0, 0, 255, 255, 255, 0, 255, 255, 0, 0, 0, 0, 0, 255, 0, 255, 0, 255, 0, 0, 0, 0, 0})});
+  v.push_back({3, 2, 24, 0, false, {}, Bytes({0, 0, 0,   255, 255, 255, 0,   255, 255, 0, 0, 0,
+                                              0, 0, 255, 0,   255, 0,   255, 0,   0,   0, 0, 0})});
   // The same rows top-down.
-  v.push_back({3, 2, 24, 0, true, {},
-               Bytes({0, 0, 255, 0, 255, 0, 255, 0, 0, 0, 0, 0, 0, 0, 0, 255, 255, 255, 0, 255, 255, 0, 0, 0})});
+  v.push_back({3, 2, 24, 0, true, {}, Bytes({0, 0, 255, 0,   255, 0,   255, 0,   0,   0, 0, 0,
+                                             0, 0, 0,   255, 255, 255, 0,   255, 255, 0, 0, 0})});
   // 32 bits: blue, green, red, unused.
-  v.push_back({3, 2, 32, 0, false, {},
-               Bytes({0, 0, 0, 0, 255, 255, 255, 0, 0, 255, 255, 0, 0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0})});
+  v.push_back({3, 2, 32, 0, false, {}, Bytes({0, 0, 0,   0, 255, 255, 255, 0, 0,   255, 255, 0,
+                                              0, 0, 255, 0, 0,   255, 0,   0, 255, 0,   0,   0})});
   // 16 bits, 5-5-5: red 0x7C00, green 0x03E0, blue 0x001F, white 0x7FFF, yellow 0x7FE0.
-  v.push_back({3, 2, 16, 0, false, {},
+  v.push_back({3,
+               2,
+               16,
+               0,
+               false,
+               {},
                Bytes({0x00, 0x00, 0xFF, 0x7F, 0xE0, 0x7F, 0, 0, 0x00, 0x7C, 0xE0, 0x03, 0x1F, 0x00, 0, 0})});
   // 8 bits through the palette.
   v.push_back({3, 2, 8, 0, false, Palette, Bytes({0, 4, 5, 0, 1, 2, 3, 0})});
@@ -94,8 +98,9 @@ TEST(BitmapFile, ReadsEveryBmpVariantIntoTwentyFourBitColours) {
   TempDir dir;
   int index = 0;
   for (const BmpSpec& spec : Variants()) {
-    SCOPED_TRACE(::testing::Message() << "variant " << index << ": " << spec.bitsPerPixel << " bits, compression "
-                                      << spec.compression << (spec.topDown ? ", top-down" : ""));
+    SCOPED_TRACE(::testing::Message()
+                 << "variant " << index << ": " << spec.bitsPerPixel << " bits, compression "
+                 << spec.compression << (spec.topDown ? ", top-down" : ""));
     const std::string path = dir.file("v" + std::to_string(index++) + ".bmp");
     WriteWholeFile(path, BuildBmp(spec));
     Bitmap picture;
@@ -117,7 +122,8 @@ TEST(BitmapFile, OneBitPictures) {
   TempDir dir;
   // 1 x 2: top white, bottom black; each row padded to 4 bytes.
   const std::string path = dir.file("mono.bmp");
-  WriteWholeFile(path, BuildBmp({1, 2, 1, 0, false, {BlackColour, WhiteColour}, Bytes({0x00, 0, 0, 0, 0x80, 0, 0, 0})}));
+  WriteWholeFile(
+      path, BuildBmp({1, 2, 1, 0, false, {BlackColour, WhiteColour}, Bytes({0x00, 0, 0, 0, 0x80, 0, 0, 0})}));
   Bitmap picture;
   std::string error;
   ASSERT_TRUE(LoadBitmapFile(path, picture, error)) << error;

@@ -1,10 +1,9 @@
-#include "output/AsciiFile.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "app/Settings.h"
+#include "output/AsciiFile.h"
 #include "support/FakeUi.h"
 #include "support/TempDir.h"
 
@@ -26,7 +25,8 @@ struct Saving {
     ui.status[StatusFile] = "C:\\scans\\run7.bmp";
   }
   void save(const std::string& name, std::optional<Answer> answer = std::nullopt) {
-    ui.chosenFiles = {name.empty() ? std::optional<std::string>() : std::optional<std::string>(dir.file(name))};
+    ui.chosenFiles = {name.empty() ? std::optional<std::string>()
+                                   : std::optional<std::string>(dir.file(name))};
     if (answer) ui.answers = {*answer};
     SaveAsciiDataCommand(state, ui);
   }
@@ -35,7 +35,8 @@ struct Saving {
 TEST(SaveAsciiData, WritesTheHeaderAndOneLinePerPointExactly) {
   Saving s;
   s.save("spectrum");  // no extension is added
-  EXPECT_EQ(ReadWholeFile(s.dir.file("spectrum")), "!Quorvix ASCII data: 1  run7.bmp\r\n-4.250000,0.975000\r\n");
+  EXPECT_EQ(ReadWholeFile(s.dir.file("spectrum")),
+            "!Quorvix ASCII data: 1  run7.bmp\r\n-4.250000,0.975000\r\n");
   EXPECT_TRUE(s.state.AsciiSaved);
   EXPECT_TRUE(s.ui.questions.empty());
   EXPECT_EQ(ReadWholeFile(s.state.ExchangeListPath), s.dir.file("spectrum") + "\r\n");
@@ -47,7 +48,8 @@ TEST(SaveAsciiData, FormatsEveryPointWithSixCutDecimals) {
   state.CountsArray = {1.0, 0.00000004, 0.9, 0.95};
   state.DataPointCount = 4;
   EXPECT_EQ(AsciiFileText(state, "ASCII data: 4", "/home/u/scans/a b.bmp"),
-            "!Quorvix ASCII data: 4  a b.bmp\r\n-5,1\r\n0.123456,0\r\n12.500000,0.900000\r\n-0.000000,0.950000\r\n");
+            "!Quorvix ASCII data: 4  a "
+            "b.bmp\r\n-5,1\r\n0.123456,0\r\n12.500000,0.900000\r\n-0.000000,0.950000\r\n");
 }
 
 TEST(SaveAsciiData, NeverReadsBeyondTheStoredPoints) {
@@ -79,9 +81,11 @@ TEST(SaveAsciiData, OverwriteIsAskedAndNoKeepsTheOldFile) {
   s.save("data.txt", Answer::No);
   ASSERT_EQ(s.ui.questions.size(), 1u);
   EXPECT_EQ(s.ui.questions[0].text, "A file with the given name already exists. Overwrite ?");
-  EXPECT_EQ(ReadWholeFile(s.dir.file("data.txt")), "!Quorvix ASCII data: 1  run7.bmp\r\n-4.250000,0.975000\r\n");
+  EXPECT_EQ(ReadWholeFile(s.dir.file("data.txt")),
+            "!Quorvix ASCII data: 1  run7.bmp\r\n-4.250000,0.975000\r\n");
   s.save("data.txt", Answer::Yes);
-  EXPECT_EQ(ReadWholeFile(s.dir.file("data.txt")), "!Quorvix ASCII data: 1  run7.bmp\r\n1.500000,0.975000\r\n");
+  EXPECT_EQ(ReadWholeFile(s.dir.file("data.txt")),
+            "!Quorvix ASCII data: 1  run7.bmp\r\n1.500000,0.975000\r\n");
   const std::string line = s.dir.file("data.txt") + "\r\n";
   EXPECT_EQ(ReadWholeFile(s.state.ExchangeListPath), line + line);
 }
@@ -100,7 +104,8 @@ TEST(SaveAsciiData, WriteErrorsAreReportedAndLoseNothing) {
   s.save("missing-folder/out.txt");
   s.save("folder", Answer::Yes);  // a directory of that name
   ASSERT_EQ(s.ui.messages.size(), 2u);
-  EXPECT_EQ(s.ui.messages[0], "There was an I/O error while writing to the file:" + s.dir.file("missing-folder/out.txt"));
+  EXPECT_EQ(s.ui.messages[0],
+            "There was an I/O error while writing to the file:" + s.dir.file("missing-folder/out.txt"));
   EXPECT_FALSE(s.state.AsciiSaved) << "closing must still ask";
   EXPECT_EQ(ReadWholeFile(s.state.ExchangeListPath), "");
 

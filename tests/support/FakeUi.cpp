@@ -2,8 +2,8 @@
 
 FakeUi::FakeUi() {
   // The texts the main window's fields start with.
-  fields = {{Field::Match, "60"},  {Field::Vmin, "-5.0"}, {Field::Vmax, "5.0"},
-            {Field::Min, "0.90"},  {Field::Max, "1.00"},  {Field::WhiteLimit, "255"}};
+  fields = {{Field::Match, "60"}, {Field::Vmin, "-5.0"}, {Field::Vmax, "5.0"},
+            {Field::Min, "0.90"}, {Field::Max, "1.00"},  {Field::WhiteLimit, "255"}};
 }
 
 Answer FakeUi::ask(QuestionType type, QuestionButtons buttons, const std::string& text) {

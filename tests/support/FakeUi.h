@@ -45,7 +45,8 @@ class FakeUi : public Ui {
   Answer ask(QuestionType type, QuestionButtons buttons, const std::string& text) override;
   void showError(const std::string& text) override { errors.push_back(text); }
   void showMessage(const std::string& text) override { messages.push_back(text); }
-  std::optional<std::string> chooseOpenFile(const std::string& filter, const std::string& initialDir) override;
+  std::optional<std::string> chooseOpenFile(const std::string& filter,
+                                            const std::string& initialDir) override;
   std::optional<std::string> chooseSaveFile(SaveDialog dialog, const std::string& filter,
                                             const std::string& proposedName) override;
   std::string statusText(int panel) const override { return status[panel]; }

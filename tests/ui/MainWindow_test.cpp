@@ -198,7 +198,8 @@ class MainWindowTest : public QObject {
     dialogs_.files = {dir_.file("copy")};
     dialogs_.answers = {Answer::No};
     window().FileSaveBitmap->trigger();
-    QCOMPARE(dialogs_.questions.back(), std::string("A file with the name copy.BMP already exists. Overwrite ?"));
+    QCOMPARE(dialogs_.questions.back(),
+             std::string("A file with the name copy.BMP already exists. Overwrite ?"));
     Bitmap onDisk;
     std::string error;
     QVERIFY(LoadBitmapFile(dir_.file("copy.BMP"), onDisk, error));
@@ -261,6 +262,51 @@ class MainWindowTest : public QObject {
     window().MaxEdit->setText("1.2.3");
     QTest::mouseMove(window().MaxEdit, {5, 5});
     QCOMPARE(window().MaxEdit->text(), QString("1.2"));
+  }
+
+  void setAsUnitCopiesTheSelectedPixels() {
+    Bitmap picture(100, 50);
+    picture.setPixel(6, 6, MakeColour(200, 0, 0));
+    load(writePicture("unit.bmp", picture));
+    window().SetasUnitButton->click();  // no selection: nothing happens
+    QVERIFY(!window().CreateBtn->isEnabled());
+    QVERIFY(state().UnitTemplate.empty());
+
+    window().ZoomSpin->upButton()->click();
+    drag({139, 10}, {159, 30});
+    window().SetasUnitButton->click();
+    QCOMPARE(state().UnitTemplate.width(), 11);
+    QCOMPARE(state().UnitTemplate.height(), 11);
+    QCOMPARE(state().UnitTemplate.pixel(1, 1), MakeColour(200, 0, 0));
+    QCOMPARE(state().UnitImagePicture, state().UnitTemplate);
+    QCOMPARE(window().UnitImage->picture().size(), QSize(11, 11));
+    QVERIFY(window().CreateBtn->isEnabled());
+    QVERIFY(window().SetasUnitButton->isEnabled());
+
+    // A selection wholly outside the picture keeps the template.
+    drag({600, 300}, {620, 320});
+    window().SetasUnitButton->click();
+    QCOMPARE(state().UnitTemplate.width(), 11);
+  }
+
+  void pictureGivenAtStartIsLoaded() {
+    const std::string path = writePicture("start.bmp", GridPicture(64, 48));
+    Application second;
+    ScriptedDialogs dialogs;
+    second.ui().setDialogs(&dialogs);
+    second.start(dir_.file("quorvix"), path);
+    QCOMPARE(second.state().WorkImage.width(), 64);
+    QCOMPARE(second.state().DiskImage.height(), 48);
+    QVERIFY(second.mainWindow().FileSaveBitmap->isEnabled());
+    QCOMPARE(second.state().OpenDialogDir, dir_.path());
+    second.mainWindow().close();
+
+    Application third;
+    third.ui().setDialogs(&dialogs);
+    third.start(dir_.file("quorvix"), dir_.file("missing.bmp"));
+    QCOMPARE(dialogs.errors.size(), std::size_t{1});
+    QVERIFY(third.state().WorkImage.empty());
+    third.mainWindow().close();
   }
 
   void escapeSetsTheStopFlagWhereverTheFocusIs() {

@@ -54,7 +54,8 @@ class StartupTest : public QObject {
       w.MatchEdit->setText("150");
       QVERIFY(w.close());
     }
-    QCOMPARE(ReadWholeFile(dir.file("Quorvix.cfg")), std::string("1.500\r\n-10\r\n10.500\r\n0.800\r\n1.250\r\n"));
+    QCOMPARE(ReadWholeFile(dir.file("Quorvix.cfg")),
+             std::string("1.500\r\n-10\r\n10.500\r\n0.800\r\n1.250\r\n"));
     QCOMPARE(ReadWholeFile(dir.file("QVID00FF.QVF")), std::string("host was here"));
   }
 
