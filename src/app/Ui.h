@@ -71,6 +71,8 @@ class Ui : public MessageSink {
   virtual void repaintMain() = 0;
   // The unit template's picture changed.
   virtual void unitPictureChanged() = 0;
+  // Redraws the outline of an active selection over the repainted picture.
+  virtual void drawSelectionOutline() = 0;
 
   // The preview window.
   virtual void showPreview() = 0;

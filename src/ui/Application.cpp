@@ -23,6 +23,7 @@ Application::Application() {
   ui_->setPreviewWindow(form2_.get());
   view_ = std::make_unique<MainView>(state_, *ui_, *form1_);
   ui_->setRepaintHandler([this] { view_->FormPaint(); });
+  ui_->setOutlineHandler([this] { view_->DrawSelectionOutline(); });
   connectHandlers();
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/AppState.h"
+#include "app/StatusTexts.h"
 #include "app/Ui.h"
 #include "app/Viewport.h"
 #include "ui/PictureArea.h"
@@ -13,10 +14,7 @@
 MainView::MainView(AppState& state, Ui& ui, TForm1& window) : state_(state), ui_(ui), window_(window) {}
 
 void MainView::FormPaint() {
-  const Bitmap& picture = state_.WorkImage;
-  ui_.setStatusText(StatusSize,
-                    "Size: " + std::to_string(picture.width()) + " x " + std::to_string(picture.height()));
-  ui_.setStatusText(StatusData, "ASCII data: " + std::to_string(state_.DataPointCount));
+  ShowPictureStatus(state_, ui_);
   window_.ZoomShowLabel->setText(QString::number(state_.Zoom));
   LayoutViewport(state_, window_.viewportGeometry());
 
@@ -26,7 +24,7 @@ void MainView::FormPaint() {
   const QColor background = area.palette().color(QPalette::ToolTipBase);
   if (v.Bottom > d.Bottom) area.fillRect({d.Left, d.Bottom, v.Right + 1, v.Bottom + 1}, background);
   if (v.Right > d.Right) area.fillRect({d.Right, v.Top - 1, v.Right + 1, d.Bottom}, background);
-  area.drawPicture(picture, d, v);
+  area.drawPicture(state_.WorkImage, d, v);
   state_.SelectionActive = false;
 }
 

@@ -52,7 +52,12 @@ std::string MainWindowUi::statusText(int panel) const {
 
 void MainWindowUi::setStatusText(int panel, const std::string& text) {
   main_.statusBar()->setText(panel, Q(text));
-  main_.statusBar()->repaint();
+  // Long commands set a counter per row: show it at once, but at most every
+  // few frames, so the counter costs nothing next to the work.
+  if (!statusClock_.isValid() || statusClock_.elapsed() >= 30) {
+    main_.statusBar()->repaint();
+    statusClock_.start();
+  }
 }
 
 QLineEdit* MainWindowUi::field(Field which) const {
@@ -145,6 +150,10 @@ void MainWindowUi::setEnabled(Control control, bool enabled) {
 
 void MainWindowUi::repaintMain() {
   if (repaint_) repaint_();
+}
+
+void MainWindowUi::drawSelectionOutline() {
+  if (drawOutline_) drawOutline_();
 }
 
 void MainWindowUi::unitPictureChanged() {

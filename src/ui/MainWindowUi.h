@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -43,6 +44,8 @@ class MainWindowUi : public Ui {
   void setEnabled(Control control, bool enabled) override;
   void repaintMain() override;
   void unitPictureChanged() override;
+  void drawSelectionOutline() override;
+  void setOutlineHandler(std::function<void()> draw) { drawOutline_ = std::move(draw); }
   void showPreview() override;
   void hidePreview() override;
   void setPreviewCaption(const std::string& text) override;
@@ -62,6 +65,8 @@ class MainWindowUi : public Ui {
   QWidget* preview_ = nullptr;
   QLineEdit* rotateAngle_ = nullptr;
   std::function<void()> repaint_;
+  std::function<void()> drawOutline_;
   std::unique_ptr<QtDialogs> qtDialogs_;
+  QElapsedTimer statusClock_;
   Dialogs* dialogs_ = nullptr;
 };

@@ -39,6 +39,7 @@ class FakeUi : public Ui {
   int mainRepaints = 0;
   int previewRepaints = 0;
   int unitPictureChanges = 0;
+  int outlineDraws = 0;
   int pendingMessageCalls = 0;
   std::function<void()> onPendingMessages;
 
@@ -58,6 +59,7 @@ class FakeUi : public Ui {
   void setEnabled(Control control, bool on) override { enabled[control] = on; }
   void repaintMain() override { ++mainRepaints; }
   void unitPictureChanged() override { ++unitPictureChanges; }
+  void drawSelectionOutline() override { ++outlineDraws; }
   void showPreview() override { previewVisible = true; }
   void hidePreview() override { previewVisible = false; }
   void setPreviewCaption(const std::string& text) override { previewCaption = text; }

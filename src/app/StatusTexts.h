@@ -1,0 +1,8 @@
+#pragma once
+
+#include "app/AppState.h"
+#include "app/Ui.h"
+
+// The picture's size and the count of extracted points in the first two
+// status panels, as every repaint of the main window shows them.
+void ShowPictureStatus(const AppState& state, Ui& ui);

@@ -1,0 +1,177 @@
+#include "cli/CliArguments.h"
+
+#include <charconv>
+#include <map>
+
+const char* const CliUsage =
+    "usage: quorvix-cli extract PICTURE --unit L,T,R,B [--vmin TEXT] [--vmax TEXT] [--min TEXT] [--max "
+    "TEXT]\n"
+    "                         [--match TEXT] [--strict] [--thorough] [EDIT OPTIONS] [-o FILE]\n"
+    "       quorvix-cli edit PICTURE [EDIT OPTIONS] -o OUT\n"
+    "       quorvix-cli --help\n"
+    "\n"
+    "extract  finds every occurrence of the unit symbol and writes the ASCII data file\n"
+    "         (to FILE, or to standard output) exactly as \"Save ASCII data\" would.\n"
+    "         --unit      inclusive picture rectangle around one data-point symbol\n"
+    "         --vmin, --vmax  velocity at the left and right edge (default -5.0, 5.0)\n"
+    "         --min, --max    value at the bottom and top edge (default 0.90, 1.00)\n"
+    "         --match     required match in per cent (default 60); --strict: strict match\n"
+    "         --thorough  the thorough matching mode (--match and --strict are not used)\n"
+    "edit     applies the edit options and writes the picture as a 24-bit BMP file.\n"
+    "\n"
+    "EDIT OPTIONS, applied in the order given (rectangles inclusive, L,T,R,B):\n"
+    "         --grey-limit N, --discard-colour, --reduce, --rotate DEGREES,\n"
+    "         --crop RECT, --clear-inside RECT, --clear-outside RECT\n"
+    "\n"
+    "exit status: 0 success, 2 usage error, 1 any other failure\n";
+
+namespace {
+
+bool ParseInt(const std::string& text, int& value) {
+  const char* first = text.data();
+  const char* last = text.data() + text.size();
+  if (first != last && *first == '+') ++first;
+  const auto [end, ec] = std::from_chars(first, last, value);
+  return ec == std::errc() && end == last && first != last;
+}
+
+enum class Takes { Nothing, Text };
+
+const std::map<std::string, Takes>& Options() {
+  static const std::map<std::string, Takes> options = {
+      {"--unit", Takes::Text},         {"--vmin", Takes::Text},         {"--vmax", Takes::Text},
+      {"--min", Takes::Text},          {"--max", Takes::Text},          {"--match", Takes::Text},
+      {"--strict", Takes::Nothing},    {"--thorough", Takes::Nothing},  {"-o", Takes::Text},
+      {"--output", Takes::Text},       {"--grey-limit", Takes::Text},   {"--discard-colour", Takes::Nothing},
+      {"--reduce", Takes::Nothing},    {"--rotate", Takes::Text},       {"--crop", Takes::Text},
+      {"--clear-inside", Takes::Text}, {"--clear-outside", Takes::Text}};
+  return options;
+}
+
+}  // namespace
+
+std::optional<Rect> ParseRectText(const std::string& text) {
+  int values[4];
+  std::size_t start = 0;
+  for (int i = 0; i < 4; ++i) {
+    const std::size_t comma = text.find(',', start);
+    const bool last = i == 3;
+    if (last != (comma == std::string::npos)) return std::nullopt;
+    const std::string part = text.substr(start, last ? std::string::npos : comma - start);
+    if (!ParseInt(part, values[i])) return std::nullopt;
+    start = comma + 1;
+  }
+  return Rect{values[0], values[1], values[2], values[3]};
+}
+
+std::optional<CliCommand> ParseCliArguments(const std::vector<std::string>& words, std::string& error) {
+  CliCommand command;
+  if (words.empty()) {
+    error = "no command given (extract or edit); see --help";
+    return std::nullopt;
+  }
+  if (words[0] == "--help" || words[0] == "-h" || words[0] == "help") return command;
+  if (words[0] == "extract") {
+    command.kind = CliCommand::Kind::Extract;
+  } else if (words[0] == "edit") {
+    command.kind = CliCommand::Kind::Edit;
+  } else {
+    error = "unknown command '" + words[0] + "' (extract or edit); see --help";
+    return std::nullopt;
+  }
+
+  for (std::size_t i = 1; i < words.size(); ++i) {
+    std::string word = words[i];
+    if (word == "--help" || word == "-h") {
+      command.kind = CliCommand::Kind::Help;
+      return command;
+    }
+    const bool looksLikeOption =
+        word.size() > 1 && word[0] == '-' && !(word[1] >= '0' && word[1] <= '9') && word[1] != '.';
+    if (!looksLikeOption) {
+      if (!command.picture.empty()) {
+        error = "unexpected argument '" + word + "'";
+        return std::nullopt;
+      }
+      command.picture = word;
+      continue;
+    }
+    std::optional<std::string> value;
+    if (const std::size_t eq = word.find('='); eq != std::string::npos) {
+      value = word.substr(eq + 1);
+      word = word.substr(0, eq);
+    }
+    const auto option = Options().find(word);
+    if (option == Options().end()) {
+      error = "unknown option '" + word + "'";
+      return std::nullopt;
+    }
+    if (option->second == Takes::Nothing) {
+      if (value) {
+        error = "option " + word + " takes no value";
+        return std::nullopt;
+      }
+    } else if (!value) {
+      if (i + 1 >= words.size()) {
+        error = "option " + word + " needs a value";
+        return std::nullopt;
+      }
+      value = words[++i];  // the next word, even when it starts with a minus sign
+    }
+
+    const auto rectFor = [&](const std::string& name) -> std::optional<Rect> {
+      auto rect = ParseRectText(*value);
+      if (!rect) error = "option " + name + " needs four integers L,T,R,B, not '" + *value + "'";
+      return rect;
+    };
+    if (word == "--unit") {
+      command.unit = rectFor(word);
+      if (!command.unit) return std::nullopt;
+    } else if (word == "--vmin") {
+      command.vmin = *value;
+    } else if (word == "--vmax") {
+      command.vmax = *value;
+    } else if (word == "--min") {
+      command.min = *value;
+    } else if (word == "--max") {
+      command.max = *value;
+    } else if (word == "--match") {
+      command.match = *value;
+    } else if (word == "--strict") {
+      command.strict = true;
+    } else if (word == "--thorough") {
+      command.thorough = true;
+    } else if (word == "-o" || word == "--output") {
+      command.output = *value;
+    } else if (word == "--grey-limit") {
+      command.edits.push_back({EditStep::Kind::GreyLimit, *value, {}});
+    } else if (word == "--discard-colour") {
+      command.edits.push_back({EditStep::Kind::DiscardColour, {}, {}});
+    } else if (word == "--reduce") {
+      command.edits.push_back({EditStep::Kind::Reduce, {}, {}});
+    } else if (word == "--rotate") {
+      command.edits.push_back({EditStep::Kind::Rotate, *value, {}});
+    } else {
+      const auto rect = rectFor(word);
+      if (!rect) return std::nullopt;
+      const EditStep::Kind kind = word == "--crop"           ? EditStep::Kind::Crop
+                                  : word == "--clear-inside" ? EditStep::Kind::ClearInside
+                                                             : EditStep::Kind::ClearOutside;
+      command.edits.push_back({kind, {}, *rect});
+    }
+  }
+
+  if (command.picture.empty()) {
+    error = "no picture given";
+    return std::nullopt;
+  }
+  if (command.kind == CliCommand::Kind::Extract && !command.unit) {
+    error = "extract needs --unit L,T,R,B";
+    return std::nullopt;
+  }
+  if (command.kind == CliCommand::Kind::Edit && command.output.empty()) {
+    error = "edit needs -o OUT";
+    return std::nullopt;
+  }
+  return command;
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "image/Rect.h"
+
+// One edit of the picture, applied in the order given on the command line.
+struct EditStep {
+  enum class Kind { GreyLimit, DiscardColour, Reduce, Rotate, Crop, ClearInside, ClearOutside };
+  Kind kind;
+  std::string text;  // the grey limit or the angle, as typed
+  Rect rect{};       // inclusive picture rectangle of the region edits
+};
+
+struct CliCommand {
+  enum class Kind { Help, Extract, Edit };
+  Kind kind = Kind::Help;
+  std::string picture;
+  std::optional<Rect> unit;  // inclusive, as typed (clipped later)
+  // Field texts, converted exactly as the window's fields are.
+  std::string vmin = "-5.0";
+  std::string vmax = "5.0";
+  std::string min = "0.90";
+  std::string max = "1.00";
+  std::string match = "60";
+  bool strict = false;
+  bool thorough = false;
+  std::string output;  // empty: standard output (extract only)
+  std::vector<EditStep> edits;
+};
+
+// Parses the words after the program name. Option values follow as the next
+// word or after "="; a value may start with a minus sign. On a usage error
+// returns nothing and sets `error` to a one-line description.
+std::optional<CliCommand> ParseCliArguments(const std::vector<std::string>& words, std::string& error);
+
+// "L,T,R,B" as four integers.
+std::optional<Rect> ParseRectText(const std::string& text);
+
+extern const char* const CliUsage;
