@@ -53,6 +53,8 @@ std::string BitmapSaveName(const std::string& chosen) {
 }
 
 void SaveBitmapCommand(AppState& state, Ui& ui) {
+  // During a run WorkImage shows the symbols found so far erased.
+  if (state.RunInProgress) return;
   const auto chosen = ui.chooseSaveFile(SaveDialog::Bitmap, "Bitmap File|*.BMP", state.SaveBitmapFileName);
   if (!chosen) return;
   const std::string name = BitmapSaveName(*chosen);
