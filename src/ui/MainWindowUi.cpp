@@ -112,6 +112,10 @@ void MainWindowUi::repaintMain() {
   if (repaint_) repaint_();
 }
 
+void MainWindowUi::drawSelectionOutline() {
+  if (selectionOutline_) selectionOutline_();
+}
+
 void MainWindowUi::unitPictureChanged() {
   const Bitmap& picture = state_.UnitImagePicture;
   QImage image(std::max(picture.width(), 1), std::max(picture.height(), 1), QImage::Format_RGB32);

@@ -26,6 +26,8 @@ class MainWindowUi : public Ui {
   void setPreviewWindow(QWidget* preview) { preview_ = preview; }
   // Runs the main window's repaint (state part and drawing).
   void setRepaintHandler(std::function<void()> repaint) { repaint_ = std::move(repaint); }
+  // Draws the selection outline over the picture.
+  void setSelectionOutlineHandler(std::function<void()> draw) { selectionOutline_ = std::move(draw); }
 
   Answer ask(QuestionType type, QuestionButtons buttons, const std::string& text) override;
   void showError(const std::string& text) override;
@@ -41,6 +43,7 @@ class MainWindowUi : public Ui {
   bool isEnabled(Control control) const override;
   void setEnabled(Control control, bool enabled) override;
   void repaintMain() override;
+  void drawSelectionOutline() override;
   void unitPictureChanged() override;
   void showPreview() override;
   void hidePreview() override;
@@ -61,6 +64,7 @@ class MainWindowUi : public Ui {
   QWidget* preview_ = nullptr;
   QLineEdit* rotateAngle_ = nullptr;
   std::function<void()> repaint_;
+  std::function<void()> selectionOutline_;
   std::unique_ptr<QtDialogs> qtDialogs_;
   Dialogs* dialogs_ = nullptr;
 };

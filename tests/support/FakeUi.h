@@ -37,6 +37,7 @@ class FakeUi : public Ui {
   bool busy = false;
   std::string previewCaption;
   int mainRepaints = 0;
+  int selectionOutlineDraws = 0;
   int previewRepaints = 0;
   int unitPictureChanges = 0;
   int pendingMessageCalls = 0;
@@ -56,6 +57,7 @@ class FakeUi : public Ui {
   bool isEnabled(Control control) const override;
   void setEnabled(Control control, bool on) override { enabled[control] = on; }
   void repaintMain() override { ++mainRepaints; }
+  void drawSelectionOutline() override { ++selectionOutlineDraws; }
   void unitPictureChanged() override { ++unitPictureChanges; }
   void showPreview() override { previewVisible = true; }
   void hidePreview() override { previewVisible = false; }
