@@ -1,5 +1,6 @@
 #include "image/ReducePixels.h"
 
+#include <algorithm>
 #include <utility>
 
 bool CanReducePixels(const Bitmap& picture) {
@@ -16,6 +17,9 @@ Colour MeanOfFour(Colour a, Colour b, Colour c, Colour d) {
   return MakeColour(red, green, blue);
 }
 
+// Column pairs worked on together.
+constexpr int StripPairs = 64;
+
 }  // namespace
 
 void ReducePixels(Bitmap& picture, const PassProgress& progress) {
@@ -24,16 +28,23 @@ void ReducePixels(Bitmap& picture, const PassProgress& progress) {
   const int newWidth = width / 2;
   const int newHeight = picture.height() / 2;
   Bitmap reduced(newWidth, newHeight);
-  // Column pairs from left to right, as the progress counts them; a block
+  // Column pairs from left to right, as the progress counts them, a strip of
+  // them at a time so that each row of the strip is read in one go. A block
   // that reaches past an odd edge would land outside the result.
-  for (int x = 0; x <= width - 1; x += 2) {
-    if (progress) progress(x + 1, width);
-    const int i = x / 2;
-    if (i >= newWidth) break;
+  for (int stripStart = 0; stripStart < width; stripStart += 2 * StripPairs) {
+    const int stripEnd = std::min(stripStart + 2 * StripPairs, width);
+    if (progress) {
+      for (int x = stripStart; x < stripEnd; x += 2) progress(x + 1, width);
+    }
+    const int firstPair = stripStart / 2;
+    const int endPair = std::min(stripEnd / 2, newWidth);
     for (int j = 0; j < newHeight; ++j) {
-      const Colour* upper = picture.row(2 * j) + x;
-      const Colour* lower = picture.row(2 * j + 1) + x;
-      reduced.row(j)[i] = MeanOfFour(upper[0], lower[0], upper[1], lower[1]);
+      const Colour* upper = picture.row(2 * j);
+      const Colour* lower = picture.row(2 * j + 1);
+      Colour* out = reduced.row(j);
+      for (int i = firstPair; i < endPair; ++i) {
+        out[i] = MeanOfFour(upper[2 * i], lower[2 * i], upper[2 * i + 1], lower[2 * i + 1]);
+      }
     }
   }
   picture = std::move(reduced);

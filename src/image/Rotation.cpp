@@ -23,12 +23,9 @@ class ColumnGrid {
   explicit ColumnGrid(int side)
       : side_(side), cells_(static_cast<std::size_t>(side) * static_cast<std::size_t>(side), WhiteColour) {}
 
-  int side() const { return side_; }
   const Colour* column(int x) const { return cells_.data() + offset(x, 0); }
   Colour& at(int x, int y) { return cells_[offset(x, y)]; }
-  bool isFree(int x, int y) const {
-    return x >= 0 && y >= 0 && x < side_ && y < side_ && IsWhite(cells_[offset(x, y)]);
-  }
+  bool isFree(int x, int y) const { return isInside(x, y) && IsWhite(cells_[offset(x, y)]); }
 
   // Copies `picture` in with its origin at (left, top); what falls outside
   // the grid is left out.
@@ -125,16 +122,15 @@ int RotationCanvasSide(int width, int height) {
 void RotateOntoCanvas(Bitmap& picture, double theta, const PassProgress& progress) {
   int w = 0;
   int h = 0;
-  Bitmap trimmed = picture;
-  TrimWhiteBorder(trimmed, w, h);
+  TrimWhiteBorder(picture, w, h);
   // An entirely white picture is its own canvas, and nothing on it moves.
   if (w < 0 || h < 0) return;
 
+  // Should the turn fail from here on, the picture stays as trimmed.
   const int side = RotationCanvasSide(w, h);
   ColumnGrid source(side);
-  source.copyIn(trimmed, (side - w) / 2, (side - h) / 2);
-  trimmed = Bitmap();
   ColumnGrid target(side);
+  source.copyIn(picture, (side - w) / 2, (side - h) / 2);
   const double cx = side / 2;
   const double cy = side / 2;
   const double limit = 2.0 * side + 2.0;

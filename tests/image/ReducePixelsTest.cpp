@@ -62,23 +62,40 @@ TEST(ReducePixels, EachPixelIsTheChannelMeanOfItsBlock) {
 }
 
 TEST(ReducePixels, MatchesTheBlockMeanEverywhere) {
-  const Bitmap original = RandomPicture(9, 7, 11, 0.3);
-  Bitmap picture = original;
-  ReducePixels(picture);
-  ASSERT_EQ(picture.width(), 4);
-  ASSERT_EQ(picture.height(), 3);
-  for (int j = 0; j < 3; ++j) {
-    for (int i = 0; i < 4; ++i) {
-      const Colour p[4] = {original.pixel(2 * i, 2 * j), original.pixel(2 * i + 1, 2 * j),
-                           original.pixel(2 * i, 2 * j + 1), original.pixel(2 * i + 1, 2 * j + 1)};
-      int sum[3] = {0, 0, 0};
-      for (const Colour c : p) {
-        sum[0] += RedOf(c);
-        sum[1] += GreenOf(c);
-        sum[2] += BlueOf(c);
+  for (const auto& [width, height] : std::vector<std::pair<int, int>>{{9, 7}, {301, 6}, {256, 4}}) {
+    const Bitmap original = RandomPicture(width, height, 11, 0.3);
+    Bitmap picture = original;
+    ReducePixels(picture);
+    ASSERT_EQ(picture.width(), width / 2);
+    ASSERT_EQ(picture.height(), height / 2);
+    for (int j = 0; j < height / 2; ++j) {
+      for (int i = 0; i < width / 2; ++i) {
+        const Colour p[4] = {original.pixel(2 * i, 2 * j), original.pixel(2 * i + 1, 2 * j),
+                             original.pixel(2 * i, 2 * j + 1), original.pixel(2 * i + 1, 2 * j + 1)};
+        int sum[3] = {0, 0, 0};
+        for (const Colour c : p) {
+          sum[0] += RedOf(c);
+          sum[1] += GreenOf(c);
+          sum[2] += BlueOf(c);
+        }
+        ASSERT_EQ(picture.pixel(i, j), MakeColour(sum[0] / 4, sum[1] / 4, sum[2] / 4))
+            << width << " x " << height << " at " << i << ", " << j;
       }
-      EXPECT_EQ(picture.pixel(i, j), MakeColour(sum[0] / 4, sum[1] / 4, sum[2] / 4)) << i << ", " << j;
     }
+  }
+}
+
+TEST(ReducePixels, CountsEverySecondColumnInOrder) {
+  for (const int width : {300, 301}) {
+    Bitmap picture(width, 4, BlackColour);
+    std::vector<int> steps;
+    ReducePixels(picture, [&steps, width](int step, int total) {
+      EXPECT_EQ(total, width);
+      steps.push_back(step);
+    });
+    std::vector<int> expected;
+    for (int x = 0; x <= width - 1; x += 2) expected.push_back(x + 1);
+    EXPECT_EQ(steps, expected) << width;
   }
 }
 
