@@ -124,7 +124,10 @@ void RotateOntoCanvas(Bitmap& picture, double theta, const PassProgress& progres
   int h = 0;
   TrimWhiteBorder(picture, w, h);
   // An entirely white picture is its own canvas, and nothing on it moves.
-  if (w < 0 || h < 0) return;
+  if (w < 0 || h < 0) {
+    for (int x = 0; progress && x < picture.width(); ++x) progress(x + 1, picture.width());
+    return;
+  }
 
   // Should the turn fail from here on, the picture stays as trimmed.
   const int side = RotationCanvasSide(w, h);

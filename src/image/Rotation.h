@@ -25,7 +25,7 @@ int RotationCanvasSide(int width, int height);
 // is taken; dropped when none is free or it falls outside). Colours are never
 // mixed. The result keeps the canvas size: the caller trims the white margin.
 // An entirely white picture stays as it is. `progress` hears of each canvas
-// column first.
+// column first (of each column of an entirely white picture).
 void RotateOntoCanvas(Bitmap& picture, double theta, const PassProgress& progress = {});
 
 // RotateOntoCanvas followed by the trim of the white margin.

@@ -136,6 +136,11 @@ TEST_F(RotationCommandTest, AWhitePictureKeepsItsSize) {
   openDialog([&] { turn("40"); });
   EXPECT_EQ(state.WorkImage, Bitmap(30, 20));
   EXPECT_EQ(state.BaseImage, Bitmap(30, 20));
+  // The pass still walks the columns of the untrimmed picture.
+  const auto& status = ui.statusHistory[StatusProgress];
+  ASSERT_EQ(status.size(), 33u);
+  EXPECT_EQ(status[1], "Status: 1 / 30");
+  EXPECT_EQ(status[30], "Status: 30 / 30");
 }
 
 TEST_F(RotationCommandTest, NothingTurnsDuringAnExtractionRun) {
