@@ -69,10 +69,10 @@ class Ui : public MessageSink {
 
   // Repaint of the main window's picture area (runs its paint now).
   virtual void repaintMain() = 0;
+  // Redraws the outline of the active selection over the picture.
+  virtual void drawSelectionOutline() = 0;
   // The unit template's picture changed.
   virtual void unitPictureChanged() = 0;
-  // Redraws the outline of an active selection over the repainted picture.
-  virtual void drawSelectionOutline() = 0;
 
   // The preview window.
   virtual void showPreview() = 0;

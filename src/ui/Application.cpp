@@ -6,7 +6,9 @@
 #include "Stringop/NumberText.h"
 #include "app/Lifecycle.h"
 #include "extract/UnitCapture.h"
+#include "image/EditCommands.h"
 #include "image/FileCommands.h"
+#include "image/RotationCommands.h"
 #include "output/AsciiFile.h"
 #include "ui/MainView.h"
 #include "ui/MainWindowUi.h"
@@ -24,6 +26,7 @@ Application::Application() {
   view_ = std::make_unique<MainView>(state_, *ui_, *form1_);
   ui_->setRepaintHandler([this] { view_->FormPaint(); });
   ui_->setOutlineHandler([this] { view_->DrawSelectionOutline(); });
+  ui_->setRotateAngleField(form3_->RotateEdit);
   connectHandlers();
 }
 
@@ -49,6 +52,14 @@ void Application::connectHandlers() {
   h.undoAll = [this] { UndoAllCommand(state_, *ui_); };
   h.saveAscii = [this] { SaveAsciiDataCommand(state_, *ui_); };
   h.setAsUnit = [this] { SetasUnitButtonClick(state_, *ui_); };
+  h.discardColour = [this] { DiscardColourCommand(state_, *ui_); };
+  h.reduceBitmap = [this] { ReduceBitmapCommand(state_, *ui_); };
+  h.rotateBitmap = [this] { RotateBitmapCommand(state_, *ui_, [this] { form3_->exec(); }); };
+  h.cropImage = [this] { CropImageCommand(state_, *ui_); };
+  h.clearInside = [this] { ClearInsideCommand(state_, *ui_); };
+  h.clearOutside = [this] { ClearOutsideCommand(state_, *ui_); };
+  h.deletePressed = [this] { DeleteKeyCommand(state_, *ui_); };
+  h.greyLimitEntered = [this] { GreyLimitCommand(state_, *ui_, [this] { form1_->PanelBtn->setFocus(); }); };
   h.escapePressed = [this] { state_.StopRequested = true; };
   h.numberFieldEntered = [](QLineEdit* field) {
     std::string text = field->text().toStdString();

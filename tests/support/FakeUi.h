@@ -37,9 +37,9 @@ class FakeUi : public Ui {
   bool busy = false;
   std::string previewCaption;
   int mainRepaints = 0;
+  int selectionOutlineDraws = 0;
   int previewRepaints = 0;
   int unitPictureChanges = 0;
-  int outlineDraws = 0;
   int pendingMessageCalls = 0;
   std::function<void()> onPendingMessages;
 
@@ -58,8 +58,8 @@ class FakeUi : public Ui {
   bool isEnabled(Control control) const override;
   void setEnabled(Control control, bool on) override { enabled[control] = on; }
   void repaintMain() override { ++mainRepaints; }
+  void drawSelectionOutline() override { ++selectionOutlineDraws; }
   void unitPictureChanged() override { ++unitPictureChanges; }
-  void drawSelectionOutline() override { ++outlineDraws; }
   void showPreview() override { previewVisible = true; }
   void hidePreview() override { previewVisible = false; }
   void setPreviewCaption(const std::string& text) override { previewCaption = text; }

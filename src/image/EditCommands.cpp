@@ -1,0 +1,132 @@
+#include "image/EditCommands.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "app/Viewport.h"
+#include "image/DiscardColour.h"
+#include "image/GreyLimit.h"
+#include "image/ReducePixels.h"
+#include "image/RegionEdits.h"
+
+namespace {
+
+constexpr int WhitestLimit = 255;
+
+PassProgress StatusCounter(Ui& ui) {
+  return [&ui](int step, int total) { ui.setStatusText(StatusProgress, PassStatusText(step, total)); };
+}
+
+// The selected picture rectangle, when a selection is active and covers at
+// least one pixel.
+bool SelectedArea(const AppState& state, Rect& area) {
+  if (!state.SelectionActive) return false;
+  area = MapSelectionToBitmap(state);
+  return CoversPixels(area);
+}
+
+// Repaints and puts the selection back: the repaint ends it, the clears keep it.
+void RepaintKeepingSelection(AppState& state, Ui& ui) {
+  const bool active = state.SelectionActive;
+  ui.repaintMain();
+  state.SelectionActive = active;
+  ui.drawSelectionOutline();
+}
+
+void Commit(AppState& state) {
+  state.BaseImage = state.WorkImage;
+}
+
+}  // namespace
+
+bool ReadWholeNumber(const std::string& text, std::int32_t& value) {
+  const char* first = text.data();
+  const char* last = text.data() + text.size();
+  while (first != last && *first == ' ') ++first;
+  // from_chars takes a minus sign but no plus sign.
+  if (last - first >= 2 && *first == '+' && first[1] != '-') ++first;
+  const auto [end, error] = std::from_chars(first, last, value);
+  return error == std::errc() && end == last;
+}
+
+std::string NotAnIntegerMessage(const std::string& text) {
+  return "'" + text + "' is not a valid integer value";
+}
+
+void GreyLimitCommand(AppState& state, Ui& ui, const std::function<void()>& focusButtonPanel) {
+  if (state.RunInProgress) return;
+  ui.setBusy(true);
+  ui.setStatusText(StatusProgress, "Status: Working...");
+  state.WorkImage = state.BaseImage;
+
+  const std::string text = ui.fieldText(Field::WhiteLimit);
+  std::int32_t limit = 0;
+  if (ReadWholeNumber(text, limit)) {
+    limit = std::clamp(limit, 0, WhitestLimit);
+    state.GreyLimit = limit;
+    ui.setFieldText(Field::WhiteLimit, std::to_string(limit));
+    ApplyGreyLimit(state.WorkImage, limit);
+  } else {
+    ui.showError(NotAnIntegerMessage(text));
+  }
+
+  ui.repaintMain();
+  ui.setBusy(false);
+  if (focusButtonPanel && ui.isEnabled(Control::ButtonPanel)) focusButtonPanel();
+  ui.setStatusText(StatusProgress, "Status: Ready");
+}
+
+void DiscardColourCommand(AppState& state, Ui& ui) {
+  if (state.RunInProgress) return;
+  if (ui.ask(QuestionType::Confirmation, QuestionButtons::YesCancel, "Discard color information ?") !=
+      Answer::Yes) {
+    return;
+  }
+  DiscardColour(state.WorkImage, StatusCounter(ui));
+  ui.setStatusText(StatusProgress, "Status: Ready");
+  ui.repaintMain();
+}
+
+void ReduceBitmapCommand(AppState& state, Ui& ui) {
+  if (state.RunInProgress || !CanReducePixels(state.WorkImage)) return;
+  if (ui.ask(QuestionType::Confirmation, QuestionButtons::YesCancel, "Reduce the number of pixels ?") !=
+      Answer::Yes) {
+    return;
+  }
+  // What is shown, grey limit and discarded colour included, is what is halved.
+  Commit(state);
+  ReducePixels(state.WorkImage, StatusCounter(ui));
+  Commit(state);
+  ui.setStatusText(StatusProgress, "Status: Ready");
+  ui.repaintMain();
+}
+
+void ClearInsideCommand(AppState& state, Ui& ui) {
+  Rect area;
+  if (state.RunInProgress || !SelectedArea(state, area)) return;
+  ClearInside(state.WorkImage, area);
+  RepaintKeepingSelection(state, ui);
+  Commit(state);
+}
+
+void ClearOutsideCommand(AppState& state, Ui& ui) {
+  Rect area;
+  if (state.RunInProgress || !SelectedArea(state, area)) return;
+  ClearOutside(state.WorkImage, area);
+  RepaintKeepingSelection(state, ui);
+  Commit(state);
+}
+
+void CropImageCommand(AppState& state, Ui& ui) {
+  Rect area;
+  if (state.RunInProgress || !SelectedArea(state, area)) return;
+  CropToArea(state.WorkImage, area);
+  ui.repaintMain();
+  // The selection's pixels have moved: none stays active.
+  state.SelectionActive = false;
+  Commit(state);
+}
+
+void DeleteKeyCommand(AppState& state, Ui& ui) {
+  ClearInsideCommand(state, ui);
+}
