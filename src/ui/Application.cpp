@@ -5,11 +5,13 @@
 
 #include "Stringop/NumberText.h"
 #include "app/Lifecycle.h"
+#include "app/PreviewCommands.h"
 #include "extract/UnitCapture.h"
 #include "image/EditCommands.h"
 #include "image/FileCommands.h"
 #include "image/RotationCommands.h"
 #include "output/AsciiFile.h"
+#include "ui/AscIIForm.h"
 #include "ui/MainView.h"
 #include "ui/MainWindowUi.h"
 #include "ui/QuorvixMain.h"
@@ -20,14 +22,14 @@ Application::Application() {
   form1_ = std::make_unique<TForm1>(state_);
   ui_ = std::make_unique<MainWindowUi>(state_, *form1_);
   form3_ = std::make_unique<TForm3>(state_, *ui_, form1_.get());
-  form2_ = std::make_unique<QWidget>();
-  form2_->setWindowTitle(PreviewTitle);
+  form2_ = std::make_unique<TForm2>(state_);
   ui_->setPreviewWindow(form2_.get());
   view_ = std::make_unique<MainView>(state_, *ui_, *form1_);
   ui_->setRepaintHandler([this] { view_->FormPaint(); });
   ui_->setOutlineHandler([this] { view_->DrawSelectionOutline(); });
   ui_->setRotateAngleField(form3_->RotateEdit);
   connectHandlers();
+  QObject::connect(form2_.get(), &TForm2::escapePressed, [this] { PreviewEscape(state_, *ui_); });
 }
 
 Application::~Application() = default;

@@ -6,6 +6,7 @@
 #include "app/AppState.h"
 
 class TForm1;
+class TForm2;
 class TForm3;
 class QWidget;
 class MainWindowUi;
@@ -27,7 +28,7 @@ class Application {
   AppState& state() { return state_; }
   TForm1& mainWindow() { return *form1_; }
   TForm3& rotateDialog() { return *form3_; }
-  QWidget& previewWindow() { return *form2_; }
+  TForm2& previewWindow() { return *form2_; }
   MainWindowUi& ui() { return *ui_; }
   MainView& view() { return *view_; }
 
@@ -38,6 +39,6 @@ class Application {
   std::unique_ptr<TForm1> form1_;
   std::unique_ptr<MainWindowUi> ui_;
   std::unique_ptr<TForm3> form3_;
-  std::unique_ptr<QWidget> form2_;
+  std::unique_ptr<TForm2> form2_;
   std::unique_ptr<MainView> view_;
 };

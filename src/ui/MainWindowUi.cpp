@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "app/AppState.h"
+#include "ui/AscIIForm.h"
 #include "ui/PanelWidgets.h"
 #include "ui/QuorvixMain.h"
 #include "ui/StatusPanels.h"
@@ -169,9 +170,7 @@ void MainWindowUi::unitPictureChanged() {
 }
 
 void MainWindowUi::showPreview() {
-  if (preview_ == nullptr) return;
-  preview_->show();
-  preview_->raise();
+  if (preview_ != nullptr) preview_->ShowPreview();
 }
 
 void MainWindowUi::hidePreview() {
@@ -179,11 +178,11 @@ void MainWindowUi::hidePreview() {
 }
 
 void MainWindowUi::setPreviewCaption(const std::string& text) {
-  if (preview_ != nullptr) preview_->setWindowTitle(Q(text));
+  if (preview_ != nullptr) preview_->SetPreviewCaption(text);
 }
 
 void MainWindowUi::repaintPreview() {
-  if (preview_ != nullptr) preview_->repaint();
+  if (preview_ != nullptr) preview_->RepaintPreview();
 }
 
 void MainWindowUi::setBusy(bool busy) {

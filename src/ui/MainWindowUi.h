@@ -11,6 +11,7 @@
 class QWidget;
 class QLineEdit;
 class TForm1;
+class TForm2;
 struct AppState;
 
 // The Ui seam over the real windows: questions and messages as modal boxes,
@@ -24,7 +25,7 @@ class MainWindowUi : public Ui {
   // Puts other dialogs (a test's script) in place of Qt's; nullptr restores them.
   void setDialogs(Dialogs* dialogs) { dialogs_ = dialogs; }
 
-  void setPreviewWindow(QWidget* preview) { preview_ = preview; }
+  void setPreviewWindow(TForm2* preview) { preview_ = preview; }
   // Runs the main window's repaint (state part and drawing).
   void setRepaintHandler(std::function<void()> repaint) { repaint_ = std::move(repaint); }
 
@@ -62,7 +63,7 @@ class MainWindowUi : public Ui {
 
   AppState& state_;
   TForm1& main_;
-  QWidget* preview_ = nullptr;
+  TForm2* preview_ = nullptr;
   QLineEdit* rotateAngle_ = nullptr;
   std::function<void()> repaint_;
   std::function<void()> drawOutline_;

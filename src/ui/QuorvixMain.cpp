@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTimer>
 
 #include "app/AppState.h"
 #include "ui/PanelWidgets.h"
@@ -281,13 +282,16 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   auto* widget = qobject_cast<QWidget*>(watched);
   if (widget == nullptr || widget->window() != this) return QMainWindow::eventFilter(watched, event);
 
-  if (event->type() == QEvent::KeyPress) {
+  if (event->type() == QEvent::KeyRelease) {
+    handledKey_ = nullptr;
+  } else if (event->type() == QEvent::KeyPress && event != handledKey_) {
     // The window sees every key before the focused control; the key still
     // reaches the control afterwards. A key the control ignores travels on to
-    // its parents; only its first stop, the focused control, counts.
+    // its parents as the same event: only its first stop counts.
+    handledKey_ = event;
+    QTimer::singleShot(0, this, [this] { handledKey_ = nullptr; });  // its release may go elsewhere
     const auto* key = static_cast<QKeyEvent*>(event);
-    QWidget* focused = QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : focusWidget();
-    if (widget == focused || (focused == nullptr && widget == this)) {
+    {
       if (key->key() == Qt::Key_Delete) call(handlers_.deletePressed);
       if (key->key() == Qt::Key_Escape) call(handlers_.escapePressed);
       auto* field = qobject_cast<QLineEdit*>(widget);

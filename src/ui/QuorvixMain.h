@@ -117,4 +117,5 @@ class TForm1 : public QMainWindow {
   AppState& state_;
   MainWindowHandlers handlers_;
   PictureArea* pictureArea_ = nullptr;
+  const QEvent* handledKey_ = nullptr;  // the key press being delivered
 };

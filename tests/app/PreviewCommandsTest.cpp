@@ -37,6 +37,7 @@ class PreviewUi : public Ui {
   void setEnabled(Control, bool) override {}
   void repaintMain() override { events.push_back("repaintMain"); }
   void unitPictureChanged() override {}
+  void drawSelectionOutline() override {}
   void showPreview() override { events.push_back("show"); }
   void hidePreview() override { events.push_back("hide"); }
   void setPreviewCaption(const std::string& text) override { events.push_back("caption:" + text); }
