@@ -3,14 +3,24 @@
 #include <cstdint>
 
 #include "extract/UnitPattern.h"
+#include "image/Bitmap.h"
 
-// Score of the template with its top-left corner at `corner` of an InkPlane:
+// Scores of the template placed with its top-left corner on a picture pixel:
 // per covered channel picture ink AND template ink; strict scores also take
 // away picture ink AND (255 - template ink), which per channel comes to
 // 2 x (ink AND ink) - picture ink. White picture pixels have ink 0 and add
-// nothing, so neither kernel needs to test for them.
-std::int64_t PlacementScorePlain(const std::uint32_t* corner, const UnitPattern& pattern, bool strict);
+// nothing, so no kernel needs to test for them.
 
-// The same with SSE2; only where VectorKernelAvailable() is true.
-std::int64_t PlacementScoreVector(const std::uint32_t* corner, const UnitPattern& pattern, bool strict);
+// The template lies wholly inside the picture; `corner` points at the picture
+// pixel under its top-left corner.
+std::int64_t PlacementScorePlain(const Colour* corner, const UnitPattern& pattern, bool strict);
+
+// The same with SSE2, where VectorKernelAvailable() is true. It also reads the
+// pixels right of the template up to UnitPattern::ReadWidth (they count for
+// nothing), so those must lie inside the picture's pixel array.
+std::int64_t PlacementScoreVector(const Colour* corner, const UnitPattern& pattern, bool strict);
 bool VectorKernelAvailable();
+
+// Any placement: template pixels outside the picture count for nothing.
+std::int64_t PlacementScoreClipped(const Bitmap& picture, int left, int top, const UnitPattern& pattern,
+                                   bool strict);

@@ -7,25 +7,29 @@
 #include <limits>
 #include <vector>
 
-#include "extract/InkPlane.h"
+#include "extract/CandidateRows.h"
 #include "extract/MessagePacer.h"
 #include "extract/PlacementKernel.h"
 #include "extract/RowPreparer.h"
-#include "extract/RowSource.h"
 #include "extract/ScoreAt.h"
 #include "extract/UnitPattern.h"
 
 namespace {
 
-using ScoreFunction = std::int64_t (*)(const std::uint32_t*, const UnitPattern&, bool);
+using ScoreFunction = std::int64_t (*)(const Colour*, const UnitPattern&, bool);
 
-// The smallest whole ink sum that is not below the threshold, for the
-// candidate test of RowPreparer.
-std::int64_t SmallestPassingSum(long double threshold) {
-  if (threshold > static_cast<long double>(std::numeric_limits<std::int64_t>::max() / 2)) {
-    return std::numeric_limits<std::int64_t>::max();
+// Candidates are the pixels whose ink bound is not below the threshold; a
+// threshold of 0 or less (or not a number) accepts every non-white pixel.
+RowPreparer::Criterion CandidateCriterion(long double threshold) {
+  RowPreparer::Criterion criterion;
+  if (!(threshold > 0)) {
+    criterion.everyNonWhite = true;
+  } else if (threshold > static_cast<long double>(std::numeric_limits<std::int64_t>::max() / 2)) {
+    criterion.minimumBound = std::numeric_limits<std::int64_t>::max();
+  } else {
+    criterion.minimumBound = static_cast<std::int64_t>(std::ceil(threshold));
   }
-  return static_cast<std::int64_t>(std::ceil(threshold));
+  return criterion;
 }
 
 RowPreparer::UnitShape ShapeOf(const UnitPattern& pattern) {
@@ -53,15 +57,11 @@ class FastScan {
         strict_(parameters.strict),
         threshold_(static_cast<long double>(parameters.matchFraction) *
                    static_cast<long double>(parameters.templateWeight)),
-        plane_(width_, height_, unitWidth_ - 1, UnitPattern::ReadWidth(unitWidth_), unitHeight_ - 1),
-        pattern_(unit, plane_.stride()),
+        pattern_(unit, width_),
+        readWidth_(UnitPattern::ReadWidth(unitWidth_)),
         score_(options.useSimd && VectorKernelAvailable() ? &PlacementScoreVector : &PlacementScorePlain),
-        scoreUnits_(
-            static_cast<std::int64_t>(options.useSimd ? pattern_.quads().size() : pattern_.pixels().size()) +
-            1),
-        preparer_(picture, plane_, ShapeOf(pattern_), !(threshold_ > 0),
-                  threshold_ > 0 ? SmallestPassingSum(threshold_) : 0),
-        rows_(preparer_, height_, options.useWorkerThread),
+        scoreUnits_(static_cast<std::int64_t>(pattern_.quads().size()) + 1),
+        rows_(picture, ShapeOf(pattern_), CandidateCriterion(threshold_), options.useWorkerThread),
         pacer_(observer, options.messageInterval, options.workUnitsPerClockRead),
         cache_(static_cast<std::size_t>(width_ + unitWidth_), 0),
         cacheRow_(static_cast<std::size_t>(width_ + unitWidth_), -1) {}
@@ -82,16 +82,21 @@ class FastScan {
     while (!rows_.waitForRow(y, pacer_.nextHandling())) {
       if (pacer_.handleIfDue()) return;
     }
-    const std::uint64_t* words = preparer_.candidates(y);
-    const std::uint32_t* inks = plane_.at(0, y);
-    for (int w = 0; w < preparer_.wordsPerRow(); ++w) {
+    if (!rows_.rowHasCandidates(y)) {
+      pacer_.spend(rows_.wordsPerRow());
+      pacer_.checkpoint();
+      return;
+    }
+    const std::uint64_t* words = rows_.row(y);
+    const Colour* colours = picture_.row(y);
+    for (int w = 0; w < rows_.wordsPerRow(); ++w) {
       pacer_.spend(1);
       if (pacer_.checkpoint()) return;
       for (std::uint64_t bits = words[w]; bits != 0; bits &= bits - 1) {
         const int x = w * 64 + std::countr_zero(bits);
         pacer_.spend(1);
         if (pacer_.checkpoint()) return;
-        if (inks[x] == 0) continue;  // erased since the row was prepared
+        if (IsWhite(colours[x])) continue;  // erased since the row was marked
         if (!tryAcceptAt(x, y)) return;
       }
     }
@@ -127,10 +132,18 @@ class FastScan {
     const std::size_t slot = static_cast<std::size_t>(left + unitWidth_ - 1);
     if (cacheRow_[slot] == y) return cache_[slot];
     pacer_.spend(scoreUnits_);
-    const std::int64_t score = score_(plane_.at(left, y), pattern_, strict_);
+    const std::int64_t score = inside(left, y) ? score_(picture_.row(y) + left, pattern_, strict_)
+                                               : PlacementScoreClipped(picture_, left, y, pattern_, strict_);
     cache_[slot] = score;
     cacheRow_[slot] = y;
     return score;
+  }
+
+  // Whether the template at (left, top) lies inside the picture, and so do the
+  // pixels right of it that the vector kernel reads.
+  bool inside(int left, int top) const {
+    if (left < 0 || left + unitWidth_ > width_ || top + unitHeight_ > height_) return false;
+    return top + unitHeight_ < height_ || left + readWidth_ <= width_;
   }
 
   // Paints the template's non-white shape white with its left edge at column
@@ -145,7 +158,6 @@ class FastScan {
       for (const int j : inkRows) {
         const int py = y + j;
         if (py >= height_) break;
-        *plane_.at(px, py) = 0;
         picture_.row(py)[px] = WhiteColour;
       }
     }
@@ -168,12 +180,11 @@ class FastScan {
   int unitHeight_;
   bool strict_;
   long double threshold_;
-  InkPlane plane_;
   UnitPattern pattern_;
+  int readWidth_;
   ScoreFunction score_;
   std::int64_t scoreUnits_;
-  RowPreparer preparer_;
-  RowSource rows_;
+  CandidateRows rows_;
   MessagePacer pacer_;
   std::vector<std::int64_t> cache_;
   std::vector<int> cacheRow_;

@@ -2,7 +2,7 @@
 
 #include "extract/Ink.h"
 
-UnitPattern::UnitPattern(const Bitmap& unit, std::ptrdiff_t planeStride)
+UnitPattern::UnitPattern(const Bitmap& unit, std::ptrdiff_t pictureStride)
     : width_(unit.width()), height_(unit.height()), inkRows_(static_cast<std::size_t>(unit.width())) {
   for (int x = 0; x < width_; ++x) {
     if (height_ > 0 && !IsWhite(unit.pixel(x, 0))) anchors_.push_back(x);
@@ -11,7 +11,7 @@ UnitPattern::UnitPattern(const Bitmap& unit, std::ptrdiff_t planeStride)
     }
   }
   for (int y = 0; y < height_; ++y) {
-    const std::ptrdiff_t rowOffset = static_cast<std::ptrdiff_t>(y) * planeStride;
+    const std::ptrdiff_t rowOffset = static_cast<std::ptrdiff_t>(y) * pictureStride;
     for (int x0 = 0; x0 < width_; x0 += 4) {
       PatternQuad quad;
       quad.offset = rowOffset + x0;
@@ -21,7 +21,7 @@ UnitPattern::UnitPattern(const Bitmap& unit, std::ptrdiff_t planeStride)
         if (IsWhite(c)) continue;
         quad.ink[k] = PackedInkOf(c);
         quad.mask[k] = 0xFFFFFFu;
-        pixels_.push_back({rowOffset + x0 + k, PackedInkOf(c)});
+        pixels_.push_back({rowOffset + x0 + k, x0 + k, y, PackedInkOf(c)});
         any = true;
       }
       if (any) quads_.push_back(quad);

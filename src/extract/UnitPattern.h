@@ -8,28 +8,30 @@
 
 // Four template pixels side by side in one row, in the form the vector
 // kernel reads: their packed inks and a mask that is 0xFFFFFF where the
-// template pixel is non-white. `offset` is the distance from a placement's
-// top-left corner in an InkPlane.
+// template pixel is non-white. `offset` is the distance in the picture's
+// pixel array from a placement's top-left corner.
 struct PatternQuad {
   std::ptrdiff_t offset = 0;
   std::uint32_t ink[4] = {};
   std::uint32_t mask[4] = {};
 };
 
-// One non-white template pixel for the plain kernel.
+// One non-white template pixel.
 struct PatternPixel {
-  std::ptrdiff_t offset = 0;
-  std::uint32_t ink = 0;
+  std::ptrdiff_t offset = 0;  // as for PatternQuad
+  int column = 0;
+  int row = 0;
+  std::uint32_t ink = 0;  // packed
 };
 
-// The unit template prepared for scoring and erasing against an InkPlane of
-// a given row stride.
+// The unit template prepared for scoring and erasing on a picture whose rows
+// lie `pictureStride` pixels apart.
 class UnitPattern {
  public:
   // Columns the vector kernel reads to the right of a placement's left edge.
   static int ReadWidth(int unitWidth) { return (unitWidth + 3) / 4 * 4; }
 
-  UnitPattern(const Bitmap& unit, std::ptrdiff_t planeStride);
+  UnitPattern(const Bitmap& unit, std::ptrdiff_t pictureStride);
 
   int width() const { return width_; }
   int height() const { return height_; }
