@@ -154,7 +154,7 @@ bool Measure(const char* name, const Bitmap& picture, const Bitmap& stored, int 
 
   int fastPoints = 0;
   double fastTime = 1e9;
-  for (int run = 0; run < 5; ++run) fastTime = std::min(fastTime, TimeScan(picture, fast, fastPoints));
+  for (int run = 0; run < 20; ++run) fastTime = std::min(fastTime, TimeScan(picture, fast, fastPoints));
 
   std::printf("%s: %d x %d, unit %d x %d, match %.0f %%\n", name, picture.width(), picture.height(),
               unit.trimmed.width(), unit.trimmed.height(), MatchFraction * 100);
@@ -163,7 +163,7 @@ bool Measure(const char* name, const Bitmap& picture, const Bitmap& stored, int 
     int referencePoints = 0;
     const double referenceTime = TimeScan(picture, reference, referencePoints);
     same = referencePoints == fastPoints;
-    std::printf("  reference %.3f s, fast %.4f s (best of 5), ratio %.0f\n", referenceTime, fastTime,
+    std::printf("  reference %.3f s, fast %.4f s (best of 20), ratio %.0f\n", referenceTime, fastTime,
                 referenceTime / fastTime);
     std::printf("  points: reference %d, fast %d%s\n", referencePoints, fastPoints, same ? "" : "  MISMATCH");
   } else {
@@ -179,7 +179,7 @@ bool Measure(const char* name, const Bitmap& picture, const Bitmap& stored, int 
     const double referenceTime = stripTime * scale;
     same = referencePoints == stripPoints;
     std::printf(
-        "  reference %.1f s (extrapolated: %.2f s on rows %d..%d, times %.1f), fast %.4f s (best of 5), "
+        "  reference %.1f s (extrapolated: %.2f s on rows %d..%d, times %.1f), fast %.4f s (best of 20), "
         "ratio %.0f\n",
         referenceTime, stripTime, top, top + referenceRows - 1, scale, fastTime, referenceTime / fastTime);
     std::printf("  points on the strip: reference %d, fast %d%s; fast on the whole picture: %d\n",
