@@ -11,7 +11,9 @@ constexpr char PathSeparator = '\\';
 constexpr char PathSeparator = '/';
 #endif
 
-inline bool IsPathSeparator(char c) { return c == '/' || c == '\\'; }
+inline bool IsPathSeparator(char c) {
+  return c == '/' || c == '\\';
+}
 
 // dir + separator + name.
 std::string JoinPath(const std::string& dir, const std::string& name);

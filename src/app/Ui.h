@@ -52,7 +52,8 @@ class Ui : public MessageSink {
   void showMessage(const std::string& text) override = 0;
 
   // File dialogs: the chosen full path, or nothing when cancelled.
-  virtual std::optional<std::string> chooseOpenFile(const std::string& filter, const std::string& initialDir) = 0;
+  virtual std::optional<std::string> chooseOpenFile(const std::string& filter,
+                                                    const std::string& initialDir) = 0;
   virtual std::optional<std::string> chooseSaveFile(SaveDialog dialog, const std::string& filter,
                                                     const std::string& proposedName) = 0;
 

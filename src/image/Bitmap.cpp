@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
-Bitmap::Bitmap(int width, int height, Colour fill) { setSize(width, height, fill); }
+Bitmap::Bitmap(int width, int height, Colour fill) {
+  setSize(width, height, fill);
+}
 
 void Bitmap::setSize(int width, int height, Colour fill) {
   width_ = std::max(width, 0);
@@ -30,10 +32,26 @@ void Bitmap::copyRect(int destX, int destY, const Bitmap& source, const Rect& fr
   int w = from.width();
   int h = from.height();
   // Clip against the source, then against the destination, moving both origins together.
-  if (sx < 0) { w += sx; destX -= sx; sx = 0; }
-  if (sy < 0) { h += sy; destY -= sy; sy = 0; }
-  if (destX < 0) { w += destX; sx -= destX; destX = 0; }
-  if (destY < 0) { h += destY; sy -= destY; destY = 0; }
+  if (sx < 0) {
+    w += sx;
+    destX -= sx;
+    sx = 0;
+  }
+  if (sy < 0) {
+    h += sy;
+    destY -= sy;
+    sy = 0;
+  }
+  if (destX < 0) {
+    w += destX;
+    sx -= destX;
+    destX = 0;
+  }
+  if (destY < 0) {
+    h += destY;
+    sy -= destY;
+    destY = 0;
+  }
   w = std::min({w, source.width_ - sx, width_ - destX});
   h = std::min({h, source.height_ - sy, height_ - destY});
   if (w <= 0 || h <= 0) return;

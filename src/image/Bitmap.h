@@ -11,14 +11,22 @@ using Colour = std::uint32_t;
 constexpr Colour WhiteColour = 0xFFFFFFu;
 constexpr Colour BlackColour = 0x000000u;
 
-constexpr int RedOf(Colour c) { return static_cast<int>(c & 0xFFu); }
-constexpr int GreenOf(Colour c) { return static_cast<int>((c >> 8) & 0xFFu); }
-constexpr int BlueOf(Colour c) { return static_cast<int>((c >> 16) & 0xFFu); }
+constexpr int RedOf(Colour c) {
+  return static_cast<int>(c & 0xFFu);
+}
+constexpr int GreenOf(Colour c) {
+  return static_cast<int>((c >> 8) & 0xFFu);
+}
+constexpr int BlueOf(Colour c) {
+  return static_cast<int>((c >> 16) & 0xFFu);
+}
 constexpr Colour MakeColour(int r, int g, int b) {
   return static_cast<Colour>(r) | (static_cast<Colour>(g) << 8) | (static_cast<Colour>(b) << 16);
 }
 // Exact white is the only background value.
-constexpr bool IsWhite(Colour c) { return (c & 0xFFFFFFu) == 0xFFFFFFu; }
+constexpr bool IsWhite(Colour c) {
+  return (c & 0xFFFFFFu) == 0xFFFFFFu;
+}
 
 // A 24-bit RGB raster stored as one contiguous array of colours, row by row,
 // top row first. Per-pixel access is for clarity; hot loops use row().

@@ -1,0 +1,87 @@
+#include "output/AsciiFile.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+
+#include "Stringop/NumberText.h"
+#include "Stringop/PathText.h"
+#include "app/Settings.h"
+
+namespace {
+
+constexpr int DataDigits = 6;
+constexpr const char* LineEnd = "\r\n";
+
+}  // namespace
+
+std::string AsciiFileText(const AppState& state, const std::string& dataStatus,
+                          const std::string& picturePath) {
+  std::string text = "!Quorvix " + dataStatus + "  " + FileNameOfPath(picturePath) + LineEnd;
+  const std::size_t stored = std::min(state.VelocityArray.size(), state.CountsArray.size());
+  const std::size_t count = std::min(static_cast<std::size_t>(std::max(state.DataPointCount, 0)), stored);
+  for (std::size_t i = 0; i < count; ++i) {
+    text += FormatNumber(DataDigits, state.VelocityArray[i]) + "," +
+            FormatNumber(DataDigits, state.CountsArray[i]) + LineEnd;
+  }
+  return text;
+}
+
+namespace {
+
+bool WriteInPlace(const std::string& path, const std::string& content) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) return false;
+  bool ok = std::fwrite(content.data(), 1, content.size(), file) == content.size();
+  ok = std::fflush(file) == 0 && ok;
+  ok = std::ferror(file) == 0 && ok;
+  return std::fclose(file) == 0 && ok;
+}
+
+}  // namespace
+
+bool WriteFileReplacing(const std::string& path, const std::string& content) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  fs::path target(path);
+  // A link is followed, so the link itself stays; a device or pipe is
+  // written as it is, never replaced by a plain file.
+  if (fs::is_symlink(target, ec)) target = fs::weakly_canonical(target, ec);
+  const fs::file_status status = fs::status(target, ec);
+  if (fs::is_directory(status)) return false;
+  if (fs::exists(status) && !fs::is_regular_file(status)) return WriteInPlace(target.string(), content);
+
+  std::random_device seed;
+  const fs::path temporary =
+      target.parent_path() / ("." + target.filename().string() + ".tmp" + std::to_string(seed() % 1000000));
+  bool ok = WriteInPlace(temporary.string(), content);
+  if (ok) {
+    fs::rename(temporary, target, ec);
+    ok = !ec;
+  }
+  if (!ok) fs::remove(temporary, ec);
+  return ok;
+}
+
+void SaveAsciiDataCommand(AppState& state, Ui& ui) {
+  if (state.DataPointCount == 0 || state.RunInProgress) return;
+  const auto chosen = ui.chooseSaveFile(SaveDialog::Ascii, "Any File|*.*", state.SaveAsciiFileName);
+  if (!chosen) return;
+  const std::string& path = *chosen;
+  state.SaveAsciiFileName = path;
+  if (FileExists(path) && ui.ask(QuestionType::Confirmation, QuestionButtons::YesNo,
+                                 "A file with the given name already exists. Overwrite ?") != Answer::Yes) {
+    return;
+  }
+  const std::string shortPath = ShortPathName(path, true);
+  const std::string content = AsciiFileText(state, ui.statusText(StatusData), ui.statusText(StatusFile));
+  if (!WriteFileReplacing(path, content)) {
+    // Nothing was saved: the close question still guards the data, and the
+    // host is not told about a file that is not there.
+    ui.showMessage("There was an I/O error while writing to the file:" + path);
+    return;
+  }
+  state.AsciiSaved = true;
+  AppendExchangeList(state, shortPath, path);
+}

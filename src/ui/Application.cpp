@@ -1,0 +1,65 @@
+#include "ui/Application.h"
+
+#include <QApplication>
+#include <QLineEdit>
+
+#include "Stringop/NumberText.h"
+#include "app/Lifecycle.h"
+#include "extract/UnitCapture.h"
+#include "image/FileCommands.h"
+#include "output/AsciiFile.h"
+#include "ui/MainView.h"
+#include "ui/MainWindowUi.h"
+#include "ui/QuorvixMain.h"
+#include "ui/RotateUnit.h"
+
+Application::Application() {
+  // The bitmaps exist with the state; the windows follow in their order.
+  form1_ = std::make_unique<TForm1>(state_);
+  ui_ = std::make_unique<MainWindowUi>(state_, *form1_);
+  form3_ = std::make_unique<TForm3>(state_, *ui_, form1_.get());
+  form2_ = std::make_unique<QWidget>();
+  form2_->setWindowTitle(PreviewTitle);
+  ui_->setPreviewWindow(form2_.get());
+  view_ = std::make_unique<MainView>(state_, *ui_, *form1_);
+  ui_->setRepaintHandler([this] { view_->FormPaint(); });
+  connectHandlers();
+}
+
+Application::~Application() = default;
+
+void Application::start(const std::string& executablePath, const std::string& picturePath) {
+  StartUp(state_, *ui_, executablePath);
+  form1_->show();
+  form1_->FormResize();
+  if (!picturePath.empty()) LoadBitmapFromPath(state_, *ui_, picturePath);
+}
+
+void Application::connectHandlers() {
+  MainWindowHandlers h;
+  h.closeRequested = [this] {
+    if (!CloseMainWindow(state_, *ui_)) return false;
+    form2_->close();
+    form3_->close();
+    return true;
+  };
+  h.loadBitmap = [this] { LoadBitmapCommand(state_, *ui_); };
+  h.saveBitmap = [this] { SaveBitmapCommand(state_, *ui_); };
+  h.undoAll = [this] { UndoAllCommand(state_, *ui_); };
+  h.saveAscii = [this] { SaveAsciiDataCommand(state_, *ui_); };
+  h.setAsUnit = [this] { SetasUnitButtonClick(state_, *ui_); };
+  h.escapePressed = [this] { state_.StopRequested = true; };
+  h.numberFieldEntered = [](QLineEdit* field) {
+    std::string text = field->text().toStdString();
+    CleanNumberText(text);
+    field->setText(QString::fromStdString(text));
+  };
+  h.numberFieldPointed = h.numberFieldEntered;
+  h.zoomDown = [this] { view_->zoomDown(); };
+  h.zoomUp = [this] { view_->zoomUp(); };
+  h.viewChanged = [this] { view_->FormPaint(); };
+  h.mouseDown = [this](Qt::MouseButton b, int x, int y) { view_->FormMouseDown(b, x, y); };
+  h.mouseMove = [this](int x, int y) { view_->FormMouseMove(x, y); };
+  h.mouseUp = [this](Qt::MouseButton b, int, int) { view_->FormMouseUp(b); };
+  form1_->setHandlers(std::move(h));
+}

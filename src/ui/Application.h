@@ -1,0 +1,43 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/AppState.h"
+
+class TForm1;
+class TForm3;
+class QWidget;
+class MainWindowUi;
+class MainView;
+
+// The running program: the one application state, the three windows and the
+// wiring of the main window's events to the commands.
+class Application {
+ public:
+  Application();
+  ~Application();
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
+
+  // Start-up after the windows exist; the program's files live beside
+  // `executablePath`. A picture path, when given, is loaded as Load Bitmap would.
+  void start(const std::string& executablePath, const std::string& picturePath = {});
+
+  AppState& state() { return state_; }
+  TForm1& mainWindow() { return *form1_; }
+  TForm3& rotateDialog() { return *form3_; }
+  QWidget& previewWindow() { return *form2_; }
+  MainWindowUi& ui() { return *ui_; }
+  MainView& view() { return *view_; }
+
+ private:
+  void connectHandlers();
+
+  AppState state_;
+  std::unique_ptr<TForm1> form1_;
+  std::unique_ptr<MainWindowUi> ui_;
+  std::unique_ptr<TForm3> form3_;
+  std::unique_ptr<QWidget> form2_;
+  std::unique_ptr<MainView> view_;
+};

@@ -1,0 +1,87 @@
+#include "ui/MainView.h"
+
+#include <QLabel>
+#include <QWidget>
+#include <string>
+
+#include "app/AppState.h"
+#include "app/Ui.h"
+#include "app/Viewport.h"
+#include "ui/PictureArea.h"
+#include "ui/QuorvixMain.h"
+
+MainView::MainView(AppState& state, Ui& ui, TForm1& window) : state_(state), ui_(ui), window_(window) {}
+
+void MainView::FormPaint() {
+  const Bitmap& picture = state_.WorkImage;
+  ui_.setStatusText(StatusSize,
+                    "Size: " + std::to_string(picture.width()) + " x " + std::to_string(picture.height()));
+  ui_.setStatusText(StatusData, "ASCII data: " + std::to_string(state_.DataPointCount));
+  window_.ZoomShowLabel->setText(QString::number(state_.Zoom));
+  LayoutViewport(state_, window_.viewportGeometry());
+
+  const Rect& v = state_.ViewArea;
+  const Rect& d = state_.DisplayRect;
+  PictureArea& area = *window_.pictureArea();
+  const QColor background = area.palette().color(QPalette::ToolTipBase);
+  if (v.Bottom > d.Bottom) area.fillRect({d.Left, d.Bottom, v.Right + 1, v.Bottom + 1}, background);
+  if (v.Right > d.Right) area.fillRect({d.Right, v.Top - 1, v.Right + 1, d.Bottom}, background);
+  area.drawPicture(picture, d, v);
+  state_.SelectionActive = false;
+}
+
+void MainView::setZoom(int zoom) {
+  state_.Zoom = zoom;
+  window_.ZoomShowLabel->setText(QString::number(zoom));
+  FormPaint();
+}
+
+void MainView::zoomDown() {
+  setZoom(ZoomDown(window_.ZoomShowLabel->text().toInt()));
+}
+void MainView::zoomUp() {
+  setZoom(ZoomUp(window_.ZoomShowLabel->text().toInt()));
+}
+
+void MainView::xorSelection() {
+  const Rect& s = state_.SelectionScreenRect;
+  window_.pictureArea()->xorRectangle(s.Left, s.Top, s.Right, s.Bottom);
+}
+
+void MainView::FormMouseDown(Qt::MouseButton button, int x, int y) {
+  if (button != Qt::LeftButton || !window_.PanelBtn->isEnabled()) return;
+  state_.SelectionDragging = true;
+  if (state_.SelectionActive) xorSelection();
+  state_.SelectionScreenRect = {x, y, x, y};
+  xorSelection();
+}
+
+void MainView::FormMouseMove(int x, int y) {
+  if (!state_.SelectionDragging) return;
+  xorSelection();
+  state_.SelectionScreenRect.Right = x;
+  state_.SelectionScreenRect.Bottom = y;
+  xorSelection();
+
+  const bool wasActive = state_.SelectionActive;
+  state_.SelectionActive = true;
+  LayoutViewport(state_, window_.viewportGeometry());
+  const Rect r = MapSelectionToBitmap(state_);
+  state_.SelectionActive = wasActive;
+  ui_.setStatusText(StatusProgress, "( " + std::to_string(r.Left) + " , " + std::to_string(r.Top) +
+                                        " ) x ( " + std::to_string(r.Right) + " , " +
+                                        std::to_string(r.Bottom) + " )");
+}
+
+void MainView::FormMouseUp(Qt::MouseButton button) {
+  if (button != Qt::LeftButton) return;
+  state_.SelectionDragging = false;
+  state_.SelectionActive = true;
+}
+
+void MainView::DrawSelectionOutline() {
+  if (!state_.SelectionActive) return;
+  const Rect& s = state_.SelectionScreenRect;
+  if (s.Top == s.Bottom || s.Left == s.Right) return;
+  xorSelection();
+}

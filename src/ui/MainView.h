@@ -1,0 +1,34 @@
+#pragma once
+
+#include <Qt>
+
+class TForm1;
+class Ui;
+struct AppState;
+
+// The main window's picture area: repaint at the current zoom and scroll
+// position, the zoom buttons, and the rubber-band selection.
+class MainView {
+ public:
+  MainView(AppState& state, Ui& ui, TForm1& window);
+
+  // The repaint: status texts, layout, background strips, picture; the
+  // selection outline is painted over.
+  void FormPaint();
+  void zoomDown();
+  void zoomUp();
+
+  void FormMouseDown(Qt::MouseButton button, int x, int y);
+  void FormMouseMove(int x, int y);
+  void FormMouseUp(Qt::MouseButton button);
+  // Redraws the outline of an active selection after a repaint.
+  void DrawSelectionOutline();
+
+ private:
+  void xorSelection();
+  void setZoom(int zoom);
+
+  AppState& state_;
+  Ui& ui_;
+  TForm1& window_;
+};

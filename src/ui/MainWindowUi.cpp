@@ -1,0 +1,192 @@
+#include "ui/MainWindowUi.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "app/AppState.h"
+#include "ui/PanelWidgets.h"
+#include "ui/QuorvixMain.h"
+#include "ui/StatusPanels.h"
+
+namespace {
+QString Q(const std::string& text) {
+  return QString::fromStdString(text);
+}
+}  // namespace
+
+MainWindowUi::MainWindowUi(AppState& state, TForm1& mainWindow)
+    : state_(state), main_(mainWindow), qtDialogs_(std::make_unique<QtDialogs>(&mainWindow)) {}
+
+MainWindowUi::~MainWindowUi() = default;
+
+Dialogs& MainWindowUi::dialogs() const {
+  return dialogs_ != nullptr ? *dialogs_ : *qtDialogs_;
+}
+
+Answer MainWindowUi::ask(QuestionType type, QuestionButtons buttons, const std::string& text) {
+  return dialogs().ask(type, buttons, text);
+}
+void MainWindowUi::showError(const std::string& text) {
+  dialogs().showError(text);
+}
+void MainWindowUi::showMessage(const std::string& text) {
+  dialogs().showMessage(text);
+}
+std::optional<std::string> MainWindowUi::chooseOpenFile(const std::string& filter,
+                                                        const std::string& initialDir) {
+  return dialogs().chooseOpenFile(filter, initialDir);
+}
+std::optional<std::string> MainWindowUi::chooseSaveFile(SaveDialog dialog, const std::string& filter,
+                                                        const std::string& proposedName) {
+  return dialogs().chooseSaveFile(dialog, filter, proposedName);
+}
+
+std::string MainWindowUi::statusText(int panel) const {
+  return main_.statusBar()->text(panel).toStdString();
+}
+
+void MainWindowUi::setStatusText(int panel, const std::string& text) {
+  main_.statusBar()->setText(panel, Q(text));
+  main_.statusBar()->repaint();
+}
+
+QLineEdit* MainWindowUi::field(Field which) const {
+  switch (which) {
+    case Field::Match:
+      return main_.MatchEdit;
+    case Field::Vmin:
+      return main_.VminEdit;
+    case Field::Vmax:
+      return main_.VMaxEdit;
+    case Field::Min:
+      return main_.MinEdit;
+    case Field::Max:
+      return main_.MaxEdit;
+    case Field::WhiteLimit:
+      return main_.WhiteLimit;
+    case Field::RotateAngle:
+      return rotateAngle_;
+  }
+  return nullptr;
+}
+
+std::string MainWindowUi::fieldText(Field which) const {
+  const QLineEdit* edit = field(which);
+  return edit != nullptr ? edit->text().toStdString() : std::string();
+}
+
+void MainWindowUi::setFieldText(Field which, const std::string& text) {
+  if (QLineEdit* edit = field(which)) edit->setText(Q(text));
+}
+
+bool MainWindowUi::strictMatchChecked() const {
+  return main_.StrictCheck->isChecked();
+}
+
+namespace {
+
+QWidget* ControlWidget(const TForm1& w, Control control) {
+  switch (control) {
+    case Control::CropImage:
+      return w.CropImageButton;
+    case Control::ClearInside:
+      return w.ClearInsideButton;
+    case Control::ClearOutside:
+      return w.ClearOutsideButton;
+    case Control::SetAsUnit:
+      return w.SetasUnitButton;
+    case Control::CreateAscii:
+      return w.CreateBtn;
+    case Control::ButtonPanel:
+      return w.PanelBtn;
+    default:
+      return nullptr;
+  }
+}
+
+QAction* ControlAction(const TForm1& w, Control control) {
+  switch (control) {
+    case Control::LoadBitmap:
+      return w.LoadBitmap1;
+    case Control::SaveBitmap:
+      return w.FileSaveBitmap;
+    case Control::SaveAscii:
+      return w.FileSaveAscii;
+    case Control::DiscardColour:
+      return w.Grayscale1;
+    case Control::ReduceBitmap:
+      return w.EditReduce;
+    case Control::RotateBitmap:
+      return w.EditRotatebitmap;
+    case Control::UndoAll:
+      return w.EditUndoall;
+    default:
+      return nullptr;
+  }
+}
+
+}  // namespace
+
+bool MainWindowUi::isEnabled(Control control) const {
+  if (QWidget* widget = ControlWidget(main_, control)) return widget->isEnabled();
+  if (QAction* action = ControlAction(main_, control)) return action->isEnabled();
+  return false;
+}
+
+void MainWindowUi::setEnabled(Control control, bool enabled) {
+  if (QWidget* widget = ControlWidget(main_, control)) widget->setEnabled(enabled);
+  if (QAction* action = ControlAction(main_, control)) action->setEnabled(enabled);
+}
+
+void MainWindowUi::repaintMain() {
+  if (repaint_) repaint_();
+}
+
+void MainWindowUi::unitPictureChanged() {
+  const Bitmap& picture = state_.UnitImagePicture;
+  QImage image(std::max(picture.width(), 1), std::max(picture.height(), 1), QImage::Format_RGB32);
+  image.fill(Qt::white);
+  for (int y = 0; y < picture.height(); ++y) {
+    auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
+    const Colour* in = picture.row(y);
+    for (int x = 0; x < picture.width(); ++x) out[x] = qRgb(RedOf(in[x]), GreenOf(in[x]), BlueOf(in[x]));
+  }
+  main_.UnitImage->setPicture(picture.empty() ? QImage() : image);
+}
+
+void MainWindowUi::showPreview() {
+  if (preview_ == nullptr) return;
+  preview_->show();
+  preview_->raise();
+}
+
+void MainWindowUi::hidePreview() {
+  if (preview_ != nullptr) preview_->hide();
+}
+
+void MainWindowUi::setPreviewCaption(const std::string& text) {
+  if (preview_ != nullptr) preview_->setWindowTitle(Q(text));
+}
+
+void MainWindowUi::repaintPreview() {
+  if (preview_ != nullptr) preview_->repaint();
+}
+
+void MainWindowUi::setBusy(bool busy) {
+  if (busy) {
+    main_.setCursor(Qt::WaitCursor);
+    main_.PanelBtn->setCursor(Qt::WaitCursor);
+  } else {
+    main_.unsetCursor();
+    main_.PanelBtn->unsetCursor();
+  }
+}
+
+void MainWindowUi::processPendingMessages() {
+  QApplication::processEvents();
+}

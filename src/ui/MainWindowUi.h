@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "app/Ui.h"
+#include "ui/Dialogs.h"
+
+class QWidget;
+class QLineEdit;
+class TForm1;
+struct AppState;
+
+// The Ui seam over the real windows: questions and messages as modal boxes,
+// the file dialogs, the main window's status bar, fields and enabled states,
+// and the preview window.
+class MainWindowUi : public Ui {
+ public:
+  MainWindowUi(AppState& state, TForm1& mainWindow);
+  ~MainWindowUi() override;
+
+  // Puts other dialogs (a test's script) in place of Qt's; nullptr restores them.
+  void setDialogs(Dialogs* dialogs) { dialogs_ = dialogs; }
+
+  void setPreviewWindow(QWidget* preview) { preview_ = preview; }
+  // Runs the main window's repaint (state part and drawing).
+  void setRepaintHandler(std::function<void()> repaint) { repaint_ = std::move(repaint); }
+
+  Answer ask(QuestionType type, QuestionButtons buttons, const std::string& text) override;
+  void showError(const std::string& text) override;
+  void showMessage(const std::string& text) override;
+  std::optional<std::string> chooseOpenFile(const std::string& filter,
+                                            const std::string& initialDir) override;
+  std::optional<std::string> chooseSaveFile(SaveDialog dialog, const std::string& filter,
+                                            const std::string& proposedName) override;
+  std::string statusText(int panel) const override;
+  void setStatusText(int panel, const std::string& text) override;
+  std::string fieldText(Field field) const override;
+  void setFieldText(Field field, const std::string& text) override;
+  bool strictMatchChecked() const override;
+  bool isEnabled(Control control) const override;
+  void setEnabled(Control control, bool enabled) override;
+  void repaintMain() override;
+  void unitPictureChanged() override;
+  void showPreview() override;
+  void hidePreview() override;
+  void setPreviewCaption(const std::string& text) override;
+  void repaintPreview() override;
+  void setBusy(bool busy) override;
+  void processPendingMessages() override;
+
+  // The rotation dialog's angle field, when that dialog exists.
+  void setRotateAngleField(QLineEdit* field) { rotateAngle_ = field; }
+
+ private:
+  QLineEdit* field(Field which) const;
+  Dialogs& dialogs() const;
+
+  AppState& state_;
+  TForm1& main_;
+  QWidget* preview_ = nullptr;
+  QLineEdit* rotateAngle_ = nullptr;
+  std::function<void()> repaint_;
+  std::unique_ptr<QtDialogs> qtDialogs_;
+  Dialogs* dialogs_ = nullptr;
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+#include <functional>
+
+#include "image/Bitmap.h"
+#include "image/Rect.h"
+
+// The main window's client area. It keeps a screen image of what has been
+// drawn on the window (the picture, the background strips, the XOR outline of
+// the selection), as a window canvas would, and shows it on every paint.
+class PictureArea : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit PictureArea(QWidget* parent = nullptr);
+
+  // Fills a rectangle (exclusive right and bottom) of the screen image.
+  void fillRect(const Rect& r, QColor colour);
+  // Draws the picture stretched into `display`, clipped to the view area.
+  void drawPicture(const Bitmap& picture, const Rect& display, const Rect& viewArea);
+  // Draws a rectangle outline with the XOR pen (dashed, white, 2 wide);
+  // drawing it twice restores the screen.
+  void xorRectangle(int x1, int y1, int x2, int y2);
+
+  const QImage& screen() const { return screen_; }
+
+  std::function<void(Qt::MouseButton, int, int)> onMouseDown;
+  std::function<void(Qt::MouseButton, int, int)> onMouseUp;
+  std::function<void(int, int)> onMouseMove;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  QImage screen_;
+};

@@ -1,0 +1,120 @@
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+
+#include "app/Viewport.h"
+
+class QAction;
+class QCheckBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+class QWidget;
+class PictureArea;
+class StatusPanels;
+class UnitPictureBox;
+class ZoomButtons;
+struct AppState;
+
+// Handlers the application connects to the window's controls: the window
+// only forwards events, the commands live in their own modules.
+struct MainWindowHandlers {
+  std::function<bool()> closeRequested;  // true when the window may close
+  std::function<void()> loadBitmap, saveBitmap, saveAscii, discardColour, reduceBitmap, rotateBitmap, undoAll;
+  std::function<void()> cropImage, clearInside, clearOutside, setAsUnit, createAscii;
+  std::function<void()> greyLimitEntered;              // Enter in the grey-limit field
+  std::function<void()> deletePressed;                 // the Delete key, wherever the focus is
+  std::function<void()> escapePressed;                 // Esc, wherever the focus is
+  std::function<void(QLineEdit*)> numberFieldEntered;  // Enter in one of the five parameter fields
+  std::function<void(QLineEdit*)> numberFieldPointed;  // the pointer moved over an axis field
+  std::function<void()> zoomDown, zoomUp;
+  std::function<void()> viewChanged;  // a scroll bar moved or the window was resized
+  std::function<void(Qt::MouseButton, int, int)> mouseDown, mouseUp;
+  std::function<void(int, int)> mouseMove;
+};
+
+// The main window: the button panel on the left, the picture area with its
+// two scroll bars, the status bar, and the File and Edit menus. Controls sit
+// at fixed places in client coordinates, as the form was designed.
+class TForm1 : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit TForm1(AppState& state, QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  void setHandlers(MainWindowHandlers handlers) { handlers_ = std::move(handlers); }
+
+  // Client area (below the menu bar) as the form counts it.
+  int clientWidth() const;
+  int clientHeight() const;
+  ViewportGeometry viewportGeometry() const;
+
+  PictureArea* pictureArea() const { return pictureArea_; }
+  StatusPanels* statusBar() const { return StatusBar; }
+
+  // Controls, named as on the form.
+  QWidget* PanelBtn = nullptr;
+  QScrollBar* PanelScroll = nullptr;
+  QWidget* MovePanel = nullptr;
+  QFrame* Panel1 = nullptr;
+  QLabel* ZoomShowLabel = nullptr;
+  ZoomButtons* ZoomSpin = nullptr;
+  QLabel* LimitLabel = nullptr;
+  QLineEdit* WhiteLimit = nullptr;
+  QGroupBox* GroupBox = nullptr;
+  QPushButton* CropImageButton = nullptr;
+  QPushButton* ClearInsideButton = nullptr;
+  QPushButton* ClearOutsideButton = nullptr;
+  UnitPictureBox* UnitImage = nullptr;
+  QPushButton* SetasUnitButton = nullptr;
+  QLabel* Label5 = nullptr;
+  QLineEdit* MatchEdit = nullptr;
+  QCheckBox* StrictCheck = nullptr;
+  QLabel* Label2 = nullptr;
+  QLineEdit* VMaxEdit = nullptr;
+  QLabel* Label1 = nullptr;
+  QLineEdit* VminEdit = nullptr;
+  QLabel* Label4 = nullptr;
+  QLineEdit* MaxEdit = nullptr;
+  QLabel* Label3 = nullptr;
+  QLineEdit* MinEdit = nullptr;
+  QPushButton* CreateBtn = nullptr;
+  QScrollBar* HorizBar = nullptr;
+  QScrollBar* VertBar = nullptr;
+  StatusPanels* StatusBar = nullptr;
+
+  QAction* LoadBitmap1 = nullptr;
+  QAction* FileSaveBitmap = nullptr;
+  QAction* FileSaveAscii = nullptr;
+  QAction* Exit1 = nullptr;
+  QAction* Grayscale1 = nullptr;
+  QAction* EditReduce = nullptr;
+  QAction* EditRotatebitmap = nullptr;
+  QAction* EditUndoall = nullptr;
+
+  // Lays the controls out for the current client size (the resize rule).
+  void FormResize();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void createMenus();
+  void createButtonPanel();
+  void createPictureControls();
+  void connectControls();
+  void call(const std::function<void()>& handler) {
+    if (handler) handler();
+  }
+
+  AppState& state_;
+  MainWindowHandlers handlers_;
+  PictureArea* pictureArea_ = nullptr;
+};

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/Dialogs.h"
+
+// Answers the program's questions and file dialogs from queues and records
+// what was asked, so window tests never block on a modal box.
+class ScriptedDialogs : public Dialogs {
+ public:
+  std::deque<Answer> answers;
+  std::deque<std::optional<std::string>> files;
+  std::vector<std::string> questions;
+  std::vector<std::string> errors;
+  std::vector<std::string> messages;
+  std::vector<std::string> openDirs;
+
+  Answer ask(QuestionType, QuestionButtons buttons, const std::string& text) override {
+    questions.push_back(text);
+    if (answers.empty()) return buttons == QuestionButtons::YesNo ? Answer::No : Answer::Cancel;
+    const Answer a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  void showError(const std::string& text) override { errors.push_back(text); }
+  void showMessage(const std::string& text) override { messages.push_back(text); }
+  std::optional<std::string> chooseOpenFile(const std::string&, const std::string& initialDir) override {
+    openDirs.push_back(initialDir);
+    return nextFile();
+  }
+  std::optional<std::string> chooseSaveFile(SaveDialog, const std::string&, const std::string&) override {
+    return nextFile();
+  }
+
+ private:
+  std::optional<std::string> nextFile() {
+    if (files.empty()) return std::nullopt;
+    auto f = files.front();
+    files.pop_front();
+    return f;
+  }
+};
