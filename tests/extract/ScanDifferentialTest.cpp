@@ -4,8 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "extract/ReferenceScan.h"
-#include "extract/ScanRecorder.h"
+#include "extract/ScanComparison.h"
 #include "extract/SymbolScan.h"
 #include "extract/TemplateMeasures.h"
 #include "extract/TestPictures.h"
@@ -101,46 +100,9 @@ Case RandomCase(Random& random) {
   return c;
 }
 
-struct Outcome {
-  std::vector<std::string> events;
-  Bitmap picture;
-};
-
-Outcome RunReference(const Case& c) {
-  Outcome out{{}, c.picture};
-  ScanRecorder recorder;
-  ReferenceScanForSymbols(out.picture, c.unit, c.parameters, recorder);
-  out.events = recorder.events;
-  return out;
-}
-
-Outcome RunFast(const Case& c, const ScanOptions& options) {
-  Outcome out{{}, c.picture};
-  ScanRecorder recorder;
-  ScanForSymbols(out.picture, c.unit, c.parameters, recorder, options);
-  out.events = recorder.events;
-  return out;
-}
-
-std::vector<ScanOptions> AllOptionSets() {
-  std::vector<ScanOptions> sets;
-  for (const bool thread : {true, false}) {
-    for (const bool simd : {true, false}) {
-      ScanOptions o;
-      o.useWorkerThread = thread;
-      o.useSimd = simd;
-      // Handle messages at nearly every opportunity to exercise those paths.
-      o.messageInterval = std::chrono::microseconds(0);
-      o.workUnitsPerClockRead = thread ? 1 : 50;
-      sets.push_back(o);
-    }
-  }
-  return sets;
-}
-
 TEST(ScanDifferential, FastScanReportsExactlyWhatTheReferenceReports) {
   Random random(20240611);
-  const std::vector<ScanOptions> optionSets = AllOptionSets();
+  const std::vector<ScanOptions> optionSets = EveryScanOptionSet();
   int pointsSeen = 0;
   for (int iteration = 0; iteration < 400; ++iteration) {
     SCOPED_TRACE("iteration " + std::to_string(iteration));
@@ -149,14 +111,14 @@ TEST(ScanDifferential, FastScanReportsExactlyWhatTheReferenceReports) {
                  ", unit " + std::to_string(c.unit.width()) + " x " + std::to_string(c.unit.height()) +
                  ", match " + std::to_string(c.parameters.matchFraction) +
                  (c.parameters.strict ? ", strict" : ""));
-    const Outcome expected = RunReference(c);
+    const ScanOutcome expected = RunReferenceScan(c.picture, c.unit, c.parameters);
     for (std::size_t k = 0; k < optionSets.size(); ++k) {
       SCOPED_TRACE("option set " + std::to_string(k));
-      const Outcome actual = RunFast(c, optionSets[k]);
+      const ScanOutcome actual = RunFastScan(c.picture, c.unit, c.parameters, optionSets[k]);
       ASSERT_EQ(actual.events, expected.events);
       ASSERT_TRUE(actual.picture == expected.picture);
     }
-    for (const std::string& e : expected.events) pointsSeen += e.starts_with("point");
+    pointsSeen += static_cast<int>(expected.points.size());
   }
   // The generator must produce real work, not empty scans.
   EXPECT_GT(pointsSeen, 2000);
