@@ -20,6 +20,9 @@ class MessagePacer {
         last_(Clock::now()) {}
 
   void spend(std::int64_t units) { budget_ -= units; }
+  // Work of unknown length happened (the observer's own): read the clock at
+  // the next checkpoint.
+  void readClockSoon() { budget_ = 0; }
 
   // A point where the scan may stop. True when messages were handled here and
   // the user has asked to stop.

@@ -14,9 +14,9 @@
 // no overlay scores more than the summed ink of the pixels it covers. Erasing
 // only lowers ink, so a bound taken before erasing stays valid.
 //
-// Marking row r reads the picture rows r .. r + unit height - 1; each picture
-// row is read once, when the first band row that needs it is marked, and never
-// again after the next row is marked.
+// Marking row r needs the picture rows r .. r + unit height - 1. Each picture
+// row is read once, when the first row that needs it is marked: marking the
+// band's first row reads its first unit-height rows, every later row one more.
 class RowPreparer {
  public:
   struct UnitShape {

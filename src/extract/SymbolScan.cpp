@@ -71,8 +71,12 @@ class FastScan {
     for (int y = 0; y < height_; ++y) {
       if (observer_.stopRequested()) break;
       observer_.rowStarted(y, height_);
+      pacer_.readClockSoon();
       scanRow(y);
-      if (y % repaintRows == 0) observer_.repaintDue();
+      if (y % repaintRows == 0) {
+        observer_.repaintDue();
+        pacer_.readClockSoon();
+      }
     }
   }
 
@@ -115,6 +119,7 @@ class FastScan {
       best = next;
     }
     observer_.pointFound(x2, y, best.anchor);
+    pacer_.readClockSoon();
     return erase(x2 - best.anchor, y);
   }
 

@@ -263,6 +263,39 @@ TEST(SymbolScan, MessagesAreHandledOnATimeBasisNotPerPixel) {
   EXPECT_EQ(recorder.messageRounds, 0);
 }
 
+// Records when it raised the stop flag (at the first message handling).
+class StopClock : public ScanRecorder {
+ public:
+  StopClock() : ScanRecorder(1) {}
+  void handlePendingMessages() override {
+    ScanRecorder::handlePendingMessages();
+    if (messageRounds == 1) stoppedAt = std::chrono::steady_clock::now();
+  }
+  std::chrono::steady_clock::time_point stoppedAt;
+};
+
+TEST(SymbolScan, StopIsSeenWellWithinATenthOfASecond) {
+  // Every pixel is a light grey and Match is 0: thousands of points, the
+  // heaviest load the scan can get, far longer than one message interval.
+  Bitmap picture(1500, 1000);
+  for (int y = 0; y < picture.height(); ++y)
+    for (int x = 0; x < picture.width(); ++x)
+      picture.setPixel(x, y, MakeColour(230 + x % 7, 232, 228 + y % 5));
+  const Bitmap unit(9, 9, MakeColour(200, 210, 220));
+  for (const bool thread : {true, false}) {
+    SCOPED_TRACE(thread);
+    Bitmap work = picture;
+    StopClock observer;
+    ScanOptions options;
+    options.useWorkerThread = thread;
+    ScanForSymbols(work, unit, Parameters(0.0, unit, false), observer, options);
+    const auto done = std::chrono::steady_clock::now();
+    ASSERT_TRUE(observer.stop) << "the scan ended before its first message handling";
+    EXPECT_LT(done - observer.stoppedAt, std::chrono::milliseconds(100));
+    EXPECT_EQ(observer.messageRounds, 1);
+  }
+}
+
 TEST(SymbolScan, EmptyTemplateOrPictureReportsNothingOdd) {
   Bitmap picture = ThreeColourPicture();
   ScanRecorder recorder;
@@ -270,6 +303,9 @@ TEST(SymbolScan, EmptyTemplateOrPictureReportsNothingOdd) {
   EXPECT_TRUE(recorder.events.empty());
   const ScanOutcome empty = ScanAndCompare(Bitmap(), RedSymbol, Parameters(0.0, RedSymbol, false));
   EXPECT_TRUE(empty.events.empty());
+  // No columns: the rows are still counted and the repaints made.
+  const ScanOutcome noColumns = ScanAndCompare(Bitmap(0, 7), RedSymbol, Parameters(0.0, RedSymbol, false));
+  EXPECT_EQ(noColumns.events.size(), 9u);
 }
 
 }  // namespace
