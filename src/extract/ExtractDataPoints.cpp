@@ -1,0 +1,43 @@
+#include "extract/ExtractDataPoints.h"
+
+#include <string>
+#include <utility>
+
+#include "app/AppState.h"
+#include "app/Ui.h"
+#include "extract/Spectrum.h"
+
+namespace {
+
+// Shows the scan's progress in the windows and records its occurrences.
+class RunObserver final : public ScanObserver {
+ public:
+  RunObserver(AppState& state, Ui& ui) : state_(state), ui_(ui) {}
+
+  void rowStarted(int y, int height) override {
+    ui_.setStatusText(StatusProgress, "Status: " + std::to_string(y + 1) + " / " + std::to_string(height));
+  }
+  void pointFound(int x2, int y, int anchor) override { RecordDataPoint(state_, ui_, x2, y, anchor); }
+  void repaintDue() override { ui_.repaintMain(); }
+  void handlePendingMessages() override { ui_.processPendingMessages(); }
+  bool stopRequested() const override { return state_.StopRequested; }
+
+ private:
+  AppState& state_;
+  Ui& ui_;
+};
+
+}  // namespace
+
+void ExtractDataPoints(AppState& state, Ui& ui, const ScanOptions& options) {
+  Bitmap original = state.WorkImage;
+  BeginSpectrum(state, ui);
+  // The panel with the check box is disabled during the run, so one reading holds for every score.
+  const ScanParameters parameters{state.MatchFraction, state.TemplateWeight, ui.strictMatchChecked()};
+  RunObserver observer(state, ui);
+  ScanForSymbols(state.WorkImage, state.UnitTemplate, parameters, observer, options);
+  FinishSpectrum(state);
+  state.WorkImage = std::move(original);
+  ui.repaintMain();
+  ui.repaintPreview();
+}

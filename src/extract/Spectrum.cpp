@@ -1,0 +1,109 @@
+#include "extract/Spectrum.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "Stringop/NumberText.h"
+#include "app/AppState.h"
+#include "app/Ui.h"
+
+AxisPoint MapToAxes(std::int64_t px, std::int64_t py, int width, int height, double vmin, double vmax,
+                    double min, double max) {
+  using Real = long double;
+  Real dx = static_cast<Real>(width - 1);
+  if (!(dx > 0)) dx = 1;
+  Real dy = static_cast<Real>(height - 1);
+  if (!(dy > 0)) dy = 1;
+  const Real v = static_cast<Real>(vmin) +
+                 (static_cast<Real>(vmax) - static_cast<Real>(vmin)) * static_cast<Real>(px) / dx;
+  const Real c = static_cast<Real>(min) +
+                 (static_cast<Real>(max) - static_cast<Real>(min)) * (dy - static_cast<Real>(py)) / dy;
+  return {static_cast<double>(v), static_cast<double>(c)};
+}
+
+void ApplyCalibration(AppState& state, double vmin, double vmax, double min, double max) {
+  state.CountsArray.clear();
+  state.VelocityArray.clear();
+  state.DataPointCount = 0;
+  state.VminValue = vmin;
+  state.VmaxValue = vmax;
+  state.MinValue = min;
+  state.MaxValue = max;
+  // Only the vertical pair is put in order: Vmin above Vmax is a velocity
+  // axis that runs from right to left.
+  if (state.MaxValue < state.MinValue) std::swap(state.MinValue, state.MaxValue);
+  state.PlotCaptions.XMin = state.VminValue;
+  state.PlotCaptions.XMax = state.VmaxValue;
+  state.PlotCaptions.YMin = state.MinValue;
+  state.PlotCaptions.YMax = state.MaxValue;
+}
+
+void BeginSpectrum(AppState& state, const Ui& ui) {
+  const double vmin = TextToNumber(ui.fieldText(Field::Vmin), 6);
+  const double vmax = TextToNumber(ui.fieldText(Field::Vmax), 6);
+  const double min = TextToNumber(ui.fieldText(Field::Min), 6);
+  const double max = TextToNumber(ui.fieldText(Field::Max), 6);
+  ApplyCalibration(state, vmin, vmax, min, max);
+}
+
+void RecordDataPoint(AppState& state, Ui& ui, std::int32_t x2, std::int32_t y, std::int32_t a) {
+  const std::int64_t px = static_cast<std::int64_t>(x2) - a + state.TemplateCentreX;
+  const std::int64_t py = static_cast<std::int64_t>(y) + state.TemplateCentreY;
+  const AxisPoint p = MapToAxes(px, py, state.WorkImage.width(), state.WorkImage.height(), state.VminValue,
+                                state.VmaxValue, state.MinValue, state.MaxValue);
+  state.CountsArray.push_back(p.value);
+  state.VelocityArray.push_back(p.velocity);
+  const std::size_t n = state.CountsArray.size();
+  state.DataPointCount = static_cast<std::int32_t>(n);
+  ui.setPreviewCaption("ASCII form of the data [ " + std::to_string(n) + " ]");
+  ui.setStatusText(StatusData, "ASCII data: " + std::to_string(state.DataPointCount));
+  if (n % 10 == 0) ui.repaintPreview();
+}
+
+namespace {
+
+// The insertion sort itself: each point moves left past every point of
+// strictly greater velocity.
+void InsertionSortByVelocity(TSPD& velocities, TSPD& values) {
+  for (std::size_t i = 1; i < velocities.size(); ++i) {
+    for (std::size_t j = i; j > 0 && velocities[j] < velocities[j - 1]; --j) {
+      std::swap(velocities[j], velocities[j - 1]);
+      std::swap(values[j], values[j - 1]);
+    }
+  }
+}
+
+}  // namespace
+
+void SortByVelocity(TSPD& velocities, TSPD& values) {
+  // Without NaN, "less than" orders the velocities strictly and weakly, and a
+  // stable merge sort gives exactly the insertion sort's order without its
+  // quadratic time. NaN compares with nothing, so then the insertion sort runs.
+  if (std::any_of(velocities.begin(), velocities.end(), [](double v) { return std::isnan(v); })) {
+    InsertionSortByVelocity(velocities, values);
+    return;
+  }
+  std::vector<std::size_t> order(velocities.size());
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  std::stable_sort(order.begin(), order.end(),
+                   [&](std::size_t l, std::size_t r) { return velocities[l] < velocities[r]; });
+  TSPD sortedVelocities(velocities.size());
+  TSPD sortedValues(values.size());
+  for (std::size_t k = 0; k < order.size(); ++k) {
+    sortedVelocities[k] = velocities[order[k]];
+    sortedValues[k] = values[order[k]];
+  }
+  velocities = std::move(sortedVelocities);
+  values = std::move(sortedValues);
+}
+
+void FinishSpectrum(AppState& state) {
+  const std::size_t n = state.CountsArray.size();
+  if (!state.StopRequested && n > 1) SortByVelocity(state.VelocityArray, state.CountsArray);
+  // A run without points leaves the count at 0, so that nothing reads past the lists.
+  state.DataPointCount = static_cast<std::int32_t>(n);
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "extract/ScanRecorder.h"
+#include "extract/SymbolScan.h"
+#include "image/Bitmap.h"
+
+// The fast scan's ways of running: with and without the worker thread and the
+// vector kernel, handling messages at nearly every opportunity.
+std::vector<ScanOptions> EveryScanOptionSet();
+
+// What one scan left behind.
+struct ScanOutcome {
+  std::vector<FoundPoint> points;
+  std::vector<std::string> events;  // rows, points and repaints in order
+  Bitmap picture;                   // with the erasures
+};
+
+ScanOutcome RunReferenceScan(const Bitmap& picture, const Bitmap& unit, const ScanParameters& parameters);
+ScanOutcome RunFastScan(const Bitmap& picture, const Bitmap& unit, const ScanParameters& parameters,
+                        const ScanOptions& options);
+
+// Runs the reference and every way of the fast scan, checks with gtest that
+// they agree event for event and pixel for pixel, and returns the reference's outcome.
+ScanOutcome ScanAndCompare(const Bitmap& picture, const Bitmap& unit, const ScanParameters& parameters);
