@@ -26,7 +26,6 @@ struct CliCommand {
   std::string max = "1.00";
   std::string match = "60";
   bool strict = false;
-  bool thorough = false;
   std::string output;  // empty: standard output (extract only)
   std::vector<EditStep> edits;
 };

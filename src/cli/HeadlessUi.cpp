@@ -17,8 +17,10 @@ Answer HeadlessUi::ask(QuestionType, QuestionButtons, const std::string&) {
 }
 
 void HeadlessUi::showError(const std::string& text) {
-  finishProgress();
   ++errorCount;
+  lastError = text;
+  if (quiet) return;
+  finishProgress();
   std::fprintf(stderr, "quorvix-cli: %s\n", text.c_str());
 }
 

@@ -17,6 +17,8 @@ class HeadlessUi : public Ui {
   std::map<Field, std::string> fields;
   bool strict = false;
   int errorCount = 0;
+  bool quiet = false;  // errors are counted and kept but not printed
+  std::string lastError;
 
   Answer ask(QuestionType type, QuestionButtons buttons, const std::string& text) override;
   void showError(const std::string& text) override;

@@ -6,6 +6,7 @@
 #include "Stringop/NumberText.h"
 #include "app/Lifecycle.h"
 #include "app/PreviewCommands.h"
+#include "extract/RunExtraction.h"
 #include "extract/UnitCapture.h"
 #include "image/EditCommands.h"
 #include "image/FileCommands.h"
@@ -44,6 +45,12 @@ void Application::start(const std::string& executablePath, const std::string& pi
 void Application::connectHandlers() {
   MainWindowHandlers h;
   h.closeRequested = [this] {
+    if (state_.RunInProgress) {
+      // Stop the run as Esc does; the window closes once it has ended.
+      state_.StopRequested = true;
+      closeAfterRun_ = true;
+      return false;
+    }
     if (!CloseMainWindow(state_, *ui_)) return false;
     form2_->close();
     form3_->close();
@@ -54,6 +61,13 @@ void Application::connectHandlers() {
   h.undoAll = [this] { UndoAllCommand(state_, *ui_); };
   h.saveAscii = [this] { SaveAsciiDataCommand(state_, *ui_); };
   h.setAsUnit = [this] { SetasUnitButtonClick(state_, *ui_); };
+  h.createAscii = [this] {
+    CreateBtnClick(state_, *ui_);
+    if (closeAfterRun_) {
+      closeAfterRun_ = false;
+      form1_->close();
+    }
+  };
   h.discardColour = [this] { DiscardColourCommand(state_, *ui_); };
   h.reduceBitmap = [this] { ReduceBitmapCommand(state_, *ui_); };
   h.rotateBitmap = [this] { RotateBitmapCommand(state_, *ui_, [this] { form3_->exec(); }); };

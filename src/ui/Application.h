@@ -41,4 +41,5 @@ class Application {
   std::unique_ptr<TForm3> form3_;
   std::unique_ptr<TForm2> form2_;
   std::unique_ptr<MainView> view_;
+  bool closeAfterRun_ = false;  // the main window was closed during a run
 };

@@ -1,0 +1,125 @@
+#include "cli/CliCommands.h"
+
+#include "app/Viewport.h"
+#include "extract/RunExtraction.h"
+#include "extract/UnitCapture.h"
+#include "image/BitmapFile.h"
+#include "image/EditCommands.h"
+#include "image/FileCommands.h"
+#include "image/RegionEdits.h"
+#include "image/RotationCommands.h"
+#include "output/AsciiFile.h"
+
+namespace {
+
+std::string RectText(const Rect& r) {
+  return std::to_string(r.Left) + "," + std::to_string(r.Top) + "," + std::to_string(r.Right) + "," +
+         std::to_string(r.Bottom);
+}
+
+// The rectangle clipped to the picture as a selection is; false when it
+// covers no pixel of it.
+bool ClipToPicture(const Bitmap& picture, Rect& r) {
+  NormaliseBitmapRect(r, picture.width(), picture.height());
+  return r.Left >= 0;
+}
+
+CliOutcome ApplyRegionEdit(AppState& state, const EditStep& step) {
+  Rect r = step.rect;
+  if (!ClipToPicture(state.WorkImage, r)) {
+    return {ExitUsage, "the rectangle " + RectText(step.rect) + " covers no pixel of the " +
+                           std::to_string(state.WorkImage.width()) + " x " +
+                           std::to_string(state.WorkImage.height()) + " picture"};
+  }
+  switch (step.kind) {
+    case EditStep::Kind::Crop:
+      CropToArea(state.WorkImage, r);
+      break;
+    case EditStep::Kind::ClearInside:
+      ClearInside(state.WorkImage, r);
+      break;
+    default:
+      ClearOutside(state.WorkImage, r);
+      break;
+  }
+  state.BaseImage = state.WorkImage;  // the region edits commit
+  return {};
+}
+
+CliOutcome ApplyEdit(AppState& state, HeadlessUi& ui, const EditStep& step) {
+  switch (step.kind) {
+    case EditStep::Kind::GreyLimit: {
+      ui.setFieldText(Field::WhiteLimit, step.text);
+      const int errorsBefore = ui.errorCount;
+      GreyLimitCommand(state, ui);
+      if (ui.errorCount != errorsBefore)
+        return {ExitUsage, "--grey-limit needs a whole number, not '" + step.text + "'"};
+      return {};
+    }
+    case EditStep::Kind::DiscardColour:
+      DiscardColourCommand(state, ui);
+      return {};
+    case EditStep::Kind::Reduce:
+      ReduceBitmapCommand(state, ui);
+      return {};
+    case EditStep::Kind::Rotate:
+      // As in the window: open the dialog, type the angle, turn once, close.
+      RotateBitmapCommand(state, ui, [&] {
+        ui.setFieldText(Field::RotateAngle, step.text);
+        RotateClockwiseCommand(state, ui, [](bool) {});
+      });
+      return {};
+    default:
+      return ApplyRegionEdit(state, step);
+  }
+}
+
+}  // namespace
+
+CliOutcome LoadAndEdit(AppState& state, HeadlessUi& ui, const CliCommand& command) {
+  ui.quiet = true;  // a load error becomes the one-line message below
+  const bool loaded = LoadBitmapFromPath(state, ui, command.picture);
+  ui.quiet = false;
+  if (!loaded) return {ExitFailure, ui.lastError};
+  for (const EditStep& step : command.edits) {
+    CliOutcome outcome = ApplyEdit(state, ui, step);
+    if (outcome.status != ExitSuccess) return outcome;
+  }
+  return {};
+}
+
+CliOutcome RunExtractCommand(AppState& state, HeadlessUi& ui, const CliCommand& command, std::string& text) {
+  text.clear();
+  CliOutcome outcome = LoadAndEdit(state, ui, command);
+  if (outcome.status != ExitSuccess) return outcome;
+
+  Rect unit = *command.unit;
+  if (!ClipToPicture(state.WorkImage, unit)) {
+    return {ExitUsage, "--unit " + RectText(*command.unit) + " covers no pixel of the " +
+                           std::to_string(state.WorkImage.width()) + " x " +
+                           std::to_string(state.WorkImage.height()) + " picture"};
+  }
+  CaptureUnitTemplate(state, ui, unit);
+
+  ui.setFieldText(Field::Match, command.match);
+  ui.setFieldText(Field::Vmin, command.vmin);
+  ui.setFieldText(Field::Vmax, command.vmax);
+  ui.setFieldText(Field::Min, command.min);
+  ui.setFieldText(Field::Max, command.max);
+  ui.strict = command.strict;
+  CreateBtnClick(state, ui);
+  ui.finishProgress();
+
+  if (state.DataPointCount > 0) {
+    text = AsciiFileText(state, ui.statusText(StatusData), ui.statusText(StatusFile));
+  }
+  return {};
+}
+
+CliOutcome RunEditCommand(AppState& state, HeadlessUi& ui, const CliCommand& command) {
+  CliOutcome outcome = LoadAndEdit(state, ui, command);
+  if (outcome.status != ExitSuccess) return outcome;
+  std::string error;
+  if (!SaveBitmapFile(command.output, state.WorkImage, error)) return {ExitFailure, error};
+  return {};
+}

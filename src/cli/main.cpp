@@ -1,0 +1,53 @@
+// quorvix-cli: the extraction and the picture edits of Quorvix for batch work
+// and scripts. No window opens and none of the program's own files (settings,
+// exchange list, marker) are touched.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/CliCommands.h"
+#include "output/AsciiFile.h"
+
+namespace {
+
+int Fail(const CliOutcome& outcome) {
+  std::fprintf(stderr, "quorvix-cli: %s\n", outcome.message.c_str());
+  if (outcome.status == ExitUsage) std::fprintf(stderr, "Try 'quorvix-cli --help' for more information.\n");
+  return outcome.status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> words(argv + 1, argv + argc);
+  std::string error;
+  const auto command = ParseCliArguments(words, error);
+  if (!command) return Fail({ExitUsage, error});
+  if (command->kind == CliCommand::Kind::Help) {
+    std::fputs(CliUsage, stdout);
+    return ExitSuccess;
+  }
+
+  AppState state;
+  HeadlessUi ui(state);
+  if (command->kind == CliCommand::Kind::Edit) {
+    const CliOutcome outcome = RunEditCommand(state, ui, *command);
+    return outcome.status == ExitSuccess ? ExitSuccess : Fail(outcome);
+  }
+
+  std::string text;
+  const CliOutcome outcome = RunExtractCommand(state, ui, *command, text);
+  if (outcome.status != ExitSuccess) return Fail(outcome);
+  if (text.empty()) {
+    std::fprintf(stderr, "quorvix-cli: no data point found; nothing written\n");
+    return ExitSuccess;
+  }
+  if (command->output.empty()) {
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
+      return Fail({ExitFailure, "cannot write to standard output"});
+    }
+  } else if (!WriteFileReplacing(command->output, text)) {
+    return Fail({ExitFailure, "cannot write the file " + command->output});
+  }
+  return ExitSuccess;
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "app/AppState.h"
+#include "app/Ui.h"
+
+// "Create ASCII": prepares the template, shows the preview, scans the picture
+// and builds the data list, and reports whether the run completed ("Status:
+// Ready") or was stopped with Esc ("Status: Uncompleted"). While it runs the
+// button panel is disabled and commands that would change the picture, the
+// template or the data do nothing (RunInProgress).
+void CreateBtnClick(AppState& state, Ui& ui);
