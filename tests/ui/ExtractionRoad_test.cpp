@@ -1,0 +1,163 @@
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QtTest>
+#include <filesystem>
+
+#include "image/BitmapFile.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempDir.h"
+#include "ui/Application.h"
+#include "ui/AscIIForm.h"
+#include "ui/MainWindowUi.h"
+#include "ui/PictureArea.h"
+#include "ui/QuorvixMain.h"
+#include "ui/StatusPanels.h"
+
+// The whole road in the window: load, drag, Set as Unit, Create ASCII, Save
+// ASCII data; and the run's stop by Esc and by closing the window.
+class ExtractionRoadTest : public QObject {
+  Q_OBJECT
+
+ private:
+  TempDir dir_;
+  std::unique_ptr<Application> app_;
+  ScriptedDialogs dialogs_;
+  const std::string sample_ = std::string(QUORVIX_SAMPLES_DIR) + "/sextet.bmp";
+
+  TForm1& window() { return app_->mainWindow(); }
+  AppState& state() { return app_->state(); }
+  QString status(int panel) { return window().statusBar()->text(panel); }
+
+  void loadSampleAndTakeTheFirstSymbol() {
+    dialogs_.files = {sample_};
+    window().LoadBitmap1->trigger();
+    QCOMPARE(state().WorkImage.width(), 961);
+    // The first symbol lies at picture pixels 0..10 x 35..45; at zoom 1 the
+    // picture starts at client column 129.
+    QWidget* area = window().pictureArea();
+    QTest::mousePress(area, Qt::LeftButton, Qt::NoModifier, {129, 35});
+    QTest::mouseMove(area, {139, 45});
+    QTest::mouseRelease(area, Qt::LeftButton, Qt::NoModifier, {139, 45});
+    QCOMPARE(status(2), QString("( 0 , 35 ) x ( 10 , 45 )"));
+    window().SetasUnitButton->click();
+    QVERIFY(window().CreateBtn->isEnabled());
+    window().VminEdit->setText("-10");
+    window().VMaxEdit->setText("10");
+    window().MinEdit->setText("0.82");
+    window().MaxEdit->setText("1.02");
+  }
+
+ private slots:
+  void init() {
+    app_ = std::make_unique<Application>();
+    dialogs_ = ScriptedDialogs();
+    app_->ui().setDialogs(&dialogs_);
+    app_->start(dir_.file("quorvix"));
+  }
+
+  void cleanup() {
+    state().AsciiSaved = true;
+    window().close();
+    app_.reset();
+  }
+
+  void wholeRoadWritesWhatTheCommandLineWrites() {
+    loadSampleAndTakeTheFirstSymbol();
+    const Bitmap before = state().WorkImage;
+    window().CreateBtn->click();
+    QCOMPARE(status(2), QString("Status: Ready"));
+    QCOMPARE(state().DataPointCount, 120);
+    QCOMPARE(status(1), QString("ASCII data: 120"));
+    QCOMPARE(state().WorkImage, before);
+    QVERIFY(window().PanelBtn->isEnabled());
+    QVERIFY(window().FileSaveAscii->isEnabled());
+    QVERIFY(!state().AsciiSaved);
+    QVERIFY(app_->previewWindow().isVisible());
+    QCOMPARE(app_->previewWindow().windowTitle(), QString("ASCII form of the data [ 120 ]"));
+    for (std::size_t i = 1; i < state().VelocityArray.size(); ++i) {
+      QVERIFY(state().VelocityArray[i - 1] <= state().VelocityArray[i]);
+    }
+
+    const std::string saved = dir_.file("road.txt");
+    dialogs_.files = {saved};
+    window().FileSaveAscii->trigger();
+    QVERIFY(state().AsciiSaved);
+    QCOMPARE(ReadWholeFile(dir_.file("QuorvixFile.txt")), saved + "\r\n");
+
+    QProcess cli;
+    cli.start(QUORVIX_CLI_PATH, {"extract", QString::fromStdString(sample_), "--unit", "0,35,10,45", "--vmin", "-10",
+                                 "--vmax", "10", "--min", "0.82", "--max", "1.02"});
+    QVERIFY(cli.waitForFinished(30000));
+    QCOMPARE(cli.exitCode(), 0);
+    QCOMPARE(QByteArray::fromStdString(ReadWholeFile(saved)), cli.readAllStandardOutput());
+  }
+
+  void escapeInThePreviewStopsTheRun() {
+    loadSampleAndTakeTheFirstSymbol();
+    window().MatchEdit->setText("0");  // a point at every non-white pixel: a long run
+    const Bitmap before = state().WorkImage;
+    // Delivered at the run's first handling of pending messages.
+    QCoreApplication::postEvent(&app_->previewWindow(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape,
+                                                                      Qt::NoModifier, QString(QChar(27))));
+    window().CreateBtn->click();
+    QCOMPARE(status(2), QString("Status: Uncompleted"));
+    QVERIFY(state().DataPointCount > 0);
+    QVERIFY(state().DataPointCount < 4000);
+    QCOMPARE(static_cast<std::size_t>(state().DataPointCount), state().VelocityArray.size());
+    QVERIFY(!window().FileSaveAscii->isEnabled());
+    QVERIFY2(state().AsciiSaved, "a stopped run leaves AsciiSaved as it was");
+    QVERIFY(!state().StopRequested);
+    QCOMPARE(state().WorkImage, before);
+    QVERIFY(window().PanelBtn->isEnabled());
+    // Detection order: by row, not sorted by velocity.
+    bool sorted = true;
+    for (std::size_t i = 1; i < state().VelocityArray.size(); ++i) {
+      sorted = sorted && state().VelocityArray[i - 1] <= state().VelocityArray[i];
+    }
+    QVERIFY(!sorted);
+  }
+
+  void escapeInThePreviewOutsideARunOnlyAsks() {
+    app_->previewWindow().show();
+    QTest::keyClick(&app_->previewWindow(), Qt::Key_Escape);
+    QVERIFY(state().StopRequested);
+    QCOMPARE(status(2), QString("Status: Stopping..."));
+    // The next run clears the flag and completes.
+    loadSampleAndTakeTheFirstSymbol();
+    window().CreateBtn->click();
+    QCOMPARE(status(2), QString("Status: Ready"));
+  }
+
+  void closingDuringARunStopsItAndThenCloses() {
+    loadSampleAndTakeTheFirstSymbol();
+    window().MatchEdit->setText("0");
+    state().AsciiSaved = true;
+    QTimer::singleShot(0, &window(), [this] { window().close(); });
+    window().CreateBtn->click();
+    QVERIFY(!window().isVisible());
+    QVERIFY(std::filesystem::exists(dir_.file("Quorvix.cfg")));
+  }
+
+  void menuCommandsWaitForTheRun() {
+    loadSampleAndTakeTheFirstSymbol();
+    window().MatchEdit->setText("0");
+    const std::string other = dir_.file("other.bmp");
+    std::string error;
+    QVERIFY(SaveBitmapFile(other, Bitmap(5, 5, BlackColour), error));
+    dialogs_.files = {other};
+    QTimer::singleShot(0, &window(), [this] {
+      window().LoadBitmap1->trigger();
+      window().EditUndoall->trigger();
+      state().StopRequested = true;
+    });
+    window().CreateBtn->click();
+    QCOMPARE(state().WorkImage.width(), 961);
+    QVERIFY(dialogs_.questions.empty());
+    QCOMPARE(dialogs_.files.size(), std::size_t{1});
+  }
+};
+
+QTEST_MAIN(ExtractionRoadTest)
+#include "ExtractionRoad_test.moc"
