@@ -87,8 +87,8 @@ class ExtractionRoadTest : public QObject {
     QCOMPARE(ReadWholeFile(dir_.file("QuorvixFile.txt")), saved + "\r\n");
 
     QProcess cli;
-    cli.start(QUORVIX_CLI_PATH, {"extract", QString::fromStdString(sample_), "--unit", "0,35,10,45", "--vmin", "-10",
-                                 "--vmax", "10", "--min", "0.82", "--max", "1.02"});
+    cli.start(QUORVIX_CLI_PATH, {"extract", QString::fromStdString(sample_), "--unit", "0,35,10,45", "--vmin",
+                                 "-10", "--vmax", "10", "--min", "0.82", "--max", "1.02"});
     QVERIFY(cli.waitForFinished(30000));
     QCOMPARE(cli.exitCode(), 0);
     QCOMPARE(QByteArray::fromStdString(ReadWholeFile(saved)), cli.readAllStandardOutput());
