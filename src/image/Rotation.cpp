@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <future>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -138,13 +140,21 @@ void RotateOntoCanvas(Bitmap& picture, double theta, const PassProgress& progres
   const double cy = side / 2;
   const double limit = 2.0 * side + 2.0;
 
-  for (int x = 0; x < side; ++x) {
-    if (progress) progress(x + 1, side);
+  // Where each pixel of a column lands. The landing places are independent of
+  // each other and cost most of the time (the extended-precision arctangent),
+  // so two threads work them out a block of columns at a time; placing the
+  // pixels stays in column order, since a taken place pushes a pixel aside.
+  constexpr int BlockColumns = 32;
+  constexpr std::int32_t Dropped = -1;
+  struct Landing {
+    std::int32_t x, y;
+  };
+  const auto landColumn = [&](int x, Landing* out) {
     const double dx = x - cx;
     const Colour* column = source.column(x);
     for (int y = 0; y < side; ++y) {
-      const Colour c = column[y];
-      if (IsWhite(c)) continue;
+      out[y] = {Dropped, Dropped};
+      if (IsWhite(column[y])) continue;
       const double dy = cy - y;
       const double r = std::sqrt(dx * dx + dy * dy);
       const double phi = PolarAngle(x, y, dx, dy, cx, cy) - theta;
@@ -152,12 +162,41 @@ void RotateOntoCanvas(Bitmap& picture, double theta, const PassProgress& progres
       const double turnedY = cy - r * std::sin(phi);
       // Far outside (or not a number, after an absurd total angle): dropped.
       if (!(std::fabs(turnedX) < limit && std::fabs(turnedY) < limit)) continue;
-      int targetX = RoundHalfEven(turnedX);
-      int targetY = RoundHalfEven(turnedY);
+      const int targetX = RoundHalfEven(turnedX);
+      const int targetY = RoundHalfEven(turnedY);
       if (targetX < 0 || targetY < 0 || targetX > side - 1 || targetY > side - 1) continue;
-      const auto isFree = [&target](int px, int py) { return target.isFree(px, py); };
-      if (!isFree(targetX, targetY) && !MoveToFreeNeighbour(targetX, targetY, isFree)) continue;
-      target.at(targetX, targetY) = c;
+      out[y] = {targetX, targetY};
+    }
+  };
+  const auto landColumns = [&](int first, int end, Landing* out) {
+    for (int x = first; x < end; ++x) landColumn(x, out + static_cast<std::size_t>(x - first) * side);
+  };
+
+  std::vector<Landing> landings(static_cast<std::size_t>(BlockColumns) * static_cast<std::size_t>(side));
+  const auto isFree = [&target](int px, int py) { return target.isFree(px, py); };
+  for (int block = 0; block < side; block += BlockColumns) {
+    const int end = std::min(block + BlockColumns, side);
+    const int middle = block + (end - block) / 2;
+    std::future<void> firstHalf;
+    try {
+      firstHalf = std::async(std::launch::async, landColumns, block, middle, landings.data());
+    } catch (const std::system_error&) {
+      landColumns(block, middle, landings.data());  // no second thread to be had
+    }
+    landColumns(middle, end, landings.data() + static_cast<std::size_t>(middle - block) * side);
+    if (firstHalf.valid()) firstHalf.get();
+
+    for (int x = block; x < end; ++x) {
+      if (progress) progress(x + 1, side);
+      const Colour* column = source.column(x);
+      const Landing* landed = landings.data() + static_cast<std::size_t>(x - block) * side;
+      for (int y = 0; y < side; ++y) {
+        int targetX = landed[y].x;
+        int targetY = landed[y].y;
+        if (targetX == Dropped) continue;
+        if (!isFree(targetX, targetY) && !MoveToFreeNeighbour(targetX, targetY, isFree)) continue;
+        target.at(targetX, targetY) = column[y];
+      }
     }
   }
   picture = target.toBitmap();
