@@ -16,6 +16,7 @@
 #include "image/GreyLimit.h"
 #include "image/RegionEdits.h"
 #include "image/Rotation.h"
+#include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 #include "ui/Application.h"
 #include "ui/Dialogs.h"
@@ -26,30 +27,6 @@
 #include "ui/StatusPanels.h"
 
 namespace {
-
-// Answers questions from a queue (an empty queue answers No or Cancel) and
-// records what was asked and shown.
-class ScriptedDialogs : public Dialogs {
- public:
-  Answer ask(QuestionType, QuestionButtons buttons, const std::string& text) override {
-    questions.push_back(text);
-    if (answers.empty()) return buttons == QuestionButtons::YesNo ? Answer::No : Answer::Cancel;
-    const Answer a = answers.front();
-    answers.pop_front();
-    return a;
-  }
-  void showError(const std::string& text) override { errors.push_back(text); }
-  void showMessage(const std::string& text) override { messages.push_back(text); }
-  std::optional<std::string> chooseOpenFile(const std::string&, const std::string&) override { return {}; }
-  std::optional<std::string> chooseSaveFile(SaveDialog, const std::string&, const std::string&) override {
-    return {};
-  }
-
-  std::deque<Answer> answers;
-  std::vector<std::string> questions;
-  std::vector<std::string> errors;
-  std::vector<std::string> messages;
-};
 
 // A picture of a few colours: a dark frame, a coloured band, scattered marks.
 Bitmap TestPicture(int width, int height) {
