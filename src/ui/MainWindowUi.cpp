@@ -186,13 +186,11 @@ void MainWindowUi::repaintPreview() {
 }
 
 void MainWindowUi::setBusy(bool busy) {
-  if (busy) {
-    main_.setCursor(Qt::WaitCursor);
-    main_.PanelBtn->setCursor(Qt::WaitCursor);
-  } else {
-    main_.unsetCursor();
-    main_.PanelBtn->unsetCursor();
-  }
+  // One pointer for the whole program, so that no control (an edit field's
+  // text cursor, say) shows anything else while a command works.
+  if (busy && !busy_) QApplication::setOverrideCursor(Qt::WaitCursor);
+  if (!busy && busy_) QApplication::restoreOverrideCursor();
+  busy_ = busy;
 }
 
 void MainWindowUi::processPendingMessages() {

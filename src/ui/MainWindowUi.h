@@ -70,4 +70,5 @@ class MainWindowUi : public Ui {
   std::unique_ptr<QtDialogs> qtDialogs_;
   QElapsedTimer statusClock_;
   Dialogs* dialogs_ = nullptr;
+  bool busy_ = false;
 };

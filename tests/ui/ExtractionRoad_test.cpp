@@ -146,6 +146,22 @@ class ExtractionRoadTest : public QObject {
     QCOMPARE(status(2), QString("Status: Ready"));
   }
 
+  void busyPointerDuringTheRunOnly() {
+    loadLongRun();
+    Qt::CursorShape during = Qt::ArrowCursor;
+    bool panelEnabled = true;
+    QTimer::singleShot(0, &window(), [&] {
+      if (const QCursor* cursor = QApplication::overrideCursor()) during = cursor->shape();
+      panelEnabled = window().PanelBtn->isEnabled();
+      state().StopRequested = true;
+    });
+    window().CreateBtn->click();
+    QCOMPARE(during, Qt::WaitCursor);
+    QVERIFY(!panelEnabled);
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+    QVERIFY(window().PanelBtn->isEnabled());
+  }
+
   void closingDuringARunStopsItAndThenCloses() {
     loadLongRun();
     state().AsciiSaved = true;
