@@ -46,8 +46,8 @@ int main(int argc, char** argv) {
     if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
       return Fail({ExitFailure, "cannot write to standard output"});
     }
-  } else if (!WriteFileReplacing(command->output, text)) {
-    return Fail({ExitFailure, "cannot write the file " + command->output});
+  } else if (std::string reason; !WriteFileReplacing(command->output, text, &reason)) {
+    return Fail({ExitFailure, "cannot write the file " + command->output + ": " + reason});
   }
   return ExitSuccess;
 }
