@@ -1,0 +1,52 @@
+// Any file content through the program's picture loader: it either gives a
+// 24-bit picture within the size limits, or a message and an untouched
+// target. Small pictures must also survive the writer and read back exactly.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "FuzzInput.h"
+#include "image/BitmapFile.h"
+#include "support/TempDir.h"
+
+namespace {
+
+// Far below the program's own limit, so that huge announced sizes are
+// refused quickly; the refusal itself is the same code.
+constexpr std::int64_t FuzzPixelLimit = std::int64_t{1} << 20;
+constexpr std::int64_t RoundTripPixels = 1 << 14;
+
+std::string SizeText(const Bitmap& picture) {
+  return std::to_string(picture.width()) + " x " + std::to_string(picture.height());
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const TempDir dir;
+  const std::string path = dir.file("in.bmp");
+  WriteWholeFile(path, FuzzInput(data, size).rest());
+
+  const Bitmap before(1, 1, 0x123456);
+  Bitmap picture = before;
+  std::string error;
+  if (!LoadBitmapFile(path, picture, error, FuzzPixelLimit)) {
+    if (error.empty()) FuzzFailure("a refused picture without a message");
+    if (!(picture == before)) FuzzFailure("a refused picture changed the target: " + error);
+    return 0;
+  }
+  if (picture.empty() || !PictureSizeAllowed(picture.width(), picture.height(), FuzzPixelLimit)) {
+    FuzzFailure("a picture of " + SizeText(picture) + " was accepted");
+  }
+  for (const Colour c : picture.pixels()) {
+    if (c > WhiteColour) FuzzFailure("a pixel with more than 24 bits");
+  }
+
+  if (static_cast<std::int64_t>(picture.width()) * picture.height() > RoundTripPixels) return 0;
+  const std::string saved = dir.file("out.BMP");
+  if (!SaveBitmapFile(saved, picture, error)) FuzzFailure("a loaded picture cannot be saved: " + error);
+  Bitmap back;
+  if (!LoadBitmapFile(saved, back, error)) FuzzFailure("a saved picture cannot be read: " + error);
+  if (!(back == picture)) FuzzFailure("a saved " + SizeText(picture) + " picture reads back differently");
+  return 0;
+}
