@@ -3,7 +3,10 @@
 // target. Small pictures must also survive the writer and read back exactly.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "FuzzInput.h"
 #include "image/BitmapFile.h"
@@ -15,6 +18,20 @@ namespace {
 // refused quickly; the refusal itself is the same code.
 constexpr std::int64_t FuzzPixelLimit = std::int64_t{1} << 20;
 constexpr std::int64_t RoundTripPixels = 1 << 14;
+
+// Leaves freed heap blocks around the size of a picture of `pixels` pixels
+// full of a pattern.
+void DirtyTheHeap(std::size_t pixels) {
+  std::vector<void*> blocks;
+  for (std::size_t size = pixels / 2 + 8; size <= pixels * 4 + 64;
+       size += (pixels / 8 + 8) & ~std::size_t{7}) {
+    void* block = std::malloc(size);
+    if (block == nullptr) continue;
+    std::memset(block, 0x5A, size);
+    blocks.push_back(block);
+  }
+  for (void* block : blocks) std::free(block);
+}
 
 std::string SizeText(const Bitmap& picture) {
   return std::to_string(picture.width()) + " x " + std::to_string(picture.height());
@@ -40,6 +57,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   for (const Colour c : picture.pixels()) {
     if (c > WhiteColour) FuzzFailure("a pixel with more than 24 bits");
+  }
+  // Pixels the file leaves out must not come from stale memory: a second
+  // load, after the heap held other bytes, gives the same picture.
+  DirtyTheHeap(picture.pixels().size());
+  Bitmap again;
+  if (!LoadBitmapFile(path, again, error, FuzzPixelLimit) || !(again == picture)) {
+    FuzzFailure("a " + SizeText(picture) + " picture reads differently the second time");
   }
 
   if (static_cast<std::int64_t>(picture.width()) * picture.height() > RoundTripPixels) return 0;

@@ -7,9 +7,12 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "Stringop/FileReplacing.h"
+#include "image/BmpHeader.h"
 
 namespace {
 
@@ -26,34 +29,26 @@ int AllocationLimitMegabytes(std::int64_t maxPixels) {
   return static_cast<int>(maxPixels * LargestPixelBytes / (std::int64_t{1} << 20) + 1);
 }
 
-// The size a BMP file's header announces, read from its first bytes, so that
-// an absurd size gets its own message even where the codec refuses the
-// header outright. False when the file does not start like a BMP file.
-bool AnnouncedBmpSize(const QString& path, std::int64_t& width, std::int64_t& height) {
+// The header of a BMP file, when the file starts like one.
+std::optional<BmpHeaderFacts> PeekBmpHeader(const QString& path, std::int64_t& fileSize) {
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return false;
-  const QByteArray head = file.read(26);
-  if (head.size() < 26 || !head.startsWith("BM")) return false;
-  const auto byteAt = [&head](int i) {
-    return static_cast<std::uint32_t>(static_cast<unsigned char>(head[i]));
-  };
-  const auto le = [&byteAt](int at, int bytes) {
-    std::uint32_t value = 0;
-    for (int i = bytes - 1; i >= 0; --i) value = (value << 8) | byteAt(at + i);
-    return value;
-  };
-  const std::uint32_t headerSize = le(14, 4);
-  if (headerSize == 12) {  // the old OS/2 header: 16-bit sizes
-    width = le(18, 2);
-    height = le(20, 2);
-  } else if (headerSize >= 40) {
-    width = static_cast<std::int32_t>(le(18, 4));
-    height = static_cast<std::int32_t>(le(22, 4));
-    if (height < 0) height = -height;  // rows stored top-down
-  } else {
-    return false;
-  }
-  return true;
+  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  fileSize = file.size();
+  const QByteArray head = file.read(static_cast<qint64>(BmpHeaderBytes));
+  return ReadBmpHeader(std::string_view(head.constData(), static_cast<std::size_t>(head.size())));
+}
+
+// A picture of the announced size and format in which every pixel is already
+// set, so that pixels a decoder skips (runs that jump past the end, missing
+// rows) come out the same on every load instead of as stale memory: colour
+// index 0, or black.
+QImage PrefilledImage(const QImageReader& reader) {
+  const QSize size = reader.size();
+  const QImage::Format format = reader.imageFormat();
+  if (!size.isValid() || format == QImage::Format_Invalid) return {};
+  QImage image(size, format);
+  image.fill(0);
+  return image;
 }
 
 }  // namespace
@@ -63,11 +58,17 @@ bool LoadBitmapFile(const std::string& path, Bitmap& out, std::string& error, st
     error = "Cannot read the picture " + path + ": " + why;
     return false;
   };
-  std::int64_t width = 0;
-  std::int64_t height = 0;
-  if (AnnouncedBmpSize(ToQString(path), width, height) && width > 0 && height > 0 &&
-      !PictureSizeAllowed(width, height, maxPixels)) {
-    return fail(PictureTooLargeText(width, height, maxPixels));
+  std::int64_t fileSize = 0;
+  if (const auto bmp = PeekBmpHeader(ToQString(path), fileSize)) {
+    if (bmp->width > 0 && bmp->height > 0 && !PictureSizeAllowed(bmp->width, bmp->height, maxPixels)) {
+      return fail(PictureTooLargeText(bmp->width, bmp->height, maxPixels));
+    }
+    const std::int64_t needed = UncompressedBmpFileSize(*bmp);
+    if (needed > fileSize) {
+      return fail("the file is cut short: its " + std::to_string(bmp->width) + " x " +
+                  std::to_string(bmp->height) + " pixels need " + std::to_string(needed) +
+                  " bytes, it holds " + std::to_string(fileSize));
+    }
   }
   QImageReader::setAllocationLimit(AllocationLimitMegabytes(maxPixels));
   QImageReader reader(ToQString(path));
@@ -76,7 +77,7 @@ bool LoadBitmapFile(const std::string& path, Bitmap& out, std::string& error, st
   if (announced.isValid() && !PictureSizeAllowed(announced.width(), announced.height(), maxPixels)) {
     return fail(PictureTooLargeText(announced.width(), announced.height(), maxPixels));
   }
-  QImage image;
+  QImage image = PrefilledImage(reader);
   if (!reader.read(&image)) return fail(reader.errorString().toStdString());
   if (!PictureSizeAllowed(image.width(), image.height(), maxPixels)) {
     return fail(PictureTooLargeText(image.width(), image.height(), maxPixels));
