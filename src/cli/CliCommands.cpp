@@ -53,7 +53,7 @@ CliOutcome ApplyEdit(AppState& state, HeadlessUi& ui, const EditStep& step) {
       const int errorsBefore = ui.errorCount;
       GreyLimitCommand(state, ui);
       if (ui.errorCount != errorsBefore)
-        return {ExitUsage, "--grey-limit needs a whole number, not '" + step.text + "'"};
+        return {ExitUsage, "--grey-limit needs a whole number, not '" + PrintableText(step.text) + "'"};
       return {};
     }
     case EditStep::Kind::DiscardColour:

@@ -11,7 +11,8 @@
 namespace {
 
 int Fail(const CliOutcome& outcome) {
-  std::fprintf(stderr, "quorvix-cli: %s\n", outcome.message.c_str());
+  // One line, whatever the paths and texts quoted in it hold.
+  std::fprintf(stderr, "quorvix-cli: %s\n", PrintableText(outcome.message).c_str());
   if (outcome.status == ExitUsage) std::fprintf(stderr, "Try 'quorvix-cli --help' for more information.\n");
   return outcome.status;
 }
