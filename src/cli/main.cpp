@@ -1,6 +1,8 @@
 // quorvix-cli: the extraction and the picture edits of Quorvix for batch work
 // and scripts. No window opens and none of the program's own files (settings,
 // exchange list, marker) are touched.
+#include <QString>
+#include <QtGlobal>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -9,6 +11,14 @@
 #include "output/AsciiFile.h"
 
 namespace {
+
+// Qt's own notes about damaged or oversized pictures would add lines to the
+// one message a failure prints; only its serious ones are let through.
+void KeepSeriousQtMessages(QtMsgType type, const QMessageLogContext&, const QString& text) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) {
+    std::fprintf(stderr, "quorvix-cli: %s\n", PrintableText(text.toStdString()).c_str());
+  }
+}
 
 int Fail(const CliOutcome& outcome) {
   // One line, whatever the paths and texts quoted in it hold.
@@ -20,6 +30,7 @@ int Fail(const CliOutcome& outcome) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  qInstallMessageHandler(KeepSeriousQtMessages);
   const std::vector<std::string> words(argv + 1, argv + argc);
   std::string error;
   const auto command = ParseCliArguments(words, error);
