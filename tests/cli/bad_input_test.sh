@@ -78,6 +78,17 @@ one 1 "cannot write the file $work/gone/out.txt: No such file or directory" extr
 one 1 "cannot write the file $work/locked.txt: Permission denied" extract "$sample" "${unit[@]}" -o "$work/locked.txt"
 one 1 "Cannot write the picture /dev/full: No space left on device" edit "$sample" -o /dev/full
 one 1 "Cannot write the picture $work/dir.txt: Is a directory" edit "$sample" -o "$work/dir.txt"
+# A read-only folder; root may write into one anyway, and then only the note says so.
+mkdir "$work/ro"
+chmod 555 "$work/ro"
+if touch "$work/ro/probe" 2>/dev/null; then
+  rm -f "$work/ro/probe"
+  echo "note: this user may write into read-only folders; that check is left out"
+else
+  one 1 "cannot write the file $work/ro/out.txt: Permission denied" extract "$sample" "${unit[@]}" -o "$work/ro/out.txt"
+  one 1 "Cannot write the picture $work/ro/out.bmp: Permission denied" edit "$sample" -o "$work/ro/out.bmp"
+  [ -z "$(ls -A "$work/ro")" ] || fail "something was left in the read-only folder"
+fi
 # A full disk: no file may grow beyond one block.
 (
   trap '' XFSZ
