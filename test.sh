@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test twice: a normal build
-# and an AddressSanitizer + UndefinedBehaviorSanitizer build. Exits non-zero on
-# any failure.
+# and an AddressSanitizer + UndefinedBehaviorSanitizer build; then runs each
+# fuzz target briefly. Exits non-zero on any failure.
 set -uo pipefail
 cd "$(dirname "$0")"
 
@@ -16,4 +16,9 @@ for preset in default sanitize; do
   echo "=== $preset tests ==="
   ctest --preset "$preset" -j "$jobs" || status=1
 done
+
+# The fuzz targets, each for a short fixed number of runs from its seed
+# corpus (fuzz/run.sh -t SECONDS searches longer).
+echo "=== fuzz regression runs ==="
+fuzz/run.sh -n 3000 || status=1
 exit $status

@@ -52,3 +52,9 @@ bool DirectoryExists(const std::string& path) {
   const auto status = std::filesystem::status(path, error);
   return !error && std::filesystem::is_directory(status);
 }
+
+bool RegularFileExists(const std::string& path) {
+  if (path.empty()) return false;
+  std::error_code error;
+  return std::filesystem::is_regular_file(std::filesystem::status(path, error));
+}

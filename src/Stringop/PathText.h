@@ -46,3 +46,5 @@ std::string ShortPathName(const std::string& path, bool numberLast);
 // File system queries used by the helpers and the commands.
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
+// A plain file (links followed): neither a directory nor a device or pipe.
+bool RegularFileExists(const std::string& path);

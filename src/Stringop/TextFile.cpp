@@ -1,5 +1,7 @@
 #include "Stringop/TextFile.h"
 
+#include "Stringop/PathText.h"
+
 TextFileWriter::TextFileWriter(const std::string& path, Mode mode) {
   file_ = std::fopen(path.c_str(), mode == Mode::Append ? "ab" : "wb");
   failed_ = file_ == nullptr;
@@ -26,6 +28,10 @@ bool TextFileWriter::close() {
 }
 
 TextFileReader::TextFileReader(const std::string& path) {
+  if (!RegularFileExists(path)) {
+    failed_ = true;
+    return;
+  }
   file_ = std::fopen(path.c_str(), "rb");
   failed_ = file_ == nullptr;
 }
@@ -45,6 +51,10 @@ std::string TextFileReader::readLine() {
       const int next = std::fgetc(file_);
       if (next != '\n' && next != EOF) std::ungetc(next, file_);
       break;
+    }
+    if (line.size() == MaxLineLength) {
+      failed_ = true;
+      return {};
     }
     line.push_back(static_cast<char>(c));
   }

@@ -25,8 +25,12 @@ class TextFileWriter {
   bool failed_ = false;
 };
 
+// Reads only plain files (a device or a pipe could hand out an endless line)
+// and lines of at most MaxLineLength characters; anything else is a failed read.
 class TextFileReader {
  public:
+  static constexpr std::size_t MaxLineLength = std::size_t{1} << 20;
+
   explicit TextFileReader(const std::string& path);
   ~TextFileReader();
   TextFileReader(const TextFileReader&) = delete;

@@ -1,7 +1,11 @@
 #include "app/Settings.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
+#include "Stringop/FileReplacing.h"
 #include "Stringop/LineFile.h"
 #include "Stringop/NumberText.h"
 #include "Stringop/PathText.h"
@@ -16,6 +20,14 @@ double ClampMatchFraction(double value) {
   if (!(value >= 0.0)) return 0.0;  // also catches NaN
   if (value > 1.0) return 1.0;
   return value;
+}
+
+// Only a file, or a link, is ever deleted as the marker: a folder or a
+// device that happens to bear its name stays.
+bool IsRemovableMarker(const std::string& path) {
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::symlink_status(path, error);
+  return std::filesystem::is_regular_file(status) || std::filesystem::is_symlink(status);
 }
 
 // Size of the marker file, or -1 when it cannot be opened.
@@ -81,15 +93,19 @@ void FieldsToSettings(AppState& state, const Ui& ui) {
 void WriteSettings(AppState& state, Ui& ui) {
   // W1, W2.
   FieldsToSettings(state, ui);
-  TextFileWriter settings(state.SettingsPath, TextFileWriter::Mode::Truncate);
+  // The file is replaced only by a complete one: a full disk or a vanished
+  // folder keeps the settings of the last good close.
+  std::string settings;
   for (const double value :
        {state.MatchFraction, state.VminValue, state.VmaxValue, state.MinValue, state.MaxValue}) {
-    settings.writeLine(FormatNumber(SettingsDigits, value));
+    settings += FormatNumber(SettingsDigits, value) + "\r\n";
   }
-  settings.close();
+  WriteFileReplacing(state.SettingsPath, settings);
 
   // W3: a marker we made, or an empty one, goes; a non-empty foreign one stays.
-  if (state.MarkerCreated || MarkerSize(state.MarkerPath) == 0) std::remove(state.MarkerPath.c_str());
+  if ((state.MarkerCreated || MarkerSize(state.MarkerPath) == 0) && IsRemovableMarker(state.MarkerPath)) {
+    std::remove(state.MarkerPath.c_str());
+  }
 
   // W4.
   WriteLineFile(LastDirectoryPath(state), state.OpenDialogDir);
@@ -101,7 +117,13 @@ void AppendExchangeList(const AppState& state, const std::string& path) {
 
 void AppendExchangeList(const AppState& state, const std::string& line, const std::string& savedPath) {
   if (!FileExists(savedPath)) return;
+  // A line that cannot be written whole is taken back, so that the host never
+  // reads half a path (a full disk).
+  std::error_code error;
+  const bool regular = RegularFileExists(state.ExchangeListPath);
+  const std::uintmax_t sizeBefore = regular ? std::filesystem::file_size(state.ExchangeListPath, error) : 0;
   TextFileWriter list(state.ExchangeListPath, TextFileWriter::Mode::Append);
   list.writeLine(line);
-  list.close();
+  if (!list.close() && regular && !error)
+    std::filesystem::resize_file(state.ExchangeListPath, sizeBefore, error);
 }

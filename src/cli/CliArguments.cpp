@@ -58,6 +58,28 @@ const std::map<std::string, Takes>& Options() {
 
 }  // namespace
 
+std::string PrintableText(const std::string& text) {
+  static constexpr char Hex[] = "0123456789abcdef";
+  std::string out;
+  for (const char c : text) {
+    const auto code = static_cast<unsigned char>(c);
+    if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\t') {
+      out += "\\t";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else if (code < 32 || code == 127) {
+      out += "\\x";
+      out += Hex[code >> 4];
+      out += Hex[code & 15];
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 std::optional<Rect> ParseRectText(const std::string& text) {
   int values[4];
   std::size_t start = 0;
@@ -84,7 +106,7 @@ std::optional<CliCommand> ParseCliArguments(const std::vector<std::string>& word
   } else if (words[0] == "edit") {
     command.kind = CliCommand::Kind::Edit;
   } else {
-    error = "unknown command '" + words[0] + "' (extract or edit); see --help";
+    error = "unknown command '" + PrintableText(words[0]) + "' (extract or edit); see --help";
     return std::nullopt;
   }
 
@@ -98,7 +120,7 @@ std::optional<CliCommand> ParseCliArguments(const std::vector<std::string>& word
         word.size() > 1 && word[0] == '-' && !(word[1] >= '0' && word[1] <= '9') && word[1] != '.';
     if (!looksLikeOption) {
       if (!command.picture.empty()) {
-        error = "unexpected argument '" + word + "'";
+        error = "unexpected argument '" + PrintableText(word) + "'";
         return std::nullopt;
       }
       command.picture = word;
@@ -111,7 +133,7 @@ std::optional<CliCommand> ParseCliArguments(const std::vector<std::string>& word
     }
     const auto option = Options().find(word);
     if (option == Options().end()) {
-      error = "unknown option '" + word + "'";
+      error = "unknown option '" + PrintableText(word) + "'";
       return std::nullopt;
     }
     if (option->second == Takes::Nothing) {
@@ -129,7 +151,8 @@ std::optional<CliCommand> ParseCliArguments(const std::vector<std::string>& word
 
     const auto rectFor = [&](const std::string& name) -> std::optional<Rect> {
       auto rect = ParseRectText(*value);
-      if (!rect) error = "option " + name + " needs four integers L,T,R,B, not '" + *value + "'";
+      if (!rect)
+        error = "option " + name + " needs four integers L,T,R,B, not '" + PrintableText(*value) + "'";
       return rect;
     };
     if (word == "--unit") {

@@ -35,6 +35,10 @@ struct CliCommand {
 // returns nothing and sets `error` to a one-line description.
 std::optional<CliCommand> ParseCliArguments(const std::vector<std::string>& words, std::string& error);
 
+// The text with line ends, tabs and other control characters written as
+// escapes (\n, \t, \x1b), so that a message quoting it stays one line.
+std::string PrintableText(const std::string& text);
+
 // "L,T,R,B" as four integers.
 std::optional<Rect> ParseRectText(const std::string& text);
 

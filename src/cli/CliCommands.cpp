@@ -53,7 +53,7 @@ CliOutcome ApplyEdit(AppState& state, HeadlessUi& ui, const EditStep& step) {
       const int errorsBefore = ui.errorCount;
       GreyLimitCommand(state, ui);
       if (ui.errorCount != errorsBefore)
-        return {ExitUsage, "--grey-limit needs a whole number, not '" + step.text + "'"};
+        return {ExitUsage, "--grey-limit needs a whole number, not '" + PrintableText(step.text) + "'"};
       return {};
     }
     case EditStep::Kind::DiscardColour:
@@ -62,13 +62,19 @@ CliOutcome ApplyEdit(AppState& state, HeadlessUi& ui, const EditStep& step) {
     case EditStep::Kind::Reduce:
       ReduceBitmapCommand(state, ui);
       return {};
-    case EditStep::Kind::Rotate:
+    case EditStep::Kind::Rotate: {
       // As in the window: open the dialog, type the angle, turn once, close.
+      // A turn that cannot be made (a canvas beyond the size limit) ends the command.
+      const int errorsBefore = ui.errorCount;
+      ui.quiet = true;
       RotateBitmapCommand(state, ui, [&] {
         ui.setFieldText(Field::RotateAngle, step.text);
         RotateClockwiseCommand(state, ui, [](bool) {});
       });
+      ui.quiet = false;
+      if (ui.errorCount != errorsBefore) return {ExitFailure, ui.lastError};
       return {};
+    }
     default:
       return ApplyRegionEdit(state, step);
   }

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/StatusTexts.h"
+#include "cli/CliArguments.h"
 
 HeadlessUi::HeadlessUi(const AppState& state) : state_(state), showProgress_(isatty(STDERR_FILENO) == 1) {}
 
@@ -21,12 +22,12 @@ void HeadlessUi::showError(const std::string& text) {
   lastError = text;
   if (quiet) return;
   finishProgress();
-  std::fprintf(stderr, "quorvix-cli: %s\n", text.c_str());
+  std::fprintf(stderr, "quorvix-cli: %s\n", PrintableText(text).c_str());
 }
 
 void HeadlessUi::showMessage(const std::string& text) {
   finishProgress();
-  std::fprintf(stderr, "quorvix-cli: %s\n", text.c_str());
+  std::fprintf(stderr, "quorvix-cli: %s\n", PrintableText(text).c_str());
 }
 
 std::string HeadlessUi::fieldText(Field field) const {

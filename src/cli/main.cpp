@@ -1,6 +1,8 @@
 // quorvix-cli: the extraction and the picture edits of Quorvix for batch work
 // and scripts. No window opens and none of the program's own files (settings,
 // exchange list, marker) are touched.
+#include <QString>
+#include <QtGlobal>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -10,8 +12,17 @@
 
 namespace {
 
+// Qt's own notes about damaged or oversized pictures would add lines to the
+// one message a failure prints; only its serious ones are let through.
+void KeepSeriousQtMessages(QtMsgType type, const QMessageLogContext&, const QString& text) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) {
+    std::fprintf(stderr, "quorvix-cli: %s\n", PrintableText(text.toStdString()).c_str());
+  }
+}
+
 int Fail(const CliOutcome& outcome) {
-  std::fprintf(stderr, "quorvix-cli: %s\n", outcome.message.c_str());
+  // One line, whatever the paths and texts quoted in it hold.
+  std::fprintf(stderr, "quorvix-cli: %s\n", PrintableText(outcome.message).c_str());
   if (outcome.status == ExitUsage) std::fprintf(stderr, "Try 'quorvix-cli --help' for more information.\n");
   return outcome.status;
 }
@@ -19,6 +30,7 @@ int Fail(const CliOutcome& outcome) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  qInstallMessageHandler(KeepSeriousQtMessages);
   const std::vector<std::string> words(argv + 1, argv + argc);
   std::string error;
   const auto command = ParseCliArguments(words, error);
@@ -46,8 +58,8 @@ int main(int argc, char** argv) {
     if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
       return Fail({ExitFailure, "cannot write to standard output"});
     }
-  } else if (!WriteFileReplacing(command->output, text)) {
-    return Fail({ExitFailure, "cannot write the file " + command->output});
+  } else if (std::string reason; !WriteFileReplacing(command->output, text, &reason)) {
+    return Fail({ExitFailure, "cannot write the file " + command->output + ": " + reason});
   }
   return ExitSuccess;
 }

@@ -145,10 +145,14 @@ class FastScan {
   }
 
   // Whether the template at (left, top) lies inside the picture, and so do the
-  // pixels right of it that the vector kernel reads.
+  // pixels right of it that the vector kernel reads. What runs past the end
+  // of a row is read from the rows below (several on a picture narrower than
+  // the reads), so the last read must still fall within the pixel array.
   bool inside(int left, int top) const {
     if (left < 0 || left + unitWidth_ > width_ || top + unitHeight_ > height_) return false;
-    return top + unitHeight_ < height_ || left + readWidth_ <= width_;
+    const std::int64_t readEnd =
+        static_cast<std::int64_t>(top + unitHeight_ - 1) * width_ + left + readWidth_;
+    return readEnd <= static_cast<std::int64_t>(width_) * height_;
   }
 
   // Paints the template's non-white shape white with its left edge at column

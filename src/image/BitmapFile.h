@@ -1,11 +1,20 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "image/Bitmap.h"
+#include "image/PictureLimits.h"
 
 // The picture-file codec: every picture format and BMP variant the platform's
 // image reader knows is read into a 24-bit bitmap; pictures are written as
 // 24-bit BMP files. On failure `error` names the problem and `out` is unchanged.
-bool LoadBitmapFile(const std::string& path, Bitmap& out, std::string& error);
+//
+// A picture larger than `maxPixels` (or the side limit) is refused from the
+// size its header announces, before its pixels are decoded.
+bool LoadBitmapFile(const std::string& path, Bitmap& out, std::string& error,
+                    std::int64_t maxPixels = MaxPicturePixels);
+
+// The file is replaced only by a complete picture: a failed save leaves an
+// earlier file of that name as it was and no partial file.
 bool SaveBitmapFile(const std::string& path, const Bitmap& picture, std::string& error);

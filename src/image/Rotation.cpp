@@ -4,9 +4,14 @@
 #include <cmath>
 #include <cstdint>
 #include <future>
+#include <limits>
+#include <stdexcept>
+#include <string>
 #include <system_error>
 #include <utility>
 #include <vector>
+
+#include "image/PictureLimits.h"
 
 namespace {
 
@@ -118,6 +123,9 @@ int RotationCanvasSide(int width, int height) {
   const auto evenWidth = static_cast<std::int64_t>(2 * (width / 2));
   const auto evenHeight = static_cast<std::int64_t>(2 * (height / 2));
   const double diagonal = std::sqrt(static_cast<double>(evenWidth * evenWidth + evenHeight * evenHeight));
+  // Beyond any canvas that could be made; RotateOntoCanvas refuses it.
+  if (diagonal >= static_cast<double>(std::numeric_limits<int>::max()))
+    return std::numeric_limits<int>::max();
   return std::max(RoundHalfEven(diagonal), 1);
 }
 
@@ -133,6 +141,11 @@ void RotateOntoCanvas(Bitmap& picture, double theta, const PassProgress& progres
 
   // Should the turn fail from here on, the picture stays as trimmed.
   const int side = RotationCanvasSide(w, h);
+  if (static_cast<std::int64_t>(side) * side > MaxCanvasPixels) {
+    throw std::length_error("The picture is too large to turn: its canvas would be " + std::to_string(side) +
+                            " x " + std::to_string(side) + " pixels, more than the " +
+                            std::to_string(MaxCanvasPixels >> 20) + " megapixels Quorvix turns");
+  }
   ColumnGrid source(side);
   ColumnGrid target(side);
   source.copyIn(picture, (side - w) / 2, (side - h) / 2);

@@ -25,7 +25,9 @@ int RotationCanvasSide(int width, int height);
 // is taken; dropped when none is free or it falls outside). Colours are never
 // mixed. The result keeps the canvas size: the caller trims the white margin.
 // An entirely white picture stays as it is. `progress` hears of each canvas
-// column first (of each column of an entirely white picture).
+// column first (of each column of an entirely white picture). A canvas of
+// more than MaxCanvasPixels is refused with std::length_error, whose text
+// tells the user; the picture then stays trimmed.
 void RotateOntoCanvas(Bitmap& picture, double theta, const PassProgress& progress = {});
 
 // RotateOntoCanvas followed by the trim of the white margin.

@@ -1,9 +1,6 @@
 #include "output/AsciiFile.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <filesystem>
-#include <random>
 
 #include "Stringop/NumberText.h"
 #include "Stringop/PathText.h"
@@ -26,42 +23,6 @@ std::string AsciiFileText(const AppState& state, const std::string& dataStatus,
             FormatNumber(DataDigits, state.CountsArray[i]) + LineEnd;
   }
   return text;
-}
-
-namespace {
-
-bool WriteInPlace(const std::string& path, const std::string& content) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return false;
-  bool ok = std::fwrite(content.data(), 1, content.size(), file) == content.size();
-  ok = std::fflush(file) == 0 && ok;
-  ok = std::ferror(file) == 0 && ok;
-  return std::fclose(file) == 0 && ok;
-}
-
-}  // namespace
-
-bool WriteFileReplacing(const std::string& path, const std::string& content) {
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  fs::path target(path);
-  // A link is followed, so the link itself stays; a device or pipe is
-  // written as it is, never replaced by a plain file.
-  if (fs::is_symlink(target, ec)) target = fs::weakly_canonical(target, ec);
-  const fs::file_status status = fs::status(target, ec);
-  if (fs::is_directory(status)) return false;
-  if (fs::exists(status) && !fs::is_regular_file(status)) return WriteInPlace(target.string(), content);
-
-  std::random_device seed;
-  const fs::path temporary =
-      target.parent_path() / ("." + target.filename().string() + ".tmp" + std::to_string(seed() % 1000000));
-  bool ok = WriteInPlace(temporary.string(), content);
-  if (ok) {
-    fs::rename(temporary, target, ec);
-    ok = !ec;
-  }
-  if (!ok) fs::remove(temporary, ec);
-  return ok;
 }
 
 void SaveAsciiDataCommand(AppState& state, Ui& ui) {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "Stringop/FileReplacing.h"
 #include "app/AppState.h"
 #include "app/Ui.h"
 
@@ -10,11 +11,6 @@
 // every line. Never reads beyond the stored points.
 std::string AsciiFileText(const AppState& state, const std::string& dataStatus,
                           const std::string& picturePath);
-
-// Writes `content` to `path` through a temporary file in the same folder
-// that replaces the target only when complete: a failure leaves an earlier
-// file of that name untouched and no partial file behind.
-bool WriteFileReplacing(const std::string& path, const std::string& content);
 
 // File > "Save ASCII data".
 void SaveAsciiDataCommand(AppState& state, Ui& ui);
