@@ -1,0 +1,177 @@
+#include "extract/thorough/PlacementScore.h"
+
+#include <algorithm>
+#include <cmath>
+
+void ExplainedInk::reset(int boxLeft, int boxTop, int boxWidth, int boxHeight) {
+  left = boxLeft;
+  top = boxTop;
+  width = std::max(0, boxWidth);
+  height = std::max(0, boxHeight);
+  ink.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+}
+
+void ExplainedInk::add(const PhaseTemplate& phase, int x, int y) {
+  for (const TemplatePixel& p : phase.ink) {
+    const int i = x + p.dx - left;
+    const int j = y + p.dy - top;
+    if (i < 0 || j < 0 || i >= width || j >= height) continue;
+    std::uint32_t& e = ink[static_cast<std::size_t>(j * width + i)];
+    e = PackInk(std::max(InkRed(e), InkRed(p.packed)), std::max(InkGreen(e), InkGreen(p.packed)),
+                std::max(InkBlue(e), InkBlue(p.packed)));
+  }
+}
+
+PlacementScorer::PlacementScorer(const InkPicture& picture, const ThoroughTemplate& unit,
+                                 const ThoroughTuning& tuning)
+    : picture_(picture), unit_(unit), tuning_(tuning) {
+  if (unit.empty()) return;
+  const int w = unit.gridWidth();
+  const int h = unit.gridHeight();
+  gridSums_.assign(static_cast<std::size_t>((w + 1) * (h + 1)), 0.0f);
+  const std::vector<float>& grid = unit.phases[0].grid;
+  for (int y = 0; y < h; ++y) {
+    float row = 0;
+    for (int x = 0; x < w; ++x) {
+      row += grid[static_cast<std::size_t>(y * w + x)];
+      gridSums_[static_cast<std::size_t>((y + 1) * (w + 1) + x + 1)] =
+          gridSums_[static_cast<std::size_t>(y * (w + 1) + x + 1)] + row;
+    }
+  }
+}
+
+float PlacementScorer::insideLength(int x, int y) const {
+  const int w = unit_.gridWidth();
+  const int h = unit_.gridHeight();
+  // Grid column i lies on picture column x - 1 + i.
+  const int i0 = std::clamp(1 - x, 0, w);
+  const int j0 = std::clamp(1 - y, 0, h);
+  const int i1 = std::clamp(picture_.width() - x + 1, 0, w);
+  const int j1 = std::clamp(picture_.height() - y + 1, 0, h);
+  if (i0 >= i1 || j0 >= j1) return 0;
+  const auto at = [&](int i, int j) { return gridSums_[static_cast<std::size_t>(j * (w + 1) + i)]; };
+  return at(i1, j1) - at(i0, j1) - at(i1, j0) + at(i0, j0);
+}
+
+bool PlacementScorer::insideEnough(int x, int y) const {
+  return insideLength(x, y) >= tuning_.inside * unit_.phases[0].totalLength;
+}
+
+std::uint32_t PlacementScorer::boxBound(int x, int y) const {
+  return picture_.boxSum(x - 1, y - 1, x + unit_.width + 1, y + unit_.height + 1);
+}
+
+namespace {
+
+std::uint32_t LessExplained(std::uint32_t ink, std::uint32_t explained) {
+  return PackInk(std::max(0, InkRed(ink) - InkRed(explained)),
+                 std::max(0, InkGreen(ink) - InkGreen(explained)),
+                 std::max(0, InkBlue(ink) - InkBlue(explained)));
+}
+
+}  // namespace
+
+float PlacementScorer::fill(const std::vector<TemplateOffset>& offsets, int x, int y,
+                            const ExplainedInk* explained) const {
+  const std::array<float, 3>& d = unit_.meanDirection;
+  const float ratio2 = tuning_.otherColour * tuning_.otherColour;
+  float sum = 0;
+  int count = 0;
+  for (const TemplateOffset& o : offsets) {
+    const int px = x + o.dx;
+    const int py = y + o.dy;
+    if (px < 0 || py < 0 || px >= picture_.width() || py >= picture_.height()) continue;
+    std::uint32_t ink = picture_.at(px, py);
+    if (ink & InkPicture::Unjudged) continue;
+    ++count;
+    if (explained != nullptr && ink != 0) ink = LessExplained(ink, explained->at(px, py));
+    if (ink == 0) continue;
+    const float r = static_cast<float>(InkRed(ink));
+    const float g = static_cast<float>(InkGreen(ink));
+    const float b = static_cast<float>(InkBlue(ink));
+    const float a = r * d[0] + g * d[1] + b * d[2];
+    const float across2 = r * r + g * g + b * b - a * a;
+    if (a <= 0 || across2 > ratio2 * a * a) continue;
+    sum += std::min(a, unit_.maxLength);
+  }
+  return count == 0 ? 0.0f : sum / (static_cast<float>(count) * unit_.maxLength);
+}
+
+float PlacementScorer::score(int x, int y, int phaseIndex, const ExplainedInk* explained, float floor,
+                             Surround surround) const {
+  const PhaseTemplate& phase = unit_.phases[static_cast<std::size_t>(phaseIndex)];
+  const int width = picture_.width();
+  const int height = picture_.height();
+  const bool inside =
+      x - 1 >= 0 && y - 1 >= 0 && x + unit_.width + 1 <= width && y + unit_.height + 1 <= height;
+  float total = phase.totalLength;
+  if (!inside) {
+    total = 0;
+    for (const TemplatePixel& p : phase.ink) {
+      const int px = x + p.dx;
+      const int py = y + p.dy;
+      if (px >= 0 && py >= 0 && px < width && py < height) total += p.length;
+    }
+    if (total < tuning_.inside * phase.totalLength) return NoScore;
+  }
+  // The score can be no more than 1 - deficit / total.
+  const float deficitLimit = floor > NoScore ? (1 - floor) * total : 3 * total + 1;
+  const float ratio2 = tuning_.otherColour * tuning_.otherColour;
+  float judged = 0;
+  float found = 0;
+  float mismatch = 0;
+  float deficit = 0;
+  float unjudged = 0;
+  for (const TemplatePixel& p : phase.ink) {
+    const int px = x + p.dx;
+    const int py = y + p.dy;
+    if (!inside && (px < 0 || py < 0 || px >= width || py >= height)) continue;
+    std::uint32_t ink = picture_.at(px, py);
+    if (ink & InkPicture::Unjudged) {
+      unjudged += p.length;
+      continue;
+    }
+    float unexplained = p.length;
+    if (explained != nullptr) {
+      const std::uint32_t e = explained->at(px, py);
+      if (e != 0) {
+        const float tr = std::max(0.0f, p.length * p.direction[0] - static_cast<float>(InkRed(e)));
+        const float tg = std::max(0.0f, p.length * p.direction[1] - static_cast<float>(InkGreen(e)));
+        const float tb = std::max(0.0f, p.length * p.direction[2] - static_cast<float>(InkBlue(e)));
+        unexplained = std::sqrt(tr * tr + tg * tg + tb * tb);
+        if (unexplained < 0.1f * p.length) continue;  // explained already: no evidence either way
+        ink = LessExplained(ink, e);
+      }
+    }
+    if (ink == 0) {
+      judged += unexplained;
+      deficit += unexplained;
+      if (deficit > deficitLimit) return NoScore;
+      continue;
+    }
+    const float r = static_cast<float>(InkRed(ink));
+    const float g = static_cast<float>(InkGreen(ink));
+    const float b = static_cast<float>(InkBlue(ink));
+    const float a = r * p.direction[0] + g * p.direction[1] + b * p.direction[2];
+    const float across2 = r * r + g * g + b * b - a * a;
+    if (a <= 0 || across2 > ratio2 * a * a) continue;  // another colour
+    const float across = std::sqrt(std::max(0.0f, across2));
+    const float f = std::min(a, unexplained);
+    const float m = std::min(across, unexplained);
+    judged += unexplained;
+    found += f;
+    mismatch += m;
+    deficit += unexplained - f + m;
+    if (deficit > deficitLimit) return NoScore;
+  }
+  if (judged < tuning_.evidence * (total - unjudged) || judged <= 0) return NoScore;
+  float s = (found - mismatch) / judged;
+  if (!phase.hole.empty()) {
+    s -= std::max(0.0f, fill(phase.hole, x, y, explained) - tuning_.holeAllowance) * tuning_.holeWeight;
+  }
+  if (surround == Surround::Judged && !phase.surround.empty()) {
+    s -= std::max(0.0f, fill(phase.surround, x, y, explained) - tuning_.surroundAllowance) *
+         tuning_.surroundWeight;
+  }
+  return s;
+}
