@@ -12,18 +12,20 @@
 struct ThoroughTuning {
   float accept = 0.75f;         // a detection scores at least this
   float candidate = 0.5f;       // placements kept for acceptance score at least this
-  float otherColour = 1.0f;     // ink whose part across the template's colour exceeds this
+  float otherColour = 0.5f;     // ink whose part across the template's colour exceeds this
                                 // times the part along it is of another colour
-  float evidence = 0.5f;        // share of the template's ink that must be judged
+  float evidence = 0.35f;       // share of the template's ink that must be judged
   float inside = 0.4f;          // share of the template's ink inside the picture
   float holeAllowance = 0.25f;  // ink filling the hole beyond this share lowers the score
   float holeWeight = 1.5f;
   float surroundAllowance = 0.15f;  // the same for the inkless pixels around the symbol
   float surroundWeight = 2.0f;
   float lenientSurroundAllowance = 0.45f;  // while neighbours are not all explained yet
-  float cutShare = 0.75f;                  // a template with less of its ink inside the picture is cut
-  float cutWeight = 0.5f;                  // and loses this times the missing share below cutShare
-  float confirm = 0.3f;                    // share of the occurrences that must show a template pixel's ink
+  float rimAllowance = 0.12f;  // ink just outside the symbol on all sides beyond this share: another shape
+  float rimWeight = 2.0f;
+  float cutShare = 0.75f;  // a template with less of its ink inside the picture is cut
+  float cutWeight = 0.5f;  // and loses this times the missing share below cutShare
+  float confirm = 0.3f;    // share of the occurrences that must show a template pixel's ink
 };
 
 // How a score judges the inkless surround: the first scan of the placements
@@ -82,6 +84,10 @@ class PlacementScorer {
 
  private:
   float fill(const std::vector<TemplateOffset>& offsets, int x, int y, const ExplainedInk* explained) const;
+  // The second smallest fill of the four sides of the rim: a line through
+  // the symbol or a neighbour touches one or two sides, a larger symbol of
+  // another shape all of them.
+  float rimFill(const PhaseTemplate& phase, int x, int y, const ExplainedInk* explained) const;
 
   const InkPicture& picture_;
   const ThoroughTemplate& unit_;

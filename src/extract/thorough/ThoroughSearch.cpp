@@ -452,7 +452,8 @@ class Search {
     const PhaseTemplate& phase = phaseOf(d.at);
     const CentreShift shift = RefineCentre(ink_, unit_, phase, d.at.x, d.at.y, explained_, options_.tuning);
     return {static_cast<double>(d.at.x) + phase.shiftX + unit_.centreX + shift.dx,
-            static_cast<double>(d.at.y) + phase.shiftY + unit_.centreY + shift.dy, d.score};
+            static_cast<double>(d.at.y) + phase.shiftY + unit_.centreY + shift.dy, d.score,
+            static_cast<float>(shift.misfit), static_cast<float>(shift.robustMisfit)};
   }
 
   ThoroughObserver& observer_;

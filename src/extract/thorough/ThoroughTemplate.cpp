@@ -188,7 +188,8 @@ std::uint32_t Scramble(int x, int y) {
   return h;
 }
 
-PhaseTemplate MakePhase(const InkGrid& base, float sx, float sy, float maxLength) {
+PhaseTemplate MakePhase(const InkGrid& base, float sx, float sy, float maxLength, double centreX,
+                        double centreY) {
   PhaseTemplate p;
   p.shiftX = sx;
   p.shiftY = sy;
@@ -206,6 +207,17 @@ PhaseTemplate MakePhase(const InkGrid& base, float sx, float sy, float maxLength
         p.hole.push_back({x - 1, y - 1});
       } else if (len < InklessShare * maxLength) {
         p.surround.push_back({x - 1, y - 1});
+        bool nextToInk = false;
+        for (int ny = std::max(0, y - 1); ny <= std::min(h - 1, y + 1); ++ny) {
+          for (int nx = std::max(0, x - 1); nx <= std::min(w - 1, x + 1); ++nx) {
+            nextToInk = nextToInk || p.grid[static_cast<std::size_t>(ny * w + nx)] >= WallShare * maxLength;
+          }
+        }
+        if (nextToInk) {
+          const double angle = std::atan2(y - 1 - (centreY + sy), x - 1 - (centreX + sx));
+          const int side = static_cast<int>(std::lround(angle / (M_PI / 2) + 4)) % 4;
+          p.rim[static_cast<std::size_t>(side)].push_back({x - 1, y - 1});
+        }
       }
       if (len < 0.5f) continue;
       TemplatePixel t;
@@ -318,7 +330,8 @@ ThoroughTemplate TemplateFromInk(const InkGrid& base) {
   const int phases = t.twoLevel ? 1 : 9;
   for (int i = 0; i < phases; ++i) {
     t.phases.push_back(MakePhase(base, static_cast<float>(PhaseQuarters[i][0]) * 0.25f,
-                                 static_cast<float>(PhaseQuarters[i][1]) * 0.25f, t.maxLength));
+                                 static_cast<float>(PhaseQuarters[i][1]) * 0.25f, t.maxLength, t.centreX,
+                                 t.centreY));
   }
   return t;
 }
