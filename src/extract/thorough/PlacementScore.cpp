@@ -197,7 +197,9 @@ float PlacementScorer::score(int x, int y, int phaseIndex, const ExplainedInk* e
   if (judged < tuning_.evidence * (total - unjudged) || judged <= 0) return NoScore;
   float s = (found - mismatch) / judged;
   if (!phase.hole.empty()) {
-    s -= std::max(0.0f, fill(phase.hole, x, y, explained) - tuning_.holeAllowance) * tuning_.holeWeight;
+    const float allowance =
+        surround == Surround::Judged ? tuning_.holeAllowance : tuning_.lenientHoleAllowance;
+    s -= std::max(0.0f, fill(phase.hole, x, y, explained) - allowance) * tuning_.holeWeight;
   }
   if (surround != Surround::Ignored && !phase.surround.empty()) {
     const float allowance =

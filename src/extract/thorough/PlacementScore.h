@@ -18,7 +18,8 @@ struct ThoroughTuning {
   float inside = 0.4f;          // share of the template's ink inside the picture
   float holeAllowance = 0.25f;  // ink filling the hole beyond this share lowers the score
   float holeWeight = 1.5f;
-  float surroundAllowance = 0.15f;  // the same for the inkless pixels around the symbol
+  float lenientHoleAllowance = 0.5f;  // while neighbours are not all explained yet
+  float surroundAllowance = 0.15f;    // the same for the inkless pixels around the symbol
   float surroundWeight = 2.0f;
   float lenientSurroundAllowance = 0.45f;  // while neighbours are not all explained yet
   float rimAllowance = 0.12f;  // ink just outside the symbol on all sides beyond this share: another shape

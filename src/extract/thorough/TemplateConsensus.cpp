@@ -25,7 +25,7 @@ std::vector<char> ConfirmedPixels(const InkPicture& picture, const ThoroughTempl
             (static_cast<float>(InkRed(ink)) * v[0] + static_cast<float>(InkGreen(ink)) * v[1] +
              static_cast<float>(InkBlue(ink)) * v[2]) /
             length2;
-        if (along >= 1.0f / 3) ++confirmed;
+        if (along >= 0.6f) ++confirmed;
       }
       if (seen > 0 && static_cast<float>(confirmed) < share * static_cast<float>(seen)) keep[i] = 0;
     }

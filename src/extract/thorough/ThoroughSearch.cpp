@@ -9,24 +9,42 @@
 
 #include "extract/MessagePacer.h"
 #include "extract/thorough/CentreRefinement.h"
+#include "extract/thorough/DetectionIndex.h"
 #include "extract/thorough/InkPicture.h"
 #include "extract/thorough/PaperModel.h"
 #include "extract/thorough/TemplateConsensus.h"
 
 namespace {
 
+// A position of the unshifted template's top-left pixel in eighths of a pixel.
+struct Position {
+  int x = 0;
+  int y = 0;
+};
+
+// The whole-pixel placement and the phase of a position.
 struct Placement {
   int x = 0;
   int y = 0;
   int phase = 0;
 };
 
+int FloorDiv(int a, int b) {
+  return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+
+Placement PlacementOf(Position p) {
+  const int x = FloorDiv(p.x - LeastPhase, PhaseSteps);
+  const int y = FloorDiv(p.y - LeastPhase, PhaseSteps);
+  return {x, y, PhaseIndex(p.x - x * PhaseSteps, p.y - y * PhaseSteps)};
+}
+
 struct Candidate {
-  Placement at;
+  Position at;
   float score = 0;
   int scoredWith = 0;   // detections accepted when it was scored
   int order = 0;        // ties go to the earlier candidate
-  bool judged = false;  // scored with the surround judged
+  bool judged = false;  // scored against the explained picture with the surround judged
 };
 
 struct CandidateOrder {
@@ -37,55 +55,10 @@ struct CandidateOrder {
 };
 
 struct Detection {
-  Placement at;
+  Position at;
   float score = 0;
   bool removed = false;
 };
-
-// Accepted detections by the grid cells their boxes touch.
-class DetectionIndex {
- public:
-  DetectionIndex(int width, int height, int cell)
-      : cell_(std::max(cell, 1)),
-        columns_((width + cell_ - 1) / cell_ + 1),
-        rows_((height + cell_ - 1) / cell_ + 1),
-        cells_(static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows_)) {}
-
-  void add(int id, const Rect& box) {
-    forCells(box, [&](std::vector<int>& c) { c.push_back(id); });
-  }
-  void remove(int id, const Rect& box) {
-    forCells(box, [&](std::vector<int>& c) { c.erase(std::remove(c.begin(), c.end(), id), c.end()); });
-  }
-  // Ids whose cells meet the box, each once, in increasing order.
-  void near(const Rect& box, std::vector<int>& out) {
-    out.clear();
-    forCells(box, [&](std::vector<int>& c) { out.insert(out.end(), c.begin(), c.end()); });
-    std::sort(out.begin(), out.end());
-    out.erase(std::unique(out.begin(), out.end()), out.end());
-  }
-
- private:
-  template <typename F>
-  void forCells(const Rect& box, F&& f) {
-    const int c0 = std::clamp(box.Left / cell_, 0, columns_ - 1);
-    const int c1 = std::clamp((box.Right - 1) / cell_, 0, columns_ - 1);
-    const int r0 = std::clamp(box.Top / cell_, 0, rows_ - 1);
-    const int r1 = std::clamp((box.Bottom - 1) / cell_, 0, rows_ - 1);
-    for (int r = r0; r <= r1; ++r) {
-      for (int c = c0; c <= c1; ++c) f(cells_[static_cast<std::size_t>(r * columns_ + c)]);
-    }
-  }
-
-  int cell_;
-  int columns_;
-  int rows_;
-  std::vector<std::vector<int>> cells_;
-};
-
-bool Meets(const Rect& a, const Rect& b) {
-  return a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom;
-}
 
 class Search {
  public:
@@ -100,7 +73,7 @@ class Search {
         unit_(BuildThoroughTemplate(unit, paper_, LocateUnit(picture, unit))),
         scorer_(std::make_unique<PlacementScorer>(ink_, unit_, options.tuning)),
         pacer_(observer, options.messageInterval, options.workUnitsPerClockRead),
-        index_(std::max(width_, 1), std::max(height_, 1), unit_.width + unit_.height + 4) {}
+        index_(width_, height_, unit_.width + unit_.height + 4) {}
 
   ThoroughResult run() {
     ThoroughResult result;
@@ -113,12 +86,16 @@ class Search {
     }
     observer_.stageStarted(ThoroughStage::Matching);
     for (Candidate& c : candidates) {
-      refinePhase(c);
-      pacer_.spend(static_cast<std::int64_t>(unit_.phases[0].ink.size()) * 4);
+      refine(c);
       if (pacer_.checkpoint()) return stoppedResult();
     }
-    if (!acceptCandidates(std::move(candidates))) return stoppedResult();
+    // Accepted leniently first, while touching neighbours are not explained
+    // yet; then pruned in full, the candidates taken again against what the
+    // detections explain, and pruned once more.
+    if (!acceptCandidates(candidates, Surround::Lenient)) return stoppedResult();
     observer_.stageStarted(ThoroughStage::Finalizing);
+    if (!prune()) return stoppedResult();
+    if (!acceptCandidates(std::move(candidates), Surround::Judged)) return stoppedResult();
     if (!prune()) return stoppedResult();
     for (std::size_t i = 0; i < detections_.size(); ++i) {
       if (detections_[i].removed) continue;
@@ -131,17 +108,17 @@ class Search {
   }
 
  private:
-  Rect boxOf(const Placement& p) const {
-    return {p.x - 1, p.y - 1, p.x + unit_.width + 1, p.y + unit_.height + 1};
+  Rect boxOf(Position p) const {
+    const Placement at = PlacementOf(p);
+    return {at.x - 1, at.y - 1, at.x + unit_.width + 1, at.y + unit_.height + 1};
   }
-  const PhaseTemplate& phaseOf(const Placement& p) const {
-    return unit_.phases[static_cast<std::size_t>(p.phase)];
+  static Rect Widened(const Rect& r, int by) {
+    return {r.Left - by, r.Top - by, r.Right + by, r.Bottom + by};
   }
 
   ThoroughPoint roughCentre(const Detection& d) const {
-    const PhaseTemplate& phase = phaseOf(d.at);
-    return {static_cast<double>(d.at.x) + phase.shiftX + unit_.centreX,
-            static_cast<double>(d.at.y) + phase.shiftY + unit_.centreY, d.score};
+    return {d.at.x / static_cast<double>(PhaseSteps) + unit_.centreX,
+            d.at.y / static_cast<double>(PhaseSteps) + unit_.centreY, d.score};
   }
 
   static void SortInReadingOrder(std::vector<ThoroughPoint>& points) {
@@ -163,7 +140,12 @@ class Search {
     return result;
   }
 
-  // ---- Stage 1: every placement's score -------------------------------
+  float scoreAt(Position p, const ExplainedInk* explained, float floor, Surround surround) const {
+    const Placement at = PlacementOf(p);
+    return scorer_->score(at.x, at.y, at.phase, explained, floor, surround);
+  }
+
+  // ---- Every placement's score ----------------------------------------
 
   int mapLeft() const { return -(unit_.width + 1); }
   int mapTop() const { return -(unit_.height + 1); }
@@ -174,10 +156,12 @@ class Search {
                 static_cast<std::size_t>(x - mapLeft())];
   }
 
-  // Scores one row of placements; returns the work done.
+  // Scores one row of whole-pixel placements of the unshifted template, the
+  // surround not judged; returns the work done. Runs on either thread.
   std::int64_t scoreRow(int y) {
     const float total = unit_.phases[0].totalLength;
     const ThoroughTuning& t = options_.tuning;
+    // Judged ink found can be no more than the box's ink.
     const float boundShare = t.candidate * t.evidence;
     const bool rowInside = y >= 1 && y + unit_.height + 1 <= height_;
     std::int64_t work = mapWidth();
@@ -221,30 +205,32 @@ class Search {
     return !stopped;
   }
 
-  // ---- Stage 2: candidates ---------------------------------------------
+  // ---- Candidates --------------------------------------------------------
 
   std::vector<Candidate> localMaxima() {
     std::vector<Candidate> out;
     const float least = options_.tuning.candidate;
-    for (int y = mapTop(); y < mapTop() + mapHeight(); ++y) {
-      for (int x = mapLeft(); x < mapLeft() + mapWidth(); ++x) {
+    const int right = mapLeft() + mapWidth();
+    const int bottom = mapTop() + mapHeight();
+    for (int y = mapTop(); y < bottom; ++y) {
+      for (int x = mapLeft(); x < right; ++x) {
         const float s = mapAt(x, y);
         if (s < least) continue;
         bool peak = true;
         for (int dy = -1; dy <= 1 && peak; ++dy) {
           for (int dx = -1; dx <= 1 && peak; ++dx) {
-            if (dx == 0 && dy == 0) continue;
             const int nx = x + dx;
             const int ny = y + dy;
-            if (nx < mapLeft() || ny < mapTop() || nx >= mapLeft() + mapWidth() ||
-                ny >= mapTop() + mapHeight())
+            if ((dx == 0 && dy == 0) || nx < mapLeft() || ny < mapTop() || nx >= right || ny >= bottom)
               continue;
-            const float n = mapAt(nx, ny);
+            // Of equal neighbours the first in reading order is the peak.
             const bool earlier = dy < 0 || (dy == 0 && dx < 0);
-            peak = earlier ? s > n : s >= n;
+            peak = earlier ? s > mapAt(nx, ny) : s >= mapAt(nx, ny);
           }
         }
-        if (peak) out.push_back({{x, y, 0}, s, 0, static_cast<int>(out.size())});
+        if (peak) {
+          out.push_back({{x * PhaseSteps, y * PhaseSteps}, s, 0, static_cast<int>(out.size()), false});
+        }
       }
     }
     return out;
@@ -260,16 +246,15 @@ class Search {
     std::stable_sort(order.begin(), order.end(),
                      [](const Candidate* a, const Candidate* b) { return a->score > b->score; });
     // Distinct symbols only: no two occurrences closer than the template's size.
-    const int apartX = unit_.width;
-    const int apartY = unit_.height;
     std::vector<std::array<int, 2>> placements;
     for (const Candidate* c : order) {
       if (placements.size() >= MostOccurrences) break;
+      const Placement at = PlacementOf(c->at);
       const bool distinct =
           std::none_of(placements.begin(), placements.end(), [&](const std::array<int, 2>& p) {
-            return std::abs(p[0] - c->at.x) < apartX && std::abs(p[1] - c->at.y) < apartY;
+            return std::abs(p[0] - at.x) < unit_.width && std::abs(p[1] - at.y) < unit_.height;
           });
-      if (distinct) placements.push_back({c->at.x, c->at.y});
+      if (distinct) placements.push_back({at.x, at.y});
     }
     if (placements.size() < FewestOccurrences) return false;
     const std::vector<char> keep = ConfirmedPixels(ink_, unit_, placements, options_.tuning.confirm);
@@ -277,9 +262,9 @@ class Search {
     float total = 0;
     for (std::size_t i = 0; i < keep.size(); ++i) {
       const auto& v = unit_.baseInk[i];
-      const float len = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
-      total += len;
-      if (!keep[i]) dropped += len;
+      const float length = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
+      total += length;
+      if (!keep[i]) dropped += length;
     }
     if (dropped < 0.02f * total) return false;
     ThoroughTemplate cleaned = WithoutPixels(unit_, keep);
@@ -289,85 +274,74 @@ class Search {
     return true;
   }
 
-  // The best phase by coordinates: across first, then down; the diagonal
-  // phases only when both moved.
-  void refinePhase(Candidate& c) {
-    if (unit_.phases.size() < 9) return;
-    int bestX = 0;
-    for (const int qx : {-1, 1}) {
-      const float s =
-          scorer_->score(c.at.x, c.at.y, PhaseIndex(unit_, qx, 0), nullptr, c.score, Surround::Ignored);
-      if (s > c.score) {
-        c.score = s;
-        bestX = qx;
+  // Moves a position to a better one nearby, one coordinate at a time, in
+  // steps of `first` eighths of a pixel halved down to the smallest phase
+  // step. Returns the score there.
+  float improve(Position& at, float score, int first, const ExplainedInk* explained, Surround surround) {
+    const int finest = unit_.phases.size() > 1 ? 1 : PhaseSteps;
+    for (int step = first; step >= finest; step /= 2) {
+      for (int axis = 0; axis < 2; ++axis) {
+        for (const int sign : {-1, 1}) {
+          Position next = at;
+          (axis == 0 ? next.x : next.y) += sign * step;
+          const float s = scoreAt(next, explained, score, surround);
+          if (s > score) {
+            score = s;
+            at = next;
+            break;
+          }
+        }
       }
     }
-    int bestY = 0;
-    for (const int qy : {-1, 1}) {
-      const float s =
-          scorer_->score(c.at.x, c.at.y, PhaseIndex(unit_, bestX, qy), nullptr, c.score, Surround::Ignored);
-      if (s > c.score) {
-        c.score = s;
-        bestY = qy;
-      }
-    }
-    c.at.phase = PhaseIndex(unit_, bestX, bestY);
+    pacer_.spend(static_cast<std::int64_t>(unit_.phases[0].ink.size()) * 16);
+    return score;
   }
 
-  // ---- Stage 3: acceptance ---------------------------------------------
+  // From the map's whole-pixel peak to the best fraction of a pixel.
+  void refine(Candidate& c) { c.score = improve(c.at, c.score, PhaseSteps / 2, nullptr, Surround::Ignored); }
 
-  // The ink of the detections near `box`, except `skip`.
+  // ---- Acceptance --------------------------------------------------------
+
+  // The ink of the detections meeting `box`, except `skip`.
   void explainAround(const Rect& box, int skip) {
     explained_.reset(box.Left, box.Top, box.width(), box.height());
     index_.near(box, near_);
     for (const int id : near_) {
       const Detection& d = detections_[static_cast<std::size_t>(id)];
-      if (id == skip || d.removed || !Meets(boxOf(d.at), box)) continue;
-      explained_.add(phaseOf(d.at), d.at.x, d.at.y);
+      if (id == skip || d.removed || !BoxesMeet(boxOf(d.at), box)) continue;
+      const Placement at = PlacementOf(d.at);
+      explained_.add(unit_.phases[static_cast<std::size_t>(at.phase)], at.x, at.y);
     }
   }
 
-  // The best placement within a pixel of `at`, over all phases, against the
-  // ink that the detections other than `skip` leave unexplained.
-  Candidate bestNear(const Placement& at, int skip, Surround surround) {
-    const Rect box{at.x - 2, at.y - 2, at.x + unit_.width + 2, at.y + unit_.height + 2};
-    explainAround(box, skip);
+  // The best position within about a pixel of `at` against the ink that the
+  // detections other than `skip` leave unexplained.
+  Candidate bestNear(Position at, int skip, Surround surround) {
+    explainAround(Widened(boxOf(at), 2), skip);
     Candidate best;
     best.at = at;
-    best.score = PlacementScorer::NoScore;
-    const int phases = static_cast<int>(unit_.phases.size());
-    for (int dy = -1; dy <= 1; ++dy) {
-      for (int dx = -1; dx <= 1; ++dx) {
-        for (int p = 0; p < phases; ++p) {
-          const float s =
-              scorer_->score(at.x + dx, at.y + dy, p, &explained_, PlacementScorer::NoScore, surround);
-          const bool home = dx == 0 && dy == 0 && p == at.phase;
-          if (s > best.score || (s == best.score && home)) {
-            best.score = s;
-            best.at = {at.x + dx, at.y + dy, p};
-          }
-        }
-      }
-    }
-    pacer_.spend(static_cast<std::int64_t>(unit_.phases[0].ink.size()) * 9 * phases);
+    best.score = improve(best.at, scoreAt(at, &explained_, PlacementScorer::NoScore, surround), PhaseSteps,
+                         &explained_, surround);
     return best;
   }
 
-  bool sameAsAccepted(const Placement& at, const std::vector<int>& near) const {
-    const PhaseTemplate& phase = phaseOf(at);
+  bool sameAsAccepted(Position at, const std::vector<int>& near) const {
     for (const int id : near) {
       const Detection& d = detections_[static_cast<std::size_t>(id)];
       if (d.removed) continue;
-      const PhaseTemplate& other = phaseOf(d.at);
-      const double dx = static_cast<double>(at.x - d.at.x) + phase.shiftX - other.shiftX;
-      const double dy = static_cast<double>(at.y - d.at.y) + phase.shiftY - other.shiftY;
-      if (dx * dx + dy * dy <= 1.0) return true;
+      const int dx = at.x - d.at.x;
+      const int dy = at.y - d.at.y;
+      if (dx * dx + dy * dy <= PhaseSteps * PhaseSteps) return true;
     }
     return false;
   }
 
-  bool acceptCandidates(std::vector<Candidate> candidates) {
+  bool acceptCandidates(std::vector<Candidate> candidates, Surround surround) {
     const ThoroughTuning& t = options_.tuning;
+    for (Candidate& c : candidates) {
+      c.judged = false;
+      c.scoredWith = 0;
+    }
     std::priority_queue<Candidate, std::vector<Candidate>, CandidateOrder> queue(CandidateOrder{},
                                                                                  std::move(candidates));
     std::vector<int> near;
@@ -376,18 +350,17 @@ class Search {
       if (pacer_.checkpoint()) return false;
       Candidate c = queue.top();
       queue.pop();
-      const Rect box = boxOf(c.at);
-      const Rect reach{box.Left - 1, box.Top - 1, box.Right + 1, box.Bottom + 1};
+      const Rect reach = Widened(boxOf(c.at), 1);
       index_.near(reach, near);
       if (sameAsAccepted(c.at, near)) continue;
       bool touched = false;
       for (const int id : near) {
-        touched = touched ||
-                  (id >= c.scoredWith && Meets(boxOf(detections_[static_cast<std::size_t>(id)].at), reach));
+        const Detection& d = detections_[static_cast<std::size_t>(id)];
+        touched = touched || (id >= c.scoredWith && !d.removed && BoxesMeet(boxOf(d.at), reach));
       }
       if (touched || !c.judged) {
         // Scored again in full, against what the accepted symbols leave.
-        const Candidate again = bestNear(c.at, -1, Surround::Lenient);
+        const Candidate again = bestNear(c.at, -1, surround);
         c.at = again.at;
         c.score = again.score;
         c.scoredWith = static_cast<int>(detections_.size());
@@ -402,17 +375,19 @@ class Search {
     return true;
   }
 
-  // ---- Stage 4: pruning --------------------------------------------------
+  // ---- Pruning -------------------------------------------------------------
 
   float scoreGivenOthers(int id) {
-    const Detection& d = detections_[static_cast<std::size_t>(id)];
-    return bestNear(d.at, id, Surround::Judged).score;
+    return bestNear(detections_[static_cast<std::size_t>(id)].at, id, Surround::Judged).score;
   }
 
+  // Removes the worst detection that fails when all the others are taken as
+  // given, again and again. False when stopped.
   bool prune() {
     const float accept = options_.tuning.accept;
-    std::vector<float> scores(detections_.size());
+    std::vector<float> scores(detections_.size(), accept);
     for (std::size_t i = 0; i < detections_.size(); ++i) {
+      if (detections_[i].removed) continue;
       scores[i] = scoreGivenOthers(static_cast<int>(i));
       if (pacer_.checkpoint()) return false;
     }
@@ -430,10 +405,9 @@ class Search {
       index_.remove(worst, box);
       index_.near(box, near);
       for (const int id : near) {
-        if (!detections_[static_cast<std::size_t>(id)].removed &&
-            Meets(boxOf(detections_[static_cast<std::size_t>(id)].at), box)) {
+        const Detection& d = detections_[static_cast<std::size_t>(id)];
+        if (!d.removed && BoxesMeet(boxOf(d.at), box))
           scores[static_cast<std::size_t>(id)] = scoreGivenOthers(id);
-        }
       }
       if (pacer_.checkpoint()) return false;
     }
@@ -443,17 +417,20 @@ class Search {
     return true;
   }
 
-  // ---- Stage 5: centres ------------------------------------------------------
+  // ---- Centres ---------------------------------------------------------------
 
   ThoroughPoint refinedCentre(int id) {
     const Detection& d = detections_[static_cast<std::size_t>(id)];
-    const Rect box = boxOf(d.at);
-    explainAround({box.Left - 1, box.Top - 1, box.Right + 1, box.Bottom + 1}, id);
-    const PhaseTemplate& phase = phaseOf(d.at);
-    const CentreShift shift = RefineCentre(ink_, unit_, phase, d.at.x, d.at.y, explained_, options_.tuning);
-    return {static_cast<double>(d.at.x) + phase.shiftX + unit_.centreX + shift.dx,
-            static_cast<double>(d.at.y) + phase.shiftY + unit_.centreY + shift.dy, d.score,
-            static_cast<float>(shift.misfit), static_cast<float>(shift.robustMisfit)};
+    explainAround(Widened(boxOf(d.at), 1), id);
+    const Placement at = PlacementOf(d.at);
+    const PhaseTemplate& phase = unit_.phases[static_cast<std::size_t>(at.phase)];
+    const CentreShift shift = RefineCentre(ink_, unit_, phase, at.x, at.y, explained_, options_.tuning);
+    ThoroughPoint p = roughCentre(d);
+    p.x += shift.dx;
+    p.y += shift.dy;
+    p.misfit = static_cast<float>(shift.misfit);
+    p.robustMisfit = static_cast<float>(shift.robustMisfit);
+    return p;
   }
 
   ThoroughObserver& observer_;

@@ -327,11 +327,17 @@ ThoroughTemplate TemplateFromInk(const InkGrid& base) {
   }
   t.twoLevel = full >= TwoLevelShare * sum;
 
-  const int phases = t.twoLevel ? 1 : 9;
-  for (int i = 0; i < phases; ++i) {
-    t.phases.push_back(MakePhase(base, static_cast<float>(PhaseQuarters[i][0]) * 0.25f,
-                                 static_cast<float>(PhaseQuarters[i][1]) * 0.25f, t.maxLength, t.centreX,
-                                 t.centreY));
+  if (t.twoLevel) {
+    t.phases.push_back(MakePhase(base, 0, 0, t.maxLength, t.centreX, t.centreY));
+  } else {
+    t.phases.resize(PhaseSteps * PhaseSteps);
+    for (int qy = LeastPhase; qy < LeastPhase + PhaseSteps; ++qy) {
+      for (int qx = LeastPhase; qx < LeastPhase + PhaseSteps; ++qx) {
+        t.phases[static_cast<std::size_t>(PhaseIndex(qx, qy))] =
+            MakePhase(base, static_cast<float>(qx) / PhaseSteps, static_cast<float>(qy) / PhaseSteps,
+                      t.maxLength, t.centreX, t.centreY);
+      }
+    }
   }
   return t;
 }
@@ -353,11 +359,4 @@ ThoroughTemplate WithoutPixels(const ThoroughTemplate& t, const std::vector<char
   }
   DropSpecks(ink);
   return TemplateFromInk(Trimmed(ink));
-}
-
-int PhaseIndex(const ThoroughTemplate& t, int quarterX, int quarterY) {
-  for (int i = 0; i < static_cast<int>(t.phases.size()); ++i) {
-    if (PhaseQuarters[i][0] == quarterX && PhaseQuarters[i][1] == quarterY) return i;
-  }
-  return -1;
 }

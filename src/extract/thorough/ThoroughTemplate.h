@@ -51,8 +51,9 @@ struct ThoroughTemplate {
   bool twoLevel = false;  // nearly all ink at full strength: drawn without anti-aliasing
   float maxLength = 0;
   std::array<float, 3> meanDirection{};
-  // Phases: index 0 unshifted; then x -1/4, x +1/4, y -1/4, y +1/4 and the
-  // four diagonals (none of them for a two-level template).
+  // Phases: the template shifted by qx / 8 pixel across and qy / 8 down, qx
+  // and qy from -3 to 4 (see PhaseIndex; index 0 is unshifted). A two-level
+  // template has the unshifted phase only: it has no fractional positions.
   std::vector<PhaseTemplate> phases;
   // The trimmed ink itself, width x height row by row (red, green, blue).
   std::vector<std::array<float, 3>> baseInk;
@@ -77,6 +78,12 @@ ThoroughTemplate BuildThoroughTemplate(const Bitmap& unit, const PaperModel& pap
 // row by row) leaves out, specks dropped and trimmed again.
 ThoroughTemplate WithoutPixels(const ThoroughTemplate& t, const std::vector<char>& keep);
 
-// The phase index for shifts of -1, 0 or +1 quarter pixel; -1 when the
-// template has no such phase.
-int PhaseIndex(const ThoroughTemplate& t, int quarterX, int quarterY);
+// Eighths of a pixel a phase can be shifted by, and the phase index for a
+// shift of (eighthsX, eighthsY), each from -3 to 4.
+constexpr int PhaseSteps = 8;
+constexpr int LeastPhase = -3;
+constexpr int PhaseIndex(int eighthsX, int eighthsY) {
+  const int row = (eighthsY - LeastPhase) * PhaseSteps + (eighthsX - LeastPhase);
+  const int unshifted = -LeastPhase * PhaseSteps - LeastPhase;
+  return (row - unshifted + PhaseSteps * PhaseSteps) % (PhaseSteps * PhaseSteps);
+}
