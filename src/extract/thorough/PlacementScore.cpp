@@ -97,6 +97,24 @@ float PlacementScorer::fill(const std::vector<TemplateOffset>& offsets, int x, i
   return count == 0 ? 0.0f : sum / (static_cast<float>(count) * unit_.maxLength);
 }
 
+float PlacementScorer::neighbourInk(int x, int y, const TemplatePixel& p,
+                                    const ExplainedInk* explained) const {
+  float best = 0;
+  const int nx[4] = {x - 1, x + 1, x, x};
+  const int ny[4] = {y, y, y - 1, y + 1};
+  for (int k = 0; k < 4; ++k) {
+    if (nx[k] < 0 || ny[k] < 0 || nx[k] >= picture_.width() || ny[k] >= picture_.height()) continue;
+    std::uint32_t ink = picture_.at(nx[k], ny[k]);
+    if (ink & InkPicture::Unjudged) continue;
+    if (explained != nullptr) ink = LessExplained(ink, explained->at(nx[k], ny[k]));
+    const float a = static_cast<float>(InkRed(ink)) * p.direction[0] +
+                    static_cast<float>(InkGreen(ink)) * p.direction[1] +
+                    static_cast<float>(InkBlue(ink)) * p.direction[2];
+    best = std::max(best, a);
+  }
+  return best;
+}
+
 float PlacementScorer::rimFill(const PhaseTemplate& phase, int x, int y,
                                const ExplainedInk* explained) const {
   // The two smallest side fills so far.
@@ -152,6 +170,10 @@ float PlacementScorer::score(int x, int y, int phaseIndex, const ExplainedInk* e
   float mismatch = 0;
   float deficit = 0;
   float unjudged = 0;
+  // A two-level symbol's strokes come out a pixel wider or narrower at
+  // different positions: ink found next to a template pixel counts in part.
+  const bool tolerant = unit_.twoLevel;
+  const float tolerance = tuning_.twoLevelTolerance;
   for (const TemplatePixel& p : phase.ink) {
     const int px = x + p.dx;
     const int py = y + p.dy;
@@ -174,8 +196,11 @@ float PlacementScorer::score(int x, int y, int phaseIndex, const ExplainedInk* e
       }
     }
     if (ink == 0) {
+      const float f =
+          tolerant && p.edge ? tolerance * std::min(neighbourInk(px, py, p, explained), unexplained) : 0.0f;
       judged += unexplained;
-      deficit += unexplained;
+      found += f;
+      deficit += unexplained - f;
       if (deficit > deficitLimit) return NoScore;
       continue;
     }
@@ -186,7 +211,10 @@ float PlacementScorer::score(int x, int y, int phaseIndex, const ExplainedInk* e
     const float across2 = r * r + g * g + b * b - a * a;
     if (a <= 0 || across2 > ratio2 * a * a) continue;  // another colour
     const float across = std::sqrt(std::max(0.0f, across2));
-    const float f = std::min(a, unexplained);
+    float f = std::min(a, unexplained);
+    if (tolerant && p.edge && f < unexplained) {
+      f = std::max(f, tolerance * std::min(neighbourInk(px, py, p, explained), unexplained));
+    }
     const float m = std::min(across, unexplained);
     judged += unexplained;
     found += f;

@@ -24,9 +24,10 @@ struct ThoroughTuning {
   float lenientSurroundAllowance = 0.45f;  // while neighbours are not all explained yet
   float rimAllowance = 0.12f;  // ink just outside the symbol on all sides beyond this share: another shape
   float rimWeight = 2.0f;
-  float cutShare = 0.75f;  // a template with less of its ink inside the picture is cut
-  float cutWeight = 0.5f;  // and loses this times the missing share below cutShare
-  float confirm = 0.3f;    // share of the occurrences that must show a template pixel's ink
+  float cutShare = 0.75f;          // a template with less of its ink inside the picture is cut
+  float cutWeight = 0.5f;          // and loses this times the missing share below cutShare
+  float twoLevelTolerance = 0.7f;  // share of a two-level template pixel's ink found beside it that counts
+  float confirm = 0.3f;            // share of the occurrences that must show a template pixel's ink
 };
 
 // How a score judges the inkless surround: the first scan of the placements
@@ -89,6 +90,8 @@ class PlacementScorer {
   // the symbol or a neighbour touches one or two sides, a larger symbol of
   // another shape all of them.
   float rimFill(const PhaseTemplate& phase, int x, int y, const ExplainedInk* explained) const;
+  // The most ink along the template pixel's colour beside picture pixel (x, y).
+  float neighbourInk(int x, int y, const TemplatePixel& p, const ExplainedInk* explained) const;
 
   const InkPicture& picture_;
   const ThoroughTemplate& unit_;

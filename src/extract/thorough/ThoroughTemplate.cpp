@@ -14,7 +14,8 @@ constexpr float SpeckShare = 0.03f;
 // flood and counts as full strength for a two-level template.
 constexpr float WallShare = 0.25f;
 constexpr float FullShare = 0.8f;
-constexpr float TwoLevelShare = 0.9f;
+constexpr float BetweenShare = 0.15f;
+constexpr float TwoLevelBetween = 0.05f;
 // Pixels under this share of the strongest are inkless for the surround.
 constexpr float InklessShare = 0.05f;
 
@@ -189,7 +190,7 @@ std::uint32_t Scramble(int x, int y) {
 }
 
 PhaseTemplate MakePhase(const InkGrid& base, float sx, float sy, float maxLength, double centreX,
-                        double centreY) {
+                        double centreY, bool twoLevel) {
   PhaseTemplate p;
   p.shiftX = sx;
   p.shiftY = sy;
@@ -206,14 +207,16 @@ PhaseTemplate MakePhase(const InkGrid& base, float sx, float sy, float maxLength
       if (hole[i]) {
         p.hole.push_back({x - 1, y - 1});
       } else if (len < InklessShare * maxLength) {
-        p.surround.push_back({x - 1, y - 1});
         bool nextToInk = false;
         for (int ny = std::max(0, y - 1); ny <= std::min(h - 1, y + 1); ++ny) {
           for (int nx = std::max(0, x - 1); nx <= std::min(w - 1, x + 1); ++nx) {
             nextToInk = nextToInk || p.grid[static_cast<std::size_t>(ny * w + nx)] >= WallShare * maxLength;
           }
         }
-        if (nextToInk) {
+        // A two-level symbol's strokes may be a pixel wider: the pixels next
+        // to its ink are not judged.
+        if (!twoLevel || !nextToInk) p.surround.push_back({x - 1, y - 1});
+        if (nextToInk && !twoLevel) {
           const double angle = std::atan2(y - 1 - (centreY + sy), x - 1 - (centreX + sx));
           const int side = static_cast<int>(std::lround(angle / (M_PI / 2) + 4)) % 4;
           p.rim[static_cast<std::size_t>(side)].push_back({x - 1, y - 1});
@@ -224,6 +227,11 @@ PhaseTemplate MakePhase(const InkGrid& base, float sx, float sy, float maxLength
       t.dx = x - 1;
       t.dy = y - 1;
       t.length = len;
+      const auto weak = [&](int nx, int ny) {
+        return nx < 0 || ny < 0 || nx >= w || ny >= h ||
+               p.grid[static_cast<std::size_t>(ny * w + nx)] < 0.5f * maxLength;
+      };
+      t.edge = weak(x - 1, y) || weak(x + 1, y) || weak(x, y - 1) || weak(x, y + 1);
       for (int k = 0; k < 3; ++k)
         t.direction[static_cast<std::size_t>(k)] = s.ink[i][static_cast<std::size_t>(k)] / len;
       const auto channel = [&](int k) {
@@ -320,22 +328,27 @@ ThoroughTemplate TemplateFromInk(const InkGrid& base) {
   for (int k = 0; k < 3; ++k) {
     t.meanDirection[static_cast<std::size_t>(k)] = direction[static_cast<std::size_t>(k)] / dirLength;
   }
-  double full = 0;
+  // Drawn without anti-aliasing when nearly no pixel is between paper and
+  // full strength.
+  int inked = 0;
+  int between = 0;
   for (const Vec3& v : base.ink) {
     const float len = Length(v);
-    if (len >= FullShare * t.maxLength) full += len;
+    if (len <= 0) continue;
+    ++inked;
+    if (len >= BetweenShare * t.maxLength && len < FullShare * t.maxLength) ++between;
   }
-  t.twoLevel = full >= TwoLevelShare * sum;
+  t.twoLevel = static_cast<float>(between) <= TwoLevelBetween * static_cast<float>(inked);
 
   if (t.twoLevel) {
-    t.phases.push_back(MakePhase(base, 0, 0, t.maxLength, t.centreX, t.centreY));
+    t.phases.push_back(MakePhase(base, 0, 0, t.maxLength, t.centreX, t.centreY, true));
   } else {
     t.phases.resize(PhaseSteps * PhaseSteps);
     for (int qy = LeastPhase; qy < LeastPhase + PhaseSteps; ++qy) {
       for (int qx = LeastPhase; qx < LeastPhase + PhaseSteps; ++qx) {
         t.phases[static_cast<std::size_t>(PhaseIndex(qx, qy))] =
             MakePhase(base, static_cast<float>(qx) / PhaseSteps, static_cast<float>(qy) / PhaseSteps,
-                      t.maxLength, t.centreX, t.centreY);
+                      t.maxLength, t.centreX, t.centreY, false);
       }
     }
   }

@@ -16,6 +16,7 @@ struct TemplatePixel {
   std::array<float, 3> direction{};
   float length = 0;
   std::uint32_t packed = 0;  // the ink itself, rounded, for explaining the picture
+  bool edge = false;         // next to a pixel of less than half the strongest ink
 };
 
 struct TemplateOffset {
