@@ -22,8 +22,6 @@ struct Found {
   double x = 0;
   double y = 0;
   float score = 0;
-  float misfit = 0;
-  float robustMisfit = 0;
 };
 
 struct Figures {
@@ -91,25 +89,12 @@ Figures Compare(const devset::DevPicture& p, const std::vector<Found>& found, do
     sum2 += pr.d * pr.d;
   }
   if (detail) {
-    float worstMatched = 0, worstRobust = 0, bestExtra = 9, bestExtraRobust = 9;
-    for (std::size_t f = 0; f < found.size(); ++f) {
-      if (usedF[f]) {
-        worstMatched = std::max(worstMatched, found[f].misfit);
-        worstRobust = std::max(worstRobust, found[f].robustMisfit);
-      } else {
-        bestExtra = std::min(bestExtra, found[f].misfit);
-        bestExtraRobust = std::min(bestExtraRobust, found[f].robustMisfit);
-      }
-    }
-    std::printf("    %s misfit: matched up to %.4f (robust %.4f), extra from %.4f (robust %.4f)\n", mode,
-                worstMatched, worstRobust, bestExtra, bestExtraRobust);
     for (std::size_t t = 0; t < p.truth.size(); ++t) {
       if (!usedT[t]) std::printf("    %s missed  %8.2f %8.2f\n", mode, p.truth[t].inkX, p.truth[t].inkY);
     }
     for (std::size_t f = 0; f < found.size(); ++f) {
       if (!usedF[f])
-        std::printf("    %s extra   %8.2f %8.2f  score %.3f misfit %.4f %.4f\n", mode, found[f].x, found[f].y,
-                    found[f].score, found[f].misfit, found[f].robustMisfit);
+        std::printf("    %s extra   %8.2f %8.2f  score %.3f\n", mode, found[f].x, found[f].y, found[f].score);
     }
   }
   Figures fig;
@@ -140,7 +125,7 @@ std::vector<Found> RunThorough(const Bitmap& picture, const Bitmap& unit, double
   const ThoroughResult r = FindSymbolsThorough(picture, unit, q);
   seconds = Seconds(start);
   std::vector<Found> out;
-  for (const ThoroughPoint& p : r.points) out.push_back({p.x, p.y, p.score, p.misfit, p.robustMisfit});
+  for (const ThoroughPoint& p : r.points) out.push_back({p.x, p.y, p.score});
   return out;
 }
 

@@ -111,21 +111,5 @@ CentreShift RefineCentre(const InkPicture& picture, const ThoroughTemplate& unit
     shift.dy = std::clamp(shift.dy + stepY, -MaxShift, MaxShift);
     if (std::abs(stepX) < 0.005 && std::abs(stepY) < 0.005) break;
   }
-  double energy = 0, plain = 0, robust = 0;
-  for (int j = 0; j < h; ++j) {
-    for (int i = 0; i < w; ++i) {
-      const double a = observed[static_cast<std::size_t>(j * w + i)];
-      if (a < 0) continue;
-      const double t = gain * Sample(phase.grid, w, h, i - shift.dx, j - shift.dy);
-      const double r = std::abs(a - t);
-      energy += t * t;
-      plain += r * r;
-      robust += r <= tolerance ? r * r : tolerance * (2 * r - tolerance);
-    }
-  }
-  if (energy > 0) {
-    shift.misfit = plain / energy;
-    shift.robustMisfit = robust / energy;
-  }
   return shift;
 }

@@ -7,10 +7,6 @@
 struct CentreShift {
   double dx = 0;
   double dy = 0;
-  // What the fitted template leaves unexplained: the summed squared
-  // differences over the template's summed squares.
-  double misfit = 0;
-  double robustMisfit = 0;
 };
 
 // The shift (under a pixel) that best lays the phase template, placed at

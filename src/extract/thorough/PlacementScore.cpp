@@ -115,36 +115,6 @@ float PlacementScorer::neighbourInk(int x, int y, const TemplatePixel& p,
   return best;
 }
 
-float PlacementScorer::rimFill(const PhaseTemplate& phase, int x, int y,
-                               const ExplainedInk* explained) const {
-  // The two smallest side fills so far.
-  float smallest = 2;
-  float second = 2;
-  int sides = 0;
-  for (int side = 0; side < 4; ++side) {
-    const std::vector<TemplateOffset>& rim = phase.rim[static_cast<std::size_t>(side)];
-    int inside = 0;
-    for (const TemplateOffset& o : rim) {
-      const int px = x + o.dx;
-      const int py = y + o.dy;
-      if (px >= 0 && py >= 0 && px < picture_.width() && py < picture_.height() &&
-          !(picture_.at(px, py) & InkPicture::Unjudged))
-        ++inside;
-    }
-    // A side mostly outside the picture tells nothing.
-    if (rim.empty() || 2 * inside < static_cast<int>(rim.size())) continue;
-    const float f = fill(rim, x, y, explained);
-    ++sides;
-    if (f < smallest) {
-      second = smallest;
-      smallest = f;
-    } else if (f < second) {
-      second = f;
-    }
-  }
-  return sides < 3 ? 0.0f : second;
-}
-
 float PlacementScorer::score(int x, int y, int phaseIndex, const ExplainedInk* explained, float floor,
                              Surround surround) const {
   const PhaseTemplate& phase = unit_.phases[static_cast<std::size_t>(phaseIndex)];
@@ -234,8 +204,6 @@ float PlacementScorer::score(int x, int y, int phaseIndex, const ExplainedInk* e
         surround == Surround::Judged ? tuning_.surroundAllowance : tuning_.lenientSurroundAllowance;
     s -= std::max(0.0f, fill(phase.surround, x, y, explained) - allowance) * tuning_.surroundWeight;
   }
-  if (surround == Surround::Judged)
-    s -= std::max(0.0f, rimFill(phase, x, y, explained) - tuning_.rimAllowance) * tuning_.rimWeight;
   // A symbol cut by the picture's edge shows less to judge it by: a line
   // along the edge can look like a part of it.
   const float cut = tuning_.cutShare * phase.totalLength - total;

@@ -22,10 +22,8 @@ struct ThoroughTuning {
   float surroundAllowance = 0.15f;    // the same for the inkless pixels around the symbol
   float surroundWeight = 2.0f;
   float lenientSurroundAllowance = 0.45f;  // while neighbours are not all explained yet
-  float rimAllowance = 0.12f;  // ink just outside the symbol on all sides beyond this share: another shape
-  float rimWeight = 2.0f;
-  float cutShare = 0.75f;          // a template with less of its ink inside the picture is cut
-  float cutWeight = 0.5f;          // and loses this times the missing share below cutShare
+  float cutShare = 0.75f;                  // a template with less of its ink inside the picture is cut
+  float cutWeight = 0.5f;                  // and loses this times the missing share below cutShare
   float twoLevelTolerance = 0.7f;  // share of a two-level template pixel's ink found beside it that counts
   float confirm = 0.3f;            // share of the occurrences that must show a template pixel's ink
 };
@@ -86,10 +84,6 @@ class PlacementScorer {
 
  private:
   float fill(const std::vector<TemplateOffset>& offsets, int x, int y, const ExplainedInk* explained) const;
-  // The second smallest fill of the four sides of the rim: a line through
-  // the symbol or a neighbour touches one or two sides, a larger symbol of
-  // another shape all of them.
-  float rimFill(const PhaseTemplate& phase, int x, int y, const ExplainedInk* explained) const;
   // The most ink along the template pixel's colour beside picture pixel (x, y).
   float neighbourInk(int x, int y, const TemplatePixel& p, const ExplainedInk* explained) const;
 

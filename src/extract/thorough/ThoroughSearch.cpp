@@ -428,8 +428,6 @@ class Search {
     ThoroughPoint p = roughCentre(d);
     p.x += shift.dx;
     p.y += shift.dy;
-    p.misfit = static_cast<float>(shift.misfit);
-    p.robustMisfit = static_cast<float>(shift.robustMisfit);
     return p;
   }
 

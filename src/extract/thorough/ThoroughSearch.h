@@ -13,8 +13,6 @@ struct ThoroughPoint {
   double x = 0;
   double y = 0;
   float score = 0;
-  float misfit = 0;
-  float robustMisfit = 0;
 };
 
 // The stages of a thorough search after the scan of the placements.

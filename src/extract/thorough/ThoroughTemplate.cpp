@@ -189,8 +189,7 @@ std::uint32_t Scramble(int x, int y) {
   return h;
 }
 
-PhaseTemplate MakePhase(const InkGrid& base, float sx, float sy, float maxLength, double centreX,
-                        double centreY, bool twoLevel) {
+PhaseTemplate MakePhase(const InkGrid& base, float sx, float sy, float maxLength, bool twoLevel) {
   PhaseTemplate p;
   p.shiftX = sx;
   p.shiftY = sy;
@@ -216,11 +215,6 @@ PhaseTemplate MakePhase(const InkGrid& base, float sx, float sy, float maxLength
         // A two-level symbol's strokes may be a pixel wider: the pixels next
         // to its ink are not judged.
         if (!twoLevel || !nextToInk) p.surround.push_back({x - 1, y - 1});
-        if (nextToInk && !twoLevel) {
-          const double angle = std::atan2(y - 1 - (centreY + sy), x - 1 - (centreX + sx));
-          const int side = static_cast<int>(std::lround(angle / (M_PI / 2) + 4)) % 4;
-          p.rim[static_cast<std::size_t>(side)].push_back({x - 1, y - 1});
-        }
       }
       if (len < 0.5f) continue;
       TemplatePixel t;
@@ -341,14 +335,14 @@ ThoroughTemplate TemplateFromInk(const InkGrid& base) {
   t.twoLevel = static_cast<float>(between) <= TwoLevelBetween * static_cast<float>(inked);
 
   if (t.twoLevel) {
-    t.phases.push_back(MakePhase(base, 0, 0, t.maxLength, t.centreX, t.centreY, true));
+    t.phases.push_back(MakePhase(base, 0, 0, t.maxLength, true));
   } else {
     t.phases.resize(PhaseSteps * PhaseSteps);
     for (int qy = LeastPhase; qy < LeastPhase + PhaseSteps; ++qy) {
       for (int qx = LeastPhase; qx < LeastPhase + PhaseSteps; ++qx) {
         t.phases[static_cast<std::size_t>(PhaseIndex(qx, qy))] =
             MakePhase(base, static_cast<float>(qx) / PhaseSteps, static_cast<float>(qy) / PhaseSteps,
-                      t.maxLength, t.centreX, t.centreY, false);
+                      t.maxLength, false);
       }
     }
   }

@@ -33,10 +33,7 @@ struct PhaseTemplate {
   std::vector<TemplatePixel> ink;        // strongest first, spread over the shape
   std::vector<TemplateOffset> hole;      // faint pixels enclosed by the symbol
   std::vector<TemplateOffset> surround;  // inkless pixels around it
-  // The surround pixels next to the symbol's ink, by side (right, below,
-  // left, above its ink centre).
-  std::array<std::vector<TemplateOffset>, 4> rim;
-  float totalLength = 0;  // summed ink lengths
+  float totalLength = 0;                 // summed ink lengths
   // The ink length on the grid -1 .. width, -1 .. height (row by row), and
   // its gradient, for refining centres.
   std::vector<float> grid;
