@@ -95,6 +95,7 @@ class Search {
     if (!acceptCandidates(candidates, Surround::Lenient)) return stoppedResult();
     observer_.stageStarted(ThoroughStage::Finalizing);
     if (!prune()) return stoppedResult();
+    if (!lookAround(candidates)) return stoppedResult();
     if (!acceptCandidates(std::move(candidates), Surround::Judged)) return stoppedResult();
     if (!prune()) return stoppedResult();
     for (std::size_t i = 0; i < detections_.size(); ++i) {
@@ -223,9 +224,9 @@ class Search {
             const int ny = y + dy;
             if ((dx == 0 && dy == 0) || nx < mapLeft() || ny < mapTop() || nx >= right || ny >= bottom)
               continue;
-            // Of equal neighbours the first in reading order is the peak.
-            const bool earlier = dy < 0 || (dy == 0 && dx < 0);
-            peak = earlier ? s > mapAt(nx, ny) : s >= mapAt(nx, ny);
+            // Every point of a plateau is a peak: two symbols close together
+            // can make one, and the acceptance tells them apart.
+            peak = s >= mapAt(nx, ny);
           }
         }
         if (peak) {
@@ -371,6 +372,65 @@ class Search {
       const int id = static_cast<int>(detections_.size());
       detections_.push_back({c.at, c.score, false});
       index_.add(id, boxOf(c.at));
+    }
+    return true;
+  }
+
+  // A symbol overlapping a detection can hide in the first scan: where two
+  // overlap, placements between them score as well as either. Around every
+  // detection the placements are scored again against what the detections
+  // leave unexplained, and the peaks become candidates too. False when stopped.
+  bool lookAround(std::vector<Candidate>& candidates) {
+    const float least = options_.tuning.candidate;
+    const int reachX = unit_.width;
+    const int reachY = unit_.height;
+    const int columns = 2 * reachX + 1;
+    const int rows = 2 * reachY + 1;
+    std::vector<float> scores(static_cast<std::size_t>(columns * rows));
+    const std::size_t detections = detections_.size();
+    for (std::size_t id = 0; id < detections; ++id) {
+      const Detection& d = detections_[id];
+      if (d.removed) continue;
+      const Placement home = PlacementOf(d.at);
+      explainAround({home.x - reachX - 1, home.y - reachY - 1, home.x + reachX + unit_.width + 1,
+                     home.y + reachY + unit_.height + 1},
+                    -1);
+      for (int j = 0; j < rows; ++j) {
+        for (int i = 0; i < columns; ++i) {
+          const int x = home.x - reachX + i;
+          const int y = home.y - reachY + j;
+          const bool nearHome = std::abs(x - home.x) <= 1 && std::abs(y - home.y) <= 1;
+          scores[static_cast<std::size_t>(j * columns + i)] =
+              nearHome || !scorer_->insideEnough(x, y)
+                  ? PlacementScorer::NoScore
+                  : scorer_->score(x, y, 0, &explained_, least, Surround::Ignored);
+        }
+      }
+      pacer_.spend(static_cast<std::int64_t>(columns * rows) *
+                   static_cast<std::int64_t>(unit_.phases[0].ink.size()));
+      if (pacer_.checkpoint()) return false;
+      for (int j = 0; j < rows; ++j) {
+        for (int i = 0; i < columns; ++i) {
+          const float s = scores[static_cast<std::size_t>(j * columns + i)];
+          if (s < least) continue;
+          bool peak = true;
+          for (int dj = -1; dj <= 1 && peak; ++dj) {
+            for (int di = -1; di <= 1 && peak; ++di) {
+              const int ni = i + di;
+              const int nj = j + dj;
+              if (ni < 0 || nj < 0 || ni >= columns || nj >= rows) continue;
+              peak = s >= scores[static_cast<std::size_t>(nj * columns + ni)];
+            }
+          }
+          if (!peak) continue;
+          Candidate c{{(home.x - reachX + i) * PhaseSteps, (home.y - reachY + j) * PhaseSteps},
+                      s,
+                      0,
+                      static_cast<int>(candidates.size()),
+                      false};
+          candidates.push_back(c);
+        }
+      }
     }
     return true;
   }
