@@ -4,16 +4,17 @@
 #include <cmath>
 
 std::uint32_t InkAgainstPaper(Colour colour, const float* paper, const std::array<float, 3>& floor) {
-  int ink[3];
+  std::uint32_t packed = 0;
   for (int c = 0; c < 3; ++c) {
     const float value = static_cast<float>((colour >> (8 * c)) & 0xFFu);
     const float p = std::max(paper[c], 1.0f);
     const float lack = p - value;
-    ink[c] = lack <= floor[static_cast<std::size_t>(c)]
-                 ? 0
-                 : std::min(255, static_cast<int>(std::lround(255.0f * lack / p)));
+    if (lack <= floor[static_cast<std::size_t>(c)]) continue;
+    // Rounded to the nearest level; lack is positive here.
+    const int ink = std::min(255, static_cast<int>(255.0f * lack / p + 0.5f));
+    packed |= static_cast<std::uint32_t>(ink) << (8 * c);
   }
-  return PackInk(ink[0], ink[1], ink[2]);
+  return packed;
 }
 
 namespace {
@@ -32,10 +33,16 @@ InkPicture::InkPicture(const Bitmap& picture, const PaperModel& paper)
       sums_(static_cast<std::size_t>(width_ + 1) * static_cast<std::size_t>(height_ + 1), 0) {
   std::vector<float> paperRow;
   const std::array<float, 3> floor = paper.noiseFloor();
+  const bool noNoise = floor[0] <= 0 && floor[1] <= 0 && floor[2] <= 0;
   for (int y = 0; y < height_; ++y) {
-    paper.paperRow(y, paperRow);
     const Colour* in = picture.row(y);
     std::uint32_t* out = ink_.data() + index(0, y);
+    // On pure white paper without noise the ink is the colour's complement.
+    if (noNoise && paper.whiteRow(y)) {
+      for (int x = 0; x < width_; ++x) out[x] = ~in[x] & 0xFFFFFFu;
+      continue;
+    }
+    paper.paperRow(y, paperRow);
     for (int x = 0; x < width_; ++x) out[x] = InkAgainstPaper(in[x], paperRow.data() + 3 * x, floor);
   }
   markFrame();

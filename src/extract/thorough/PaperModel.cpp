@@ -55,6 +55,13 @@ PaperModel::PaperModel(int width, int height, std::array<float, 3> paper) : widt
 PaperModel::PaperModel(const Bitmap& picture) : width_(picture.width()), height_(picture.height()) {
   tilesX_ = std::max(1, (width_ + TileSize / 2) / TileSize);
   tilesY_ = std::max(1, (height_ + TileSize / 2) / TileSize);
+  const double tileWidth = static_cast<double>(width_) / tilesX_;
+  for (int x = 0; x < width_; ++x) {
+    const double fx = std::clamp((x + 0.5) / tileWidth - 0.5, 0.0, static_cast<double>(tilesX_ - 1));
+    const int tx = std::min(static_cast<int>(fx), tilesX_ - 1);
+    columnTile_.push_back(tx);
+    columnWeight_.push_back(static_cast<float>(fx - tx));
+  }
   const std::size_t tileCount = static_cast<std::size_t>(tilesX_) * static_cast<std::size_t>(tilesY_);
   std::array<std::vector<float>, 3> modes;
   for (auto& m : modes) m.assign(tileCount, 255.0f);
@@ -64,12 +71,13 @@ PaperModel::PaperModel(const Bitmap& picture) : width_(picture.width()), height_
     const int y0 = ty * height_ / tilesY_;
     const int y1 = (ty + 1) * height_ / tilesY_;
     std::fill(histograms.begin(), histograms.end(), 0);
-    for (int y = y0; y < y1; ++y) {
+    // Every second pixel of every second row is plenty for the mode.
+    for (int y = y0; y < y1; y += 2) {
       const Colour* row = picture.row(y);
       for (int tx = 0; tx < tilesX_; ++tx) {
         int* h = histograms.data() + static_cast<std::size_t>(tx) * 3 * 256;
         const int x1 = (tx + 1) * width_ / tilesX_;
-        for (int x = tx * width_ / tilesX_; x < x1; ++x) {
+        for (int x = tx * width_ / tilesX_; x < x1; x += 2) {
           const Colour c = row[x];
           ++h[c & 0xFFu];
           ++h[256 + ((c >> 8) & 0xFFu)];
@@ -105,31 +113,48 @@ PaperModel::PaperModel(const Bitmap& picture) : width_(picture.width()), height_
   estimateNoise(picture);
 }
 
-void PaperModel::paperRow(int y, std::vector<float>& out) const {
-  out.resize(static_cast<std::size_t>(width_) * 3);
-  // Tile centres lie at the middle of each tile; outside them the nearest
-  // centre's value holds.
+void PaperModel::tileRowsOf(int y, int& first, int& second, float& weight) const {
+  // Tile centres lie at the middle of each tile; beyond the outer centres
+  // their value holds.
   const double tileHeight = static_cast<double>(height_) / tilesY_;
   const double fy = std::clamp((y + 0.5) / tileHeight - 0.5, 0.0, static_cast<double>(tilesY_ - 1));
-  const int ty = std::min(static_cast<int>(fy), tilesY_ - 1);
-  const int ty2 = std::min(ty + 1, tilesY_ - 1);
-  const float wy = static_cast<float>(fy - ty);
-  std::vector<float> column(static_cast<std::size_t>(tilesX_) * 3);
-  for (int tx = 0; tx < tilesX_; ++tx) {
-    for (int c = 0; c < 3; ++c) {
-      column[static_cast<std::size_t>(tx * 3 + c)] =
-          tileValue(c, tx, ty) * (1 - wy) + tileValue(c, tx, ty2) * wy;
+  first = std::min(static_cast<int>(fy), tilesY_ - 1);
+  second = std::min(first + 1, tilesY_ - 1);
+  weight = static_cast<float>(fy - first);
+}
+
+bool PaperModel::whiteRow(int y) const {
+  int first = 0, second = 0;
+  float weight = 0;
+  tileRowsOf(y, first, second, weight);
+  for (int c = 0; c < 3; ++c) {
+    for (int tx = 0; tx < tilesX_; ++tx) {
+      if (tileValue(c, tx, first) < 255.0f || tileValue(c, tx, second) < 255.0f) return false;
     }
   }
-  const double tileWidth = static_cast<double>(width_) / tilesX_;
+  return true;
+}
+
+void PaperModel::paperRow(int y, std::vector<float>& out) const {
+  out.resize(static_cast<std::size_t>(width_) * 3);
+  int first = 0, second = 0;
+  float wy = 0;
+  tileRowsOf(y, first, second, wy);
+  float column[3][2];
+  int columnTile = -1;
   for (int x = 0; x < width_; ++x) {
-    const double fx = std::clamp((x + 0.5) / tileWidth - 0.5, 0.0, static_cast<double>(tilesX_ - 1));
-    const int tx = std::min(static_cast<int>(fx), tilesX_ - 1);
-    const int tx2 = std::min(tx + 1, tilesX_ - 1);
-    const float wx = static_cast<float>(fx - tx);
+    const int tx = columnTile_[static_cast<std::size_t>(x)];
+    if (tx != columnTile) {
+      columnTile = tx;
+      const int tx2 = std::min(tx + 1, tilesX_ - 1);
+      for (int c = 0; c < 3; ++c) {
+        column[c][0] = tileValue(c, tx, first) * (1 - wy) + tileValue(c, tx, second) * wy;
+        column[c][1] = tileValue(c, tx2, first) * (1 - wy) + tileValue(c, tx2, second) * wy;
+      }
+    }
+    const float wx = columnWeight_[static_cast<std::size_t>(x)];
     for (int c = 0; c < 3; ++c) {
-      out[static_cast<std::size_t>(x * 3 + c)] = column[static_cast<std::size_t>(tx * 3 + c)] * (1 - wx) +
-                                                 column[static_cast<std::size_t>(tx2 * 3 + c)] * wx;
+      out[static_cast<std::size_t>(x * 3 + c)] = column[c][0] * (1 - wx) + column[c][1] * wx;
     }
   }
 }
@@ -153,17 +178,18 @@ std::array<float, 3> PaperModel::typicalPaper() const {
 
 void PaperModel::estimateNoise(const Bitmap& picture) {
   // Distances from the paper in quarter steps, up to a limit beyond which a
-  // pixel is ink rather than noise; every second row is enough.
+  // pixel is ink rather than noise; every second pixel of every fourth row
+  // is enough.
   constexpr int Steps = 4;
   constexpr int Limit = 32 * Steps;
   std::array<std::vector<long>, 3> histograms;
   for (auto& h : histograms) h.assign(Limit, 0);
   std::array<long, 3> counts{0, 0, 0};
   std::vector<float> paper;
-  for (int y = 0; y < height_; y += 2) {
+  for (int y = 0; y < height_; y += 4) {
     paperRow(y, paper);
     const Colour* row = picture.row(y);
-    for (int x = 0; x < width_; ++x) {
+    for (int x = 0; x < width_; x += 2) {
       for (int c = 0; c < 3; ++c) {
         const float d =
             std::abs(static_cast<float>(ChannelOf(row[x], c)) - paper[static_cast<std::size_t>(x * 3 + c)]);

@@ -24,6 +24,8 @@ class PaperModel {
   std::array<float, 3> paperAt(int x, int y) const;
   // The paper of one picture row, channel-interleaved (r, g, b per pixel).
   void paperRow(int y, std::vector<float>& out) const;
+  // Whether the paper of row y is pure white everywhere.
+  bool whiteRow(int y) const;
   // Differences from the paper up to this, per channel, are noise.
   const std::array<float, 3>& noiseFloor() const { return floor_; }
   // The median paper over all tiles.
@@ -34,11 +36,16 @@ class PaperModel {
     return tiles_[static_cast<std::size_t>(channel)][static_cast<std::size_t>(ty * tilesX_ + tx)];
   }
   void estimateNoise(const Bitmap& picture);
+  // The two tile rows around picture row y and the weight of the second.
+  void tileRowsOf(int y, int& first, int& second, float& weight) const;
 
   int width_ = 0;
   int height_ = 0;
   int tilesX_ = 1;
   int tilesY_ = 1;
   std::array<std::vector<float>, 3> tiles_;
+  // Per picture column: the tile columns around it and the second's weight.
+  std::vector<int> columnTile_;
+  std::vector<float> columnWeight_;
   std::array<float, 3> floor_{0, 0, 0};
 };

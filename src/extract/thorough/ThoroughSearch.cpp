@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstdio>
 #include <memory>
 #include <queue>
 #include <thread>
@@ -392,18 +393,25 @@ class Search {
       const Detection& d = detections_[id];
       if (d.removed) continue;
       const Placement home = PlacementOf(d.at);
-      explainAround({home.x - reachX - 1, home.y - reachY - 1, home.x + reachX + unit_.width + 1,
-                     home.y + reachY + unit_.height + 1},
-                    -1);
+      const Rect region{home.x - reachX - 1, home.y - reachY - 1, home.x + reachX + unit_.width + 1,
+                        home.y + reachY + unit_.height + 1};
+      explainAround(region, -1);
+      residualSums(region);
       for (int j = 0; j < rows; ++j) {
         for (int i = 0; i < columns; ++i) {
           const int x = home.x - reachX + i;
           const int y = home.y - reachY + j;
-          const bool nearHome = std::abs(x - home.x) <= 1 && std::abs(y - home.y) <= 1;
-          scores[static_cast<std::size_t>(j * columns + i)] =
-              nearHome || !scorer_->insideEnough(x, y)
-                  ? PlacementScorer::NoScore
-                  : scorer_->score(x, y, 0, &explained_, least, Surround::Ignored);
+          float& out = scores[static_cast<std::size_t>(j * columns + i)];
+          out = PlacementScorer::NoScore;
+          if (std::abs(x - home.x) <= 1 && std::abs(y - home.y) <= 1) continue;
+          const float insideLength = scorer_->insideLength(x, y);
+          if (insideLength < options_.tuning.inside * unit_.phases[0].totalLength) continue;
+          // Judged ink found can be no more than the unexplained ink in the box.
+          const float bound =
+              residualBox(x - 1 - region.Left, y - 1 - region.Top, x + unit_.width + 1 - region.Left,
+                          y + unit_.height + 1 - region.Top);
+          if (bound < least * options_.tuning.evidence * insideLength) continue;
+          out = scorer_->score(x, y, 0, &explained_, least, Surround::Ignored);
         }
       }
       pacer_.spend(static_cast<std::int64_t>(columns * rows) *
@@ -433,6 +441,44 @@ class Search {
       }
     }
     return true;
+  }
+
+  // Running sums of the length of the ink that explained_ leaves over
+  // `region` (which explained_ covers), for residualBox.
+  void residualSums(const Rect& region) {
+    const int w = region.width();
+    const int h = region.height();
+    residual_.assign(static_cast<std::size_t>((w + 1) * (h + 1)), 0.0f);
+    for (int j = 0; j < h; ++j) {
+      float row = 0;
+      for (int i = 0; i < w; ++i) {
+        const int x = region.Left + i;
+        const int y = region.Top + j;
+        if (x >= 0 && y >= 0 && x < width_ && y < height_) {
+          const std::uint32_t ink = ink_.at(x, y);
+          if (ink != 0 && !(ink & InkPicture::Unjudged)) {
+            const std::uint32_t e = explained_.at(x, y);
+            const float r = static_cast<float>(std::max(0, InkRed(ink) - InkRed(e)));
+            const float g = static_cast<float>(std::max(0, InkGreen(ink) - InkGreen(e)));
+            const float b = static_cast<float>(std::max(0, InkBlue(ink) - InkBlue(e)));
+            row += std::sqrt(r * r + g * g + b * b);
+          }
+        }
+        residual_[static_cast<std::size_t>((j + 1) * (w + 1) + i + 1)] =
+            residual_[static_cast<std::size_t>(j * (w + 1) + i + 1)] + row;
+      }
+    }
+    residualWidth_ = w + 1;
+  }
+  // The sum over columns left .. right - 1 and rows top .. bottom - 1 of the region.
+  float residualBox(int left, int top, int right, int bottom) const {
+    const int rows = static_cast<int>(residual_.size()) / residualWidth_;
+    left = std::clamp(left, 0, residualWidth_ - 1);
+    right = std::clamp(right, 0, residualWidth_ - 1);
+    top = std::clamp(top, 0, rows - 1);
+    bottom = std::clamp(bottom, 0, rows - 1);
+    const auto at = [&](int i, int j) { return residual_[static_cast<std::size_t>(j * residualWidth_ + i)]; };
+    return at(right, bottom) - at(left, bottom) - at(right, top) + at(left, top);
   }
 
   // ---- Pruning -------------------------------------------------------------
@@ -505,6 +551,8 @@ class Search {
   std::vector<Detection> detections_;
   ExplainedInk explained_;
   std::vector<int> near_;
+  std::vector<float> residual_;
+  int residualWidth_ = 1;
 };
 
 }  // namespace
