@@ -187,21 +187,30 @@ int main(int argc, char** argv) {
     std::printf("total time: default %.2f s, thorough %.2f s\n", defaultTime, thoroughTime);
   }
   if (large) {
-    const devset::DevPicture p = devset::RenderPicture(devset::LargeSpec());
-    const Bitmap unit = UnitOf(p);
-    double best = 1e9, bestDefault = 1e9;
-    for (int run = 0; run < 3; ++run) {
-      double s = 0;
-      RunThorough(p.picture, unit, s);
-      best = std::min(best, s);
-      if (!skipDefault) {
-        RunDefault(p.picture, unit, s);
-        bestDefault = std::min(bestDefault, s);
+    for (const devset::PictureSpec& spec : {devset::LargeSpec(), devset::LargeTintedSpec()}) {
+      const devset::DevPicture p = devset::RenderPicture(spec);
+      const Bitmap unit = UnitOf(p);
+      double best = 1e9, bestDefault = 1e9;
+      std::vector<Found> thoroughFound, defaultFound;
+      for (int run = 0; run < 3; ++run) {
+        double s = 0;
+        thoroughFound = RunThorough(p.picture, unit, s);
+        best = std::min(best, s);
+        if (!skipDefault) {
+          defaultFound = RunDefault(p.picture, unit, s);
+          bestDefault = std::min(bestDefault, s);
+        }
       }
+      const double radius = std::max(2.0, 0.45 * spec.target.marker.size * spec.scale);
+      const Figures t = Compare(p, thoroughFound, radius, false, "thorough");
+      const Figures d = Compare(p, defaultFound, radius, false, "default ");
+      std::printf(
+          "%s (%d x %d, %zu symbols): thorough %.3f s (recall %.3f, precision %.3f, rms %.3f), default %.3f "
+          "s "
+          "(recall %.3f, precision %.3f, rms %.3f), best of 3\n",
+          spec.name.c_str(), p.picture.width(), p.picture.height(), p.truth.size(), best, t.recall,
+          t.precision, t.rms, skipDefault ? 0.0 : bestDefault, d.recall, d.precision, d.rms);
     }
-    std::printf("%s (%d x %d, %zu symbols): thorough %.3f s, default %.3f s (best of 3)\n",
-                p.spec.name.c_str(), p.picture.width(), p.picture.height(), p.truth.size(), best,
-                skipDefault ? 0.0 : bestDefault);
   }
   return 0;
 }

@@ -101,7 +101,8 @@ DevPicture RenderPicture(const PictureSpec& spec);
 // The development set: at least thirty varied pictures.
 std::vector<PictureSpec> DevelopmentSet();
 
-// A 3000 x 2000 clean plot for timing.
+// 3000 x 2000 plots for timing: a clean one and a tinted scan of it.
 PictureSpec LargeSpec();
+PictureSpec LargeTintedSpec();
 
 }  // namespace devset

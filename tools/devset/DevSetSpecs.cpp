@@ -260,4 +260,13 @@ PictureSpec LargeSpec() {
   return s;
 }
 
+PictureSpec LargeTintedSpec() {
+  PictureSpec s = LargeSpec();
+  s.name = "large_3000x2000_tinted";
+  s.paper = Cream;
+  s.lamp = 0.2;
+  s.noise = 2.5;
+  return s;
+}
+
 }  // namespace devset

@@ -106,6 +106,18 @@ void InkPicture::markFrame() {
   for (int k = right[0]; k >= 0 && k <= right[1]; ++k) markColumn(width_ - 1 - k);
 }
 
+void InkPicture::columnSums(int top, int bottom, std::vector<std::uint32_t>& out) const {
+  out.assign(static_cast<std::size_t>(width_), 0);
+  top = std::max(top, 0);
+  bottom = std::min(bottom, height_);
+  if (top >= bottom) return;
+  const std::size_t stride = static_cast<std::size_t>(width_) + 1;
+  const std::uint32_t* above = sums_.data() + static_cast<std::size_t>(top) * stride;
+  const std::uint32_t* below = sums_.data() + static_cast<std::size_t>(bottom) * stride;
+  for (int x = 0; x < width_; ++x)
+    out[static_cast<std::size_t>(x)] = below[x + 1] - below[x] - above[x + 1] + above[x];
+}
+
 std::uint32_t InkPicture::boxSum(int left, int top, int right, int bottom) const {
   left = std::max(left, 0);
   top = std::max(top, 0);

@@ -28,6 +28,9 @@ class InkPicture {
   // Sum of the ink lengths over the box left <= x < right, top <= y < bottom
   // (clipped to the picture).
   std::uint32_t boxSum(int left, int top, int right, int bottom) const;
+  // The ink lengths of every column summed over rows top .. bottom - 1
+  // (clipped to the picture) into out[0 .. width - 1].
+  void columnSums(int top, int bottom, std::vector<std::uint32_t>& out) const;
 
  private:
   void markFrame();

@@ -82,6 +82,12 @@ class PlacementScorer {
   // Upper bound of the judged ink found by any phase at (x, y).
   std::uint32_t boxBound(int x, int y) const;
 
+  // The score of the unshifted template at (x, y) with nothing explained and
+  // the surround not judged, when the template's grid lies inside the
+  // picture: the same as score(x, y, 0, nullptr, floor, Surround::Ignored)
+  // up to rounding, four template pixels at a time.
+  float scoreUnshiftedInside(int x, int y, float floor) const;
+
  private:
   float fill(const std::vector<TemplateOffset>& offsets, int x, int y, const ExplainedInk* explained) const;
   // The most ink along the template pixel's colour beside picture pixel (x, y).
@@ -93,4 +99,9 @@ class PlacementScorer {
   // Running sums of phase 0's ink lengths over its grid, (gridWidth + 1) x
   // (gridHeight + 1), for the share inside the picture.
   std::vector<float> gridSums_;
+  // Phase 0's ink pixels in the same order, one array per quantity, padded
+  // with empty pixels to a multiple of four: offsets in the picture's pixel
+  // array from the placement point, colour directions and lengths.
+  std::vector<std::int32_t> fastOffsets_;
+  std::vector<float> fastRed_, fastGreen_, fastBlue_, fastLength_;
 };

@@ -159,21 +159,36 @@ class Search {
   }
 
   // Scores one row of whole-pixel placements of the unshifted template, the
-  // surround not judged; returns the work done. Runs on either thread.
-  std::int64_t scoreRow(int y) {
+  // surround not judged; returns the work done. Runs on either thread, with
+  // its own column buffer.
+  std::int64_t scoreRow(int y, std::vector<std::uint32_t>& columns) {
     const float total = unit_.phases[0].totalLength;
     const ThoroughTuning& t = options_.tuning;
     // Judged ink found can be no more than the box's ink.
     const float boundShare = t.candidate * t.evidence;
     const bool rowInside = y >= 1 && y + unit_.height + 1 <= height_;
+    // The ink of each column over the rows the placements cover; a row of
+    // placements over blank paper is done at once.
+    ink_.columnSums(y - 1, y + unit_.height + 1, columns);
+    if (std::all_of(columns.begin(), columns.end(), [](std::uint32_t c) { return c == 0; }))
+      return width_ / 8;
     std::int64_t work = mapWidth();
     const int scoreWork = static_cast<int>(unit_.phases[0].ink.size());
+    // The box of placement x spans columns x - 1 .. x + width: a running sum.
+    const int span = unit_.width + 2;
+    std::uint32_t box = 0;
     for (int x = mapLeft(); x < mapLeft() + mapWidth(); ++x) {
+      const int enter = x + span - 2;
+      const int leave = x - 2;
+      if (enter >= 0 && enter < width_) box += columns[static_cast<std::size_t>(enter)];
+      if (leave >= 0 && leave < width_) box -= columns[static_cast<std::size_t>(leave)];
+      if (box == 0) continue;
       const bool inside = rowInside && x >= 1 && x + unit_.width + 1 <= width_;
       const float insideLength = inside ? total : scorer_->insideLength(x, y);
       if (insideLength < t.inside * total) continue;
-      if (static_cast<float>(scorer_->boxBound(x, y)) < boundShare * insideLength) continue;
-      mapAt(x, y) = scorer_->score(x, y, 0, nullptr, t.candidate, Surround::Ignored);
+      if (static_cast<float>(box) < boundShare * insideLength) continue;
+      mapAt(x, y) = inside ? scorer_->scoreUnshiftedInside(x, y, t.candidate)
+                           : scorer_->score(x, y, 0, nullptr, t.candidate, Surround::Ignored);
       work += scoreWork;
     }
     return work;
@@ -189,14 +204,16 @@ class Search {
     std::thread worker;
     if (options_.useWorkerThread) {
       worker = std::thread([&] {
-        for (int y = nextRow++; y < endRow && !cancel; y = nextRow++) scoreRow(y);
+        std::vector<std::uint32_t> columns;
+        for (int y = nextRow++; y < endRow && !cancel; y = nextRow++) scoreRow(y, columns);
       });
     }
     bool stopped = false;
+    std::vector<std::uint32_t> columns;
     for (int y = nextRow++; y < endRow; y = nextRow++) {
       if (y >= 0 && y < height_) observer_.rowStarted(y, height_);
       pacer_.readClockSoon();
-      pacer_.spend(scoreRow(y));
+      pacer_.spend(scoreRow(y, columns));
       if (pacer_.checkpoint()) {
         stopped = true;
         break;
