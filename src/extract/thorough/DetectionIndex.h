@@ -23,9 +23,9 @@ class DetectionIndex {
   }
   // The ids in the cells the box meets, each once, in increasing order. The
   // boxes themselves may still miss it.
-  void near(const Rect& box, std::vector<int>& out) {
+  void near(const Rect& box, std::vector<int>& out) const {
     out.clear();
-    forCells(box, [&](std::vector<int>& c) { out.insert(out.end(), c.begin(), c.end()); });
+    forCells(box, [&](const std::vector<int>& c) { out.insert(out.end(), c.begin(), c.end()); });
     std::sort(out.begin(), out.end());
     out.erase(std::unique(out.begin(), out.end()), out.end());
   }
@@ -33,12 +33,20 @@ class DetectionIndex {
  private:
   template <typename F>
   void forCells(const Rect& box, F&& f) {
+    cellRange(box, [&](std::size_t cell) { f(cells_[cell]); });
+  }
+  template <typename F>
+  void forCells(const Rect& box, F&& f) const {
+    cellRange(box, [&](std::size_t cell) { f(cells_[cell]); });
+  }
+  template <typename F>
+  void cellRange(const Rect& box, F&& f) const {
     const int c0 = std::clamp(FloorDiv(box.Left, cell_), 0, columns_ - 1);
     const int c1 = std::clamp(FloorDiv(box.Right - 1, cell_), 0, columns_ - 1);
     const int r0 = std::clamp(FloorDiv(box.Top, cell_), 0, rows_ - 1);
     const int r1 = std::clamp(FloorDiv(box.Bottom - 1, cell_), 0, rows_ - 1);
     for (int r = r0; r <= r1; ++r) {
-      for (int c = c0; c <= c1; ++c) f(cells_[static_cast<std::size_t>(r * columns_ + c)]);
+      for (int c = c0; c <= c1; ++c) f(static_cast<std::size_t>(r * columns_ + c));
     }
   }
   static int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }

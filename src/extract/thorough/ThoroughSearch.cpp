@@ -322,14 +322,15 @@ class Search {
   // ---- Acceptance --------------------------------------------------------
 
   // The ink of the detections meeting `box`, except `skip`.
-  void explainAround(const Rect& box, int skip) {
-    explained_.reset(box.Left, box.Top, box.width(), box.height());
-    index_.near(box, near_);
-    for (const int id : near_) {
+  void explainAround(const Rect& box, int skip) { explainAround(box, skip, explained_, near_); }
+  void explainAround(const Rect& box, int skip, ExplainedInk& explained, std::vector<int>& near) const {
+    explained.reset(box.Left, box.Top, box.width(), box.height());
+    index_.near(box, near);
+    for (const int id : near) {
       const Detection& d = detections_[static_cast<std::size_t>(id)];
       if (id == skip || d.removed || !BoxesMeet(boxOf(d.at), box)) continue;
       const Placement at = PlacementOf(d.at);
-      explained_.add(unit_.phases[static_cast<std::size_t>(at.phase)], at.x, at.y);
+      explained.add(unit_.phases[static_cast<std::size_t>(at.phase)], at.x, at.y);
     }
   }
 
@@ -394,78 +395,112 @@ class Search {
     return true;
   }
 
+  // What looking around one detection needs for itself.
+  struct LookScratch {
+    ExplainedInk explained;
+    std::vector<int> near;
+    std::vector<float> residual;  // running sums, see residualSums
+    int residualWidth = 1;
+    std::vector<float> scores;
+    std::vector<std::pair<int, Candidate>> found;  // by detection
+  };
+
   // A symbol overlapping a detection can hide in the first scan: where two
   // overlap, placements between them score as well as either. Around every
   // detection the placements are scored again against what the detections
-  // leave unexplained, and the peaks become candidates too. False when stopped.
+  // leave unexplained, and the peaks become candidates too; the detections
+  // are shared between this thread and a worker. False when stopped.
   bool lookAround(std::vector<Candidate>& candidates) {
-    const float least = options_.tuning.candidate;
-    const int reachX = unit_.width;
-    const int reachY = unit_.height;
-    const int columns = 2 * reachX + 1;
-    const int rows = 2 * reachY + 1;
-    std::vector<float> scores(static_cast<std::size_t>(columns * rows));
-    const std::size_t detections = detections_.size();
-    for (std::size_t id = 0; id < detections; ++id) {
-      const Detection& d = detections_[id];
-      if (d.removed) continue;
-      const Placement home = PlacementOf(d.at);
-      const Rect region{home.x - reachX - 1, home.y - reachY - 1, home.x + reachX + unit_.width + 1,
-                        home.y + reachY + unit_.height + 1};
-      explainAround(region, -1);
-      residualSums(region);
-      for (int j = 0; j < rows; ++j) {
-        for (int i = 0; i < columns; ++i) {
-          const int x = home.x - reachX + i;
-          const int y = home.y - reachY + j;
-          float& out = scores[static_cast<std::size_t>(j * columns + i)];
-          out = PlacementScorer::NoScore;
-          if (std::abs(x - home.x) <= 1 && std::abs(y - home.y) <= 1) continue;
-          const float insideLength = scorer_->insideLength(x, y);
-          if (insideLength < options_.tuning.inside * unit_.phases[0].totalLength) continue;
-          // Judged ink found can be no more than the unexplained ink in the box.
-          const float bound =
-              residualBox(x - 1 - region.Left, y - 1 - region.Top, x + unit_.width + 1 - region.Left,
-                          y + unit_.height + 1 - region.Top);
-          if (bound < least * options_.tuning.evidence * insideLength) continue;
-          out = scorer_->score(x, y, 0, &explained_, least, Surround::Ignored);
-        }
+    const int count = static_cast<int>(detections_.size());
+    std::atomic<int> next{0};
+    std::atomic<bool> cancel{false};
+    LookScratch mine, theirs;
+    std::thread worker;
+    if (options_.useWorkerThread) {
+      worker = std::thread([&] {
+        for (int id = next++; id < count && !cancel; id = next++) lookAroundOne(id, theirs);
+      });
+    }
+    bool stopped = false;
+    for (int id = next++; id < count; id = next++) {
+      lookAroundOne(id, mine);
+      pacer_.spend(static_cast<std::int64_t>((2 * unit_.width + 1) * (2 * unit_.height + 1)) *
+                   static_cast<std::int64_t>(unit_.phases[0].ink.size()) / 4);
+      if (pacer_.checkpoint()) {
+        stopped = true;
+        break;
       }
-      pacer_.spend(static_cast<std::int64_t>(columns * rows) *
-                   static_cast<std::int64_t>(unit_.phases[0].ink.size()));
-      if (pacer_.checkpoint()) return false;
-      for (int j = 0; j < rows; ++j) {
-        for (int i = 0; i < columns; ++i) {
-          const float s = scores[static_cast<std::size_t>(j * columns + i)];
-          if (s < least) continue;
-          bool peak = true;
-          for (int dj = -1; dj <= 1 && peak; ++dj) {
-            for (int di = -1; di <= 1 && peak; ++di) {
-              const int ni = i + di;
-              const int nj = j + dj;
-              if (ni < 0 || nj < 0 || ni >= columns || nj >= rows) continue;
-              peak = s >= scores[static_cast<std::size_t>(nj * columns + ni)];
-            }
-          }
-          if (!peak) continue;
-          Candidate c{{(home.x - reachX + i) * PhaseSteps, (home.y - reachY + j) * PhaseSteps},
-                      s,
-                      0,
-                      static_cast<int>(candidates.size()),
-                      false};
-          candidates.push_back(c);
-        }
-      }
+    }
+    cancel = true;
+    if (worker.joinable()) worker.join();
+    if (stopped) return false;
+    // In the order of the detections, whichever thread looked.
+    std::vector<std::pair<int, Candidate>> found = std::move(mine.found);
+    found.insert(found.end(), theirs.found.begin(), theirs.found.end());
+    std::stable_sort(found.begin(), found.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (auto& [id, c] : found) {
+      c.order = static_cast<int>(candidates.size());
+      candidates.push_back(c);
     }
     return true;
   }
 
-  // Running sums of the length of the ink that explained_ leaves over
-  // `region` (which explained_ covers), for residualBox.
-  void residualSums(const Rect& region) {
+  void lookAroundOne(int id, LookScratch& scratch) const {
+    const Detection& d = detections_[static_cast<std::size_t>(id)];
+    if (d.removed) return;
+    const float least = options_.tuning.accept;
+    const int reachX = unit_.width;
+    const int reachY = unit_.height;
+    const int columns = 2 * reachX + 1;
+    const int rows = 2 * reachY + 1;
+    scratch.scores.assign(static_cast<std::size_t>(columns * rows), PlacementScorer::NoScore);
+    const Placement home = PlacementOf(d.at);
+    const Rect region{home.x - reachX - 1, home.y - reachY - 1, home.x + reachX + unit_.width + 1,
+                      home.y + reachY + unit_.height + 1};
+    explainAround(region, -1, scratch.explained, scratch.near);
+    residualSums(region, scratch);
+    for (int j = 0; j < rows; ++j) {
+      for (int i = 0; i < columns; ++i) {
+        const int x = home.x - reachX + i;
+        const int y = home.y - reachY + j;
+        if (std::abs(x - home.x) <= 1 && std::abs(y - home.y) <= 1) continue;
+        const float insideLength = scorer_->insideLength(x, y);
+        if (insideLength < options_.tuning.inside * unit_.phases[0].totalLength) continue;
+        // Judged ink found can be no more than the unexplained ink in the box.
+        const float bound = residualBox(scratch, x - 1 - region.Left, y - 1 - region.Top,
+                                        x + unit_.width + 1 - region.Left, y + unit_.height + 1 - region.Top);
+        if (bound < least * options_.tuning.evidence * insideLength) continue;
+        scratch.scores[static_cast<std::size_t>(j * columns + i)] =
+            scorer_->score(x, y, 0, &scratch.explained, least, Surround::Ignored);
+      }
+    }
+    for (int j = 0; j < rows; ++j) {
+      for (int i = 0; i < columns; ++i) {
+        const float s = scratch.scores[static_cast<std::size_t>(j * columns + i)];
+        if (s < least) continue;
+        bool peak = true;
+        for (int dj = -1; dj <= 1 && peak; ++dj) {
+          for (int di = -1; di <= 1 && peak; ++di) {
+            const int ni = i + di;
+            const int nj = j + dj;
+            if (ni < 0 || nj < 0 || ni >= columns || nj >= rows) continue;
+            peak = s >= scratch.scores[static_cast<std::size_t>(nj * columns + ni)];
+          }
+        }
+        if (!peak) continue;
+        const Position at{(home.x - reachX + i) * PhaseSteps, (home.y - reachY + j) * PhaseSteps};
+        scratch.found.push_back({id, Candidate{at, s, 0, 0, false}});
+      }
+    }
+  }
+
+  // Running sums of the length of the ink that scratch.explained leaves over
+  // `region` (which it covers), for residualBox.
+  void residualSums(const Rect& region, LookScratch& scratch) const {
     const int w = region.width();
     const int h = region.height();
-    residual_.assign(static_cast<std::size_t>((w + 1) * (h + 1)), 0.0f);
+    scratch.residual.assign(static_cast<std::size_t>((w + 1) * (h + 1)), 0.0f);
     for (int j = 0; j < h; ++j) {
       float row = 0;
       for (int i = 0; i < w; ++i) {
@@ -474,27 +509,28 @@ class Search {
         if (x >= 0 && y >= 0 && x < width_ && y < height_) {
           const std::uint32_t ink = ink_.at(x, y);
           if (ink != 0 && !(ink & InkPicture::Unjudged)) {
-            const std::uint32_t e = explained_.at(x, y);
+            const std::uint32_t e = scratch.explained.at(x, y);
             const float r = static_cast<float>(std::max(0, InkRed(ink) - InkRed(e)));
             const float g = static_cast<float>(std::max(0, InkGreen(ink) - InkGreen(e)));
             const float b = static_cast<float>(std::max(0, InkBlue(ink) - InkBlue(e)));
             row += std::sqrt(r * r + g * g + b * b);
           }
         }
-        residual_[static_cast<std::size_t>((j + 1) * (w + 1) + i + 1)] =
-            residual_[static_cast<std::size_t>(j * (w + 1) + i + 1)] + row;
+        scratch.residual[static_cast<std::size_t>((j + 1) * (w + 1) + i + 1)] =
+            scratch.residual[static_cast<std::size_t>(j * (w + 1) + i + 1)] + row;
       }
     }
-    residualWidth_ = w + 1;
+    scratch.residualWidth = w + 1;
   }
   // The sum over columns left .. right - 1 and rows top .. bottom - 1 of the region.
-  float residualBox(int left, int top, int right, int bottom) const {
-    const int rows = static_cast<int>(residual_.size()) / residualWidth_;
-    left = std::clamp(left, 0, residualWidth_ - 1);
-    right = std::clamp(right, 0, residualWidth_ - 1);
+  static float residualBox(const LookScratch& scratch, int left, int top, int right, int bottom) {
+    const int width = scratch.residualWidth;
+    const int rows = static_cast<int>(scratch.residual.size()) / width;
+    left = std::clamp(left, 0, width - 1);
+    right = std::clamp(right, 0, width - 1);
     top = std::clamp(top, 0, rows - 1);
     bottom = std::clamp(bottom, 0, rows - 1);
-    const auto at = [&](int i, int j) { return residual_[static_cast<std::size_t>(j * residualWidth_ + i)]; };
+    const auto at = [&](int i, int j) { return scratch.residual[static_cast<std::size_t>(j * width + i)]; };
     return at(right, bottom) - at(left, bottom) - at(right, top) + at(left, top);
   }
 
@@ -568,8 +604,6 @@ class Search {
   std::vector<Detection> detections_;
   ExplainedInk explained_;
   std::vector<int> near_;
-  std::vector<float> residual_;
-  int residualWidth_ = 1;
 };
 
 }  // namespace
