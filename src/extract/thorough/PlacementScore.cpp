@@ -145,7 +145,9 @@ float PlacementScorer::scoreUnshiftedInside(int x, int y, float floor) const {
   const __m128i byte = _mm_set1_epi32(0xFF);
   const __m128i unjudgedBit = _mm_set1_epi32(static_cast<int>(InkPicture::Unjudged));
   const __m128i colourBits = _mm_set1_epi32(0xFFFFFF);
-  __m128 judged = zero, found = zero, mismatch = zero, unjudged = zero;
+  __m128 judged = zero, found = zero, mismatch = zero, unjudged = zero, others = zero;
+  // Ink of another colour beyond this leaves too little to judge.
+  const float otherLimit = (1 - tuning_.evidence) * total;
   const std::size_t n = fastOffsets_.size();
   for (std::size_t i = 0; i < n; i += 4) {
     const __m128i ink = _mm_set_epi32(
@@ -171,10 +173,13 @@ float PlacementScorer::scoreUnshiftedInside(int x, int y, float floor) const {
     found = _mm_add_ps(found, _mm_and_ps(take, _mm_min_ps(_mm_max_ps(a, zero), length)));
     mismatch = _mm_add_ps(mismatch, _mm_and_ps(take, _mm_min_ps(_mm_sqrt_ps(across2), length)));
     unjudged = _mm_add_ps(unjudged, _mm_and_ps(notJudged, length));
+    others = _mm_add_ps(others, _mm_and_ps(other, length));
     if ((i & 12) == 12) {
       float lanes[4];
       _mm_storeu_ps(lanes, _mm_add_ps(_mm_sub_ps(judged, found), mismatch));
       if (lanes[0] + lanes[1] + lanes[2] + lanes[3] > deficitLimit) return NoScore;
+      _mm_storeu_ps(lanes, others);
+      if (lanes[0] + lanes[1] + lanes[2] + lanes[3] > otherLimit) return NoScore;
     }
   }
   float sums[4][4];
@@ -221,6 +226,9 @@ float PlacementScorer::score(int x, int y, int phaseIndex, const ExplainedInk* e
   float mismatch = 0;
   float deficit = 0;
   float unjudged = 0;
+  // Ink of another colour beyond this leaves too little to judge.
+  float others = 0;
+  const float otherLimit = (1 - tuning_.evidence) * total;
   // A two-level symbol's strokes come out a pixel wider or narrower at
   // different positions: ink found next to a template pixel counts in part.
   const bool tolerant = unit_.twoLevel;
@@ -260,7 +268,11 @@ float PlacementScorer::score(int x, int y, int phaseIndex, const ExplainedInk* e
     const float b = static_cast<float>(InkBlue(ink));
     const float a = r * p.direction[0] + g * p.direction[1] + b * p.direction[2];
     const float across2 = r * r + g * g + b * b - a * a;
-    if (a <= 0 || across2 > ratio2 * a * a) continue;  // another colour
+    if (a <= 0 || across2 > ratio2 * a * a) {  // another colour
+      others += p.length;
+      if (others > otherLimit) return NoScore;
+      continue;
+    }
     const float across = std::sqrt(std::max(0.0f, across2));
     float f = std::min(a, unexplained);
     if (tolerant && p.edge && f < unexplained) {

@@ -61,6 +61,17 @@ struct Detection {
   bool removed = false;
 };
 
+// What one thread needs for scoring against explained ink and for looking
+// around a detection.
+struct Scratch {
+  ExplainedInk explained;
+  std::vector<int> near;
+  std::vector<float> residual;  // running sums, see residualSums
+  int residualWidth = 1;
+  std::vector<float> scores;
+  std::vector<std::pair<int, Candidate>> found;  // by detection
+};
+
 class Search {
  public:
   Search(const Bitmap& picture, const Bitmap& unit, ThoroughObserver& observer,
@@ -86,10 +97,10 @@ class Search {
       candidates = localMaxima();
     }
     observer_.stageStarted(ThoroughStage::Matching);
-    for (Candidate& c : candidates) {
-      refine(c);
-      if (pacer_.checkpoint()) return stoppedResult();
-    }
+    const std::int64_t scoreWork = static_cast<std::int64_t>(unit_.phases[0].ink.size());
+    if (!onBothThreads(static_cast<int>(candidates.size()), scoreWork * 8,
+                       [&](int i, Scratch&) { refine(candidates[static_cast<std::size_t>(i)]); }))
+      return stoppedResult();
     // Accepted leniently first, while touching neighbours are not explained
     // yet; then pruned in full, the candidates taken again against what the
     // detections explain, and pruned once more.
@@ -99,14 +110,45 @@ class Search {
     if (!lookAround(candidates)) return stoppedResult();
     if (!acceptCandidates(std::move(candidates), Surround::Judged)) return stoppedResult();
     if (!prune()) return stoppedResult();
+    std::vector<ThoroughPoint> centres(detections_.size());
+    if (!onBothThreads(static_cast<int>(detections_.size()), scoreWork * 16, [&](int i, Scratch& scratch) {
+          if (!detections_[static_cast<std::size_t>(i)].removed) {
+            centres[static_cast<std::size_t>(i)] = refinedCentre(i, scratch);
+          }
+        }))
+      return stoppedResult();
     for (std::size_t i = 0; i < detections_.size(); ++i) {
-      if (detections_[i].removed) continue;
-      pacer_.spend(static_cast<std::int64_t>(unit_.gridWidth() * unit_.gridHeight()) * 8);
-      if (pacer_.checkpoint()) return stoppedResult();
-      result.points.push_back(refinedCentre(static_cast<int>(i)));
+      if (!detections_[i].removed) result.points.push_back(centres[i]);
     }
     SortInReadingOrder(result.points);
     return result;
+  }
+
+  // Calls work(i, scratch) for every i from 0 to count - 1, on this thread
+  // and (when allowed) a worker, each with its own scratch; this thread
+  // handles the pending messages. False when stopped.
+  template <typename Work>
+  bool onBothThreads(int count, std::int64_t unitsEach, Work&& work) {
+    std::atomic<int> next{0};
+    std::atomic<bool> cancel{false};
+    std::thread worker;
+    if (options_.useWorkerThread && count > 1) {
+      worker = std::thread([&] {
+        for (int i = next++; i < count && !cancel; i = next++) work(i, workerScratch_);
+      });
+    }
+    bool stopped = false;
+    for (int i = next++; i < count; i = next++) {
+      work(i, scratch_);
+      pacer_.spend(unitsEach);
+      if (pacer_.checkpoint()) {
+        stopped = true;
+        break;
+      }
+    }
+    cancel = true;
+    if (worker.joinable()) worker.join();
+    return !stopped;
   }
 
  private:
@@ -296,7 +338,8 @@ class Search {
   // Moves a position to a better one nearby, one coordinate at a time, in
   // steps of `first` eighths of a pixel halved down to the smallest phase
   // step. Returns the score there.
-  float improve(Position& at, float score, int first, const ExplainedInk* explained, Surround surround) {
+  float improve(Position& at, float score, int first, const ExplainedInk* explained,
+                Surround surround) const {
     const int finest = unit_.phases.size() > 1 ? 1 : PhaseSteps;
     for (int step = first; step >= finest; step /= 2) {
       for (int axis = 0; axis < 2; ++axis) {
@@ -312,17 +355,17 @@ class Search {
         }
       }
     }
-    pacer_.spend(static_cast<std::int64_t>(unit_.phases[0].ink.size()) * 16);
     return score;
   }
 
   // From the map's whole-pixel peak to the best fraction of a pixel.
-  void refine(Candidate& c) { c.score = improve(c.at, c.score, PhaseSteps / 2, nullptr, Surround::Ignored); }
+  void refine(Candidate& c) const {
+    c.score = improve(c.at, c.score, PhaseSteps / 2, nullptr, Surround::Ignored);
+  }
 
   // ---- Acceptance --------------------------------------------------------
 
   // The ink of the detections meeting `box`, except `skip`.
-  void explainAround(const Rect& box, int skip) { explainAround(box, skip, explained_, near_); }
   void explainAround(const Rect& box, int skip, ExplainedInk& explained, std::vector<int>& near) const {
     explained.reset(box.Left, box.Top, box.width(), box.height());
     index_.near(box, near);
@@ -336,13 +379,23 @@ class Search {
 
   // The best position within about a pixel of `at` against the ink that the
   // detections other than `skip` leave unexplained.
-  Candidate bestNear(Position at, int skip, Surround surround) {
-    explainAround(Widened(boxOf(at), 2), skip);
+  Candidate bestNear(Position at, int skip, Surround surround, Scratch& scratch) const {
+    explainAround(Widened(boxOf(at), 2), skip, scratch.explained, scratch.near);
     Candidate best;
     best.at = at;
-    best.score = improve(best.at, scoreAt(at, &explained_, PlacementScorer::NoScore, surround), PhaseSteps,
-                         &explained_, surround);
+    best.score = improve(best.at, scoreAt(at, &scratch.explained, PlacementScorer::NoScore, surround),
+                         PhaseSteps, &scratch.explained, surround);
     return best;
+  }
+
+  // The score at `at` itself against what the others leave, searching nearby
+  // only when that fails.
+  float scoreGivenOthers(int id, Scratch& scratch) const {
+    const Position at = detections_[static_cast<std::size_t>(id)].at;
+    explainAround(Widened(boxOf(at), 2), id, scratch.explained, scratch.near);
+    const float here = scoreAt(at, &scratch.explained, PlacementScorer::NoScore, Surround::Judged);
+    if (here >= options_.tuning.accept) return here;
+    return bestNear(at, id, Surround::Judged, scratch).score;
   }
 
   bool sameAsAccepted(Position at, const std::vector<int>& near) const {
@@ -380,7 +433,8 @@ class Search {
       }
       if (touched || !c.judged) {
         // Scored again in full, against what the accepted symbols leave.
-        const Candidate again = bestNear(c.at, -1, surround);
+        const Candidate again = bestNear(c.at, -1, surround, scratch_);
+        pacer_.spend(static_cast<std::int64_t>(unit_.phases[0].ink.size()) * 16);
         c.at = again.at;
         c.score = again.score;
         c.scoredWith = static_cast<int>(detections_.size());
@@ -395,48 +449,22 @@ class Search {
     return true;
   }
 
-  // What looking around one detection needs for itself.
-  struct LookScratch {
-    ExplainedInk explained;
-    std::vector<int> near;
-    std::vector<float> residual;  // running sums, see residualSums
-    int residualWidth = 1;
-    std::vector<float> scores;
-    std::vector<std::pair<int, Candidate>> found;  // by detection
-  };
-
   // A symbol overlapping a detection can hide in the first scan: where two
   // overlap, placements between them score as well as either. Around every
   // detection the placements are scored again against what the detections
   // leave unexplained, and the peaks become candidates too; the detections
   // are shared between this thread and a worker. False when stopped.
   bool lookAround(std::vector<Candidate>& candidates) {
-    const int count = static_cast<int>(detections_.size());
-    std::atomic<int> next{0};
-    std::atomic<bool> cancel{false};
-    LookScratch mine, theirs;
-    std::thread worker;
-    if (options_.useWorkerThread) {
-      worker = std::thread([&] {
-        for (int id = next++; id < count && !cancel; id = next++) lookAroundOne(id, theirs);
-      });
-    }
-    bool stopped = false;
-    for (int id = next++; id < count; id = next++) {
-      lookAroundOne(id, mine);
-      pacer_.spend(static_cast<std::int64_t>((2 * unit_.width + 1) * (2 * unit_.height + 1)) *
-                   static_cast<std::int64_t>(unit_.phases[0].ink.size()) / 4);
-      if (pacer_.checkpoint()) {
-        stopped = true;
-        break;
-      }
-    }
-    cancel = true;
-    if (worker.joinable()) worker.join();
-    if (stopped) return false;
+    scratch_.found.clear();
+    workerScratch_.found.clear();
+    const std::int64_t units = static_cast<std::int64_t>((2 * unit_.width + 1) * (2 * unit_.height + 1)) *
+                               static_cast<std::int64_t>(unit_.phases[0].ink.size()) / 4;
+    if (!onBothThreads(static_cast<int>(detections_.size()), units,
+                       [&](int id, Scratch& scratch) { lookAroundOne(id, scratch); }))
+      return false;
     // In the order of the detections, whichever thread looked.
-    std::vector<std::pair<int, Candidate>> found = std::move(mine.found);
-    found.insert(found.end(), theirs.found.begin(), theirs.found.end());
+    std::vector<std::pair<int, Candidate>> found = std::move(scratch_.found);
+    found.insert(found.end(), workerScratch_.found.begin(), workerScratch_.found.end());
     std::stable_sort(found.begin(), found.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     for (auto& [id, c] : found) {
@@ -446,7 +474,7 @@ class Search {
     return true;
   }
 
-  void lookAroundOne(int id, LookScratch& scratch) const {
+  void lookAroundOne(int id, Scratch& scratch) const {
     const Detection& d = detections_[static_cast<std::size_t>(id)];
     if (d.removed) return;
     const float least = options_.tuning.accept;
@@ -497,7 +525,7 @@ class Search {
 
   // Running sums of the length of the ink that scratch.explained leaves over
   // `region` (which it covers), for residualBox.
-  void residualSums(const Rect& region, LookScratch& scratch) const {
+  void residualSums(const Rect& region, Scratch& scratch) const {
     const int w = region.width();
     const int h = region.height();
     scratch.residual.assign(static_cast<std::size_t>((w + 1) * (h + 1)), 0.0f);
@@ -523,7 +551,7 @@ class Search {
     scratch.residualWidth = w + 1;
   }
   // The sum over columns left .. right - 1 and rows top .. bottom - 1 of the region.
-  static float residualBox(const LookScratch& scratch, int left, int top, int right, int bottom) {
+  static float residualBox(const Scratch& scratch, int left, int top, int right, int bottom) {
     const int width = scratch.residualWidth;
     const int rows = static_cast<int>(scratch.residual.size()) / width;
     left = std::clamp(left, 0, width - 1);
@@ -536,20 +564,18 @@ class Search {
 
   // ---- Pruning -------------------------------------------------------------
 
-  float scoreGivenOthers(int id) {
-    return bestNear(detections_[static_cast<std::size_t>(id)].at, id, Surround::Judged).score;
-  }
-
   // Removes the worst detection that fails when all the others are taken as
   // given, again and again. False when stopped.
   bool prune() {
     const float accept = options_.tuning.accept;
     std::vector<float> scores(detections_.size(), accept);
-    for (std::size_t i = 0; i < detections_.size(); ++i) {
-      if (detections_[i].removed) continue;
-      scores[i] = scoreGivenOthers(static_cast<int>(i));
-      if (pacer_.checkpoint()) return false;
-    }
+    const std::int64_t scoreWork = static_cast<std::int64_t>(unit_.phases[0].ink.size());
+    if (!onBothThreads(static_cast<int>(detections_.size()), scoreWork * 4, [&](int i, Scratch& scratch) {
+          if (!detections_[static_cast<std::size_t>(i)].removed) {
+            scores[static_cast<std::size_t>(i)] = scoreGivenOthers(i, scratch);
+          }
+        }))
+      return false;
     std::vector<int> near;
     for (std::size_t round = 0; round < detections_.size(); ++round) {
       int worst = -1;
@@ -566,7 +592,7 @@ class Search {
       for (const int id : near) {
         const Detection& d = detections_[static_cast<std::size_t>(id)];
         if (!d.removed && BoxesMeet(boxOf(d.at), box))
-          scores[static_cast<std::size_t>(id)] = scoreGivenOthers(id);
+          scores[static_cast<std::size_t>(id)] = scoreGivenOthers(id, scratch_);
       }
       if (pacer_.checkpoint()) return false;
     }
@@ -578,12 +604,13 @@ class Search {
 
   // ---- Centres ---------------------------------------------------------------
 
-  ThoroughPoint refinedCentre(int id) {
+  ThoroughPoint refinedCentre(int id, Scratch& scratch) const {
     const Detection& d = detections_[static_cast<std::size_t>(id)];
-    explainAround(Widened(boxOf(d.at), 1), id);
+    explainAround(Widened(boxOf(d.at), 1), id, scratch.explained, scratch.near);
     const Placement at = PlacementOf(d.at);
     const PhaseTemplate& phase = unit_.phases[static_cast<std::size_t>(at.phase)];
-    const CentreShift shift = RefineCentre(ink_, unit_, phase, at.x, at.y, explained_, options_.tuning);
+    const CentreShift shift =
+        RefineCentre(ink_, unit_, phase, at.x, at.y, scratch.explained, options_.tuning);
     ThoroughPoint p = roughCentre(d);
     p.x += shift.dx;
     p.y += shift.dy;
@@ -602,8 +629,8 @@ class Search {
   DetectionIndex index_;
   std::vector<float> map_;
   std::vector<Detection> detections_;
-  ExplainedInk explained_;
-  std::vector<int> near_;
+  Scratch scratch_;        // this thread's
+  Scratch workerScratch_;  // the worker's, while one runs
 };
 
 }  // namespace
