@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -38,8 +39,10 @@ double TimeRun(Application& app, const devset::DevPicture& p, bool thorough) {
 int main(int argc, char** argv) {
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication qt(argc, argv);
+  // The program's files go to a temporary directory.
+  QTemporaryDir dir;
   Application app;
-  app.start(QCoreApplication::applicationDirPath().toStdString() + "/quorvix_run_bench");
+  app.start(dir.filePath("quorvix").toStdString());
   std::vector<devset::PictureSpec> specs = {devset::LargeSpec(), devset::LargeTintedSpec()};
   for (const char* name : {"clean_filled_circles", "tinted_lamp_noise", "everything"}) {
     for (const devset::PictureSpec& s : devset::DevelopmentSet())

@@ -11,13 +11,31 @@ std::uint32_t InkAgainstPaper(Colour colour, const float* paper, const std::arra
     const float lack = p - value;
     if (lack <= floor[static_cast<std::size_t>(c)]) continue;
     // Rounded to the nearest level; lack is positive here.
-    const int ink = std::min(255, static_cast<int>(255.0f * lack / p + 0.5f));
+    const int ink = std::min(255, static_cast<int>(lack * (255.0f / p) + 0.5f));
     packed |= static_cast<std::uint32_t>(ink) << (8 * c);
   }
   return packed;
 }
 
 namespace {
+
+// InkAgainstPaper for a whole row, the divisions done first and together.
+void InkRow(const Colour* in, const std::vector<float>& paper, const std::array<float, 3>& floor,
+            std::vector<float>& scale, std::uint32_t* out, int width) {
+  scale.resize(paper.size());
+  for (std::size_t i = 0; i < paper.size(); ++i) scale[i] = 255.0f / std::max(paper[i], 1.0f);
+  for (int x = 0; x < width; ++x) {
+    std::uint32_t packed = 0;
+    for (int c = 0; c < 3; ++c) {
+      const std::size_t i = static_cast<std::size_t>(3 * x + c);
+      const float lack = std::max(paper[i], 1.0f) - static_cast<float>((in[x] >> (8 * c)) & 0xFFu);
+      if (lack <= floor[static_cast<std::size_t>(c)]) continue;
+      const int ink = std::min(255, static_cast<int>(lack * scale[i] + 0.5f));
+      packed |= static_cast<std::uint32_t>(ink) << (8 * c);
+    }
+    out[x] = packed;
+  }
+}
 
 int InkLength(std::uint32_t ink) {
   const int r = InkRed(ink), g = InkGreen(ink), b = InkBlue(ink);
@@ -32,6 +50,7 @@ InkPicture::InkPicture(const Bitmap& picture, const PaperModel& paper)
       ink_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_)),
       sums_(static_cast<std::size_t>(width_ + 1) * static_cast<std::size_t>(height_ + 1), 0) {
   std::vector<float> paperRow;
+  std::vector<float> scale;
   const std::array<float, 3> floor = paper.noiseFloor();
   const bool noNoise = floor[0] <= 0 && floor[1] <= 0 && floor[2] <= 0;
   for (int y = 0; y < height_; ++y) {
@@ -43,7 +62,7 @@ InkPicture::InkPicture(const Bitmap& picture, const PaperModel& paper)
       continue;
     }
     paper.paperRow(y, paperRow);
-    for (int x = 0; x < width_; ++x) out[x] = InkAgainstPaper(in[x], paperRow.data() + 3 * x, floor);
+    InkRow(in, paperRow, floor, scale, out, width_);
   }
   markFrame();
   const std::size_t stride = static_cast<std::size_t>(width_) + 1;

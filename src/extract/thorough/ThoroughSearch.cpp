@@ -495,7 +495,8 @@ class Search {
         if (std::abs(x - home.x) <= 1 && std::abs(y - home.y) <= 1) continue;
         const float insideLength = scorer_->insideLength(x, y);
         if (insideLength < options_.tuning.inside * unit_.phases[0].totalLength) continue;
-        // Judged ink found can be no more than the unexplained ink in the box.
+        // Judged ink found can be no more than the unexplained ink of the
+        // template's colour in the box.
         const float bound = residualBox(scratch, x - 1 - region.Left, y - 1 - region.Top,
                                         x + unit_.width + 1 - region.Left, y + unit_.height + 1 - region.Top);
         if (bound < least * options_.tuning.evidence * insideLength) continue;
@@ -523,8 +524,9 @@ class Search {
     }
   }
 
-  // Running sums of the length of the ink that scratch.explained leaves over
-  // `region` (which it covers), for residualBox.
+  // Running sums of the ink along the template's colour that
+  // scratch.explained leaves over `region` (which it covers), for
+  // residualBox; ink of another colour counts nothing.
   void residualSums(const Rect& region, Scratch& scratch) const {
     const int w = region.width();
     const int h = region.height();
@@ -541,7 +543,10 @@ class Search {
             const float r = static_cast<float>(std::max(0, InkRed(ink) - InkRed(e)));
             const float g = static_cast<float>(std::max(0, InkGreen(ink) - InkGreen(e)));
             const float b = static_cast<float>(std::max(0, InkBlue(ink) - InkBlue(e)));
-            row += std::sqrt(r * r + g * g + b * b);
+            const std::array<float, 3>& d = unit_.meanDirection;
+            const float a = r * d[0] + g * d[1] + b * d[2];
+            const float ratio = options_.tuning.otherColour;
+            if (a > 0 && r * r + g * g + b * b - a * a <= ratio * ratio * a * a) row += a;
           }
         }
         scratch.residual[static_cast<std::size_t>((j + 1) * (w + 1) + i + 1)] =
