@@ -37,7 +37,8 @@ void FilledCircle(Bitmap& picture, int cx, int cy) {
   for (int y = cy - Radius; y <= cy + Radius; ++y)
     for (int x = cx - Radius; x <= cx + Radius; ++x) {
       const int dx = x - cx, dy = y - cy;
-      if (dx * dx + dy * dy <= Radius * Radius + 1 && picture.contains(x, y)) picture.setPixel(x, y, SymbolColour);
+      if (dx * dx + dy * dy <= Radius * Radius + 1 && picture.contains(x, y))
+        picture.setPixel(x, y, SymbolColour);
     }
 }
 
@@ -58,8 +59,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cannot write to %s\n", dir.c_str());
     return 1;
   }
-  std::fprintf(truth, "# velocity,value of every symbol centre; vmin %g vmax %g min %g max %g\n", Vmin, Vmax, Min,
-               Max);
+  std::fprintf(truth, "# velocity,value of every symbol centre; vmin %g vmax %g min %g max %g\n", Vmin, Vmax,
+               Min, Max);
   int firstX = 0, firstY = 0;
   for (int i = 0; i < Points; ++i) {
     const double v = -9.9 + 19.8 * i / (Points - 1);
