@@ -148,11 +148,11 @@ int main(int argc, char** argv) {
               "default: recall prec.   rms    time", "thorough: recall prec.  rms    time");
   int pictures = 0, passing = 0, precise = 0;
   double recallSum = 0, minPrecision = 1, defaultTime = 0, thoroughTime = 0;
-  for (const devset::PictureSpec& spec : devset::DevelopmentSet()) {
-    if (!only.empty() && spec.name.find(only) == std::string::npos) continue;
-    const devset::DevPicture p = devset::RenderPicture(spec);
+  for (const devset::PictureRecipe& recipe : devset::DevelopmentSet()) {
+    if (!only.empty() && recipe.name.find(only) == std::string::npos) continue;
+    const devset::DevPicture p = devset::RenderPicture(recipe);
     const Bitmap unit = UnitOf(p);
-    const double radius = std::max(2.0, 0.45 * spec.target.marker.size * spec.scale);
+    const double radius = std::max(2.0, 0.45 * recipe.target.marker.size * recipe.scale);
     Figures d, t;
     if (!skipDefault) {
       const std::vector<Found> found = RunDefault(p.picture, unit, d.seconds);
@@ -167,7 +167,7 @@ int main(int argc, char** argv) {
       t.seconds = s;
     }
     std::printf("%-28s %4dk %4zu | %6.3f %6.3f %6.3f %7.3fs     | %6.3f %6.3f %6.3f %7.3fs %s\n",
-                spec.name.c_str(), p.picture.width() * p.picture.height() / 1000, p.truth.size(), d.recall,
+                recipe.name.c_str(), p.picture.width() * p.picture.height() / 1000, p.truth.size(), d.recall,
                 d.precision, d.rms, d.seconds, t.recall, t.precision, t.rms, t.seconds,
                 Passes(t) ? "" : "  <");
     ++pictures;
@@ -187,8 +187,8 @@ int main(int argc, char** argv) {
     std::printf("total time: default %.2f s, thorough %.2f s\n", defaultTime, thoroughTime);
   }
   if (large) {
-    for (const devset::PictureSpec& spec : {devset::LargeSpec(), devset::LargeTintedSpec()}) {
-      const devset::DevPicture p = devset::RenderPicture(spec);
+    for (const devset::PictureRecipe& recipe : {devset::LargeRecipe(), devset::LargeTintedRecipe()}) {
+      const devset::DevPicture p = devset::RenderPicture(recipe);
       const Bitmap unit = UnitOf(p);
       double best = 1e9, bestDefault = 1e9;
       std::vector<Found> thoroughFound, defaultFound;
@@ -201,14 +201,14 @@ int main(int argc, char** argv) {
           bestDefault = std::min(bestDefault, s);
         }
       }
-      const double radius = std::max(2.0, 0.45 * spec.target.marker.size * spec.scale);
+      const double radius = std::max(2.0, 0.45 * recipe.target.marker.size * recipe.scale);
       const Figures t = Compare(p, thoroughFound, radius, false, "thorough");
       const Figures d = Compare(p, defaultFound, radius, false, "default ");
       std::printf(
           "%s (%d x %d, %zu symbols): thorough %.3f s (recall %.3f, precision %.3f, rms %.3f), default %.3f "
           "s "
           "(recall %.3f, precision %.3f, rms %.3f), best of 3\n",
-          spec.name.c_str(), p.picture.width(), p.picture.height(), p.truth.size(), best, t.recall,
+          recipe.name.c_str(), p.picture.width(), p.picture.height(), p.truth.size(), best, t.recall,
           t.precision, t.rms, skipDefault ? 0.0 : bestDefault, d.recall, d.precision, d.rms);
     }
   }

@@ -43,19 +43,19 @@ int main(int argc, char** argv) {
   QTemporaryDir dir;
   Application app;
   app.start(dir.filePath("quorvix").toStdString());
-  std::vector<devset::PictureSpec> specs = {devset::LargeSpec(), devset::LargeTintedSpec()};
+  std::vector<devset::PictureRecipe> recipes = {devset::LargeRecipe(), devset::LargeTintedRecipe()};
   for (const char* name : {"clean_filled_circles", "tinted_lamp_noise", "everything"}) {
-    for (const devset::PictureSpec& s : devset::DevelopmentSet())
-      if (s.name == name) specs.push_back(s);
+    for (const devset::PictureRecipe& s : devset::DevelopmentSet())
+      if (s.name == name) recipes.push_back(s);
   }
   std::printf("%-26s %11s  %12s  %12s  %s\n", "picture", "size", "default", "thorough", "ratio");
-  for (const devset::PictureSpec& spec : specs) {
-    const devset::DevPicture p = devset::RenderPicture(spec);
+  for (const devset::PictureRecipe& recipe : recipes) {
+    const devset::DevPicture p = devset::RenderPicture(recipe);
     double best[2] = {1e9, 1e9};
     for (int run = 0; run < 3; ++run) {
       for (int mode = 0; mode < 2; ++mode) best[mode] = std::min(best[mode], TimeRun(app, p, mode == 1));
     }
-    std::printf("%-26s %5d x %4d  %10.3f s  %10.3f s  %.2f\n", spec.name.c_str(), p.picture.width(),
+    std::printf("%-26s %5d x %4d  %10.3f s  %10.3f s  %.2f\n", recipe.name.c_str(), p.picture.width(),
                 p.picture.height(), best[0], best[1], best[1] / best[0]);
   }
   app.state().AsciiSaved = true;

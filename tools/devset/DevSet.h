@@ -52,7 +52,7 @@ struct Series {
   double scatter = 2.5;    // random vertical offset, pixels (standard deviation)
 };
 
-struct PictureSpec {
+struct PictureRecipe {
   std::string name;
   unsigned seed = 1;
   int width = 1000;  // size as drawn, before resampling
@@ -90,19 +90,19 @@ struct TruthPoint {
 };
 
 struct DevPicture {
-  PictureSpec spec;
+  PictureRecipe recipe;
   Bitmap picture;
   Rect unit{};  // inclusive rectangle around one isolated target symbol
   std::vector<TruthPoint> truth;
 };
 
-DevPicture RenderPicture(const PictureSpec& spec);
+DevPicture RenderPicture(const PictureRecipe& recipe);
 
 // The development set: at least thirty varied pictures.
-std::vector<PictureSpec> DevelopmentSet();
+std::vector<PictureRecipe> DevelopmentSet();
 
 // 3000 x 2000 plots for timing: a clean one and a tinted scan of it.
-PictureSpec LargeSpec();
-PictureSpec LargeTintedSpec();
+PictureRecipe LargeRecipe();
+PictureRecipe LargeTintedRecipe();
 
 }  // namespace devset

@@ -107,11 +107,11 @@ double Distance(Placed a, Placed b) {
   return std::hypot(a.x - b.x, a.y - b.y);
 }
 
-void DrawFrameGridTicks(FloatPicture& picture, const PictureSpec& spec, std::mt19937& random) {
+void DrawFrameGridTicks(FloatPicture& picture, const PictureRecipe& recipe, std::mt19937& random) {
   const int w = picture.width;
   const int h = picture.height;
-  if (spec.grid) {
-    StrokeLayer grid(w, h, spec.drawing);
+  if (recipe.grid) {
+    StrokeLayer grid(w, h, recipe.drawing);
     const bool dashed = random() % 2 == 0;
     for (int k = 1; k < 10; ++k) {
       const double x = k * w / 10.0 + 0.5;
@@ -125,15 +125,15 @@ void DrawFrameGridTicks(FloatPicture& picture, const PictureSpec& spec, std::mt1
     }
     grid.paint(picture, {200, 200, 200});
   }
-  StrokeLayer ink(w, h, spec.drawing);
-  if (spec.frame) {
+  StrokeLayer ink(w, h, recipe.drawing);
+  if (recipe.frame) {
     const double fw = random() % 2 == 0 ? 1.0 : 2.0;
     ink.rect(0, 0, w, fw);
     ink.rect(0, h - fw, w, h);
     ink.rect(0, 0, fw, h);
     ink.rect(w - fw, 0, w, h);
   }
-  if (spec.ticks) {
+  if (recipe.ticks) {
     for (int k = 1; k < 50; ++k) {
       const double x = k * w / 50.0 + 0.5;
       const double length = k % 5 == 0 ? 9 : 4;
@@ -151,10 +151,10 @@ void DrawFrameGridTicks(FloatPicture& picture, const PictureSpec& spec, std::mt1
 }
 
 // Text placed near the bottom, where the spectrum's dips do not reach.
-std::vector<Box> DrawText(FloatPicture& picture, const PictureSpec& spec) {
+std::vector<Box> DrawText(FloatPicture& picture, const PictureRecipe& recipe) {
   std::vector<Box> boxes;
-  if (!spec.text) return boxes;
-  StrokeLayer layer(picture.width, picture.height, spec.drawing);
+  if (!recipe.text) return boxes;
+  StrokeLayer layer(picture.width, picture.height, recipe.drawing);
   const char* lines[] = {"T = 295 K", "57Fe", "v = 10 mm/s"};
   double y = picture.height * 0.86;
   for (const char* line : lines) {
@@ -173,12 +173,12 @@ std::vector<Placed> CurvePoints(const SpectrumCurve& curve, int width) {
   return points;
 }
 
-void DrawCurve(FloatPicture& picture, const PictureSpec& spec, const std::vector<Placed>& points) {
-  StrokeLayer layer(picture.width, picture.height, spec.drawing);
+void DrawCurve(FloatPicture& picture, const PictureRecipe& recipe, const std::vector<Placed>& points) {
+  StrokeLayer layer(picture.width, picture.height, recipe.drawing);
   for (std::size_t i = 1; i < points.size(); ++i) {
-    layer.line(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y, spec.curveWidth);
+    layer.line(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y, recipe.curveWidth);
   }
-  layer.paint(picture, spec.curveColour);
+  layer.paint(picture, recipe.curveColour);
 }
 
 void DrawMarkers(FloatPicture& picture, const Marker& marker, const std::vector<Placed>& points,
@@ -188,22 +188,22 @@ void DrawMarkers(FloatPicture& picture, const Marker& marker, const std::vector<
 
 // What the scan did, in order: paper, scanning resolution, optics, lamp,
 // sensor noise, storage.
-Bitmap Scan(FloatPicture picture, const PictureSpec& spec, std::mt19937& random) {
+Bitmap Scan(FloatPicture picture, const PictureRecipe& recipe, std::mt19937& random) {
   for (std::size_t i = 0; i < picture.r.size(); ++i) {
-    picture.r[i] = static_cast<float>(picture.r[i] * spec.paper.r / 255);
-    picture.g[i] = static_cast<float>(picture.g[i] * spec.paper.g / 255);
-    picture.b[i] = static_cast<float>(picture.b[i] * spec.paper.b / 255);
+    picture.r[i] = static_cast<float>(picture.r[i] * recipe.paper.r / 255);
+    picture.g[i] = static_cast<float>(picture.g[i] * recipe.paper.g / 255);
+    picture.b[i] = static_cast<float>(picture.b[i] * recipe.paper.b / 255);
   }
-  if (spec.scale != 1) picture = Resample(picture, spec.scale);
-  Blur(picture, spec.blur);
+  if (recipe.scale != 1) picture = Resample(picture, recipe.scale);
+  Blur(picture, recipe.blur);
   const int w = picture.width;
   const int h = picture.height;
-  if (spec.lamp > 0) {
+  if (recipe.lamp > 0) {
     for (int y = 0; y < h; ++y) {
       for (int x = 0; x < w; ++x) {
         const double u = static_cast<double>(x) / w;
         const double v = static_cast<double>(y) / h;
-        const double f = 1 - spec.lamp * (u * u + v * v) / 2;
+        const double f = 1 - recipe.lamp * (u * u + v * v) / 2;
         const std::size_t i = picture.index(x, y);
         picture.r[i] = static_cast<float>(picture.r[i] * f);
         picture.g[i] = static_cast<float>(picture.g[i] * f);
@@ -211,22 +211,22 @@ Bitmap Scan(FloatPicture picture, const PictureSpec& spec, std::mt19937& random)
       }
     }
   }
-  if (spec.noise > 0) {
-    std::normal_distribution<double> noise(0.0, spec.noise);
+  if (recipe.noise > 0) {
+    std::normal_distribution<double> noise(0.0, recipe.noise);
     for (std::size_t i = 0; i < picture.r.size(); ++i) {
       picture.r[i] = static_cast<float>(picture.r[i] + noise(random));
       picture.g[i] = static_cast<float>(picture.g[i] + noise(random));
       picture.b[i] = static_cast<float>(picture.b[i] + noise(random));
     }
   }
-  if (spec.jpegQuality > 0) JpegRoundTrip(picture, spec.jpegQuality);
+  if (recipe.jpegQuality > 0) JpegRoundTrip(picture, recipe.jpegQuality);
   Bitmap out(w, h);
   const auto level = [](float v) { return static_cast<int>(std::lround(std::clamp(v, 0.0f, 255.0f))); };
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) {
       const std::size_t i = picture.index(x, y);
       int r = level(picture.r[i]), g = level(picture.g[i]), b = level(picture.b[i]);
-      if (spec.oneBit) r = g = b = (r + g + b) / 3 < 150 ? 0 : 255;
+      if (recipe.oneBit) r = g = b = (r + g + b) / 3 < 150 ? 0 : 255;
       out.setPixel(x, y, MakeColour(r, g, b));
     }
   }
@@ -240,41 +240,42 @@ double Rescaled(double indexCoordinate, double scale) {
 
 }  // namespace
 
-DevPicture RenderPicture(const PictureSpec& spec) {
-  std::mt19937 random(spec.seed);
-  const int w = spec.width;
-  const int h = spec.height;
-  const SpectrumCurve curve(spec.target, w, h, random);
-  const std::vector<Placed> targets = PlaceSeries(spec.target, curve, w, h, 0, random);
+DevPicture RenderPicture(const PictureRecipe& recipe) {
+  std::mt19937 random(recipe.seed);
+  const int w = recipe.width;
+  const int h = recipe.height;
+  const SpectrumCurve curve(recipe.target, w, h, random);
+  const std::vector<Placed> targets = PlaceSeries(recipe.target, curve, w, h, 0, random);
   std::vector<Placed> others;
-  if (spec.hasOther) {
-    const SpectrumCurve otherCurve(spec.other, w, h, random);
-    others = PlaceSeries(spec.other, otherCurve, w, h, spec.other.spacing / 2, random);
+  if (recipe.hasOther) {
+    const SpectrumCurve otherCurve(recipe.other, w, h, random);
+    others = PlaceSeries(recipe.other, otherCurve, w, h, recipe.other.spacing / 2, random);
   }
-  const std::vector<Placed> curvePoints = spec.fitCurve != 0 ? CurvePoints(curve, w) : std::vector<Placed>{};
+  const std::vector<Placed> curvePoints =
+      recipe.fitCurve != 0 ? CurvePoints(curve, w) : std::vector<Placed>{};
 
   FloatPicture drawn(w, h, {255, 255, 255});
-  DrawFrameGridTicks(drawn, spec, random);
-  const std::vector<Box> textBoxes = DrawText(drawn, spec);
-  if (spec.fitCurve == 1) DrawCurve(drawn, spec, curvePoints);
-  const bool othersOnTop = spec.seed % 2 == 1;
-  if (!othersOnTop) DrawMarkers(drawn, spec.other.marker, others, spec.drawing);
-  DrawMarkers(drawn, spec.target.marker, targets, spec.drawing);
-  if (othersOnTop) DrawMarkers(drawn, spec.other.marker, others, spec.drawing);
-  if (spec.fitCurve == 2) DrawCurve(drawn, spec, curvePoints);
+  DrawFrameGridTicks(drawn, recipe, random);
+  const std::vector<Box> textBoxes = DrawText(drawn, recipe);
+  if (recipe.fitCurve == 1) DrawCurve(drawn, recipe, curvePoints);
+  const bool othersOnTop = recipe.seed % 2 == 1;
+  if (!othersOnTop) DrawMarkers(drawn, recipe.other.marker, others, recipe.drawing);
+  DrawMarkers(drawn, recipe.target.marker, targets, recipe.drawing);
+  if (othersOnTop) DrawMarkers(drawn, recipe.other.marker, others, recipe.drawing);
+  if (recipe.fitCurve == 2) DrawCurve(drawn, recipe, curvePoints);
 
   DevPicture out;
-  out.spec = spec;
-  out.picture = Scan(std::move(drawn), spec, random);
-  const double s = spec.scale;
+  out.recipe = recipe;
+  out.picture = Scan(std::move(drawn), recipe, random);
+  const double s = recipe.scale;
   for (const Placed& p : targets) {
-    const Placed ink = InkCentre(CoverMarker(spec.target.marker, p.x, p.y, spec.drawing));
+    const Placed ink = InkCentre(CoverMarker(recipe.target.marker, p.x, p.y, recipe.drawing));
     out.truth.push_back(
         {Rescaled(p.x - 0.5, s), Rescaled(p.y - 0.5, s), Rescaled(ink.x, s), Rescaled(ink.y, s)});
   }
 
   // The unit: the target symbol farthest from any other ink, wholly inside.
-  const double size = spec.target.marker.size;
+  const double size = recipe.target.marker.size;
   double bestGap = -std::numeric_limits<double>::infinity();
   std::size_t best = 0;
   for (std::size_t i = 0; i < targets.size(); ++i) {
@@ -285,9 +286,10 @@ DevPicture RenderPicture(const PictureSpec& spec) {
     for (std::size_t j = 0; j < targets.size(); ++j) {
       if (j != i) gap = std::min(gap, Distance(p, targets[j]) - size);
     }
-    for (const Placed& o : others) gap = std::min(gap, Distance(p, o) - (size + spec.other.marker.size) / 2);
-    for (const Placed& c : curvePoints) gap = std::min(gap, Distance(p, c) - size / 2 - spec.curveWidth);
-    if (spec.grid) {
+    for (const Placed& o : others)
+      gap = std::min(gap, Distance(p, o) - (size + recipe.other.marker.size) / 2);
+    for (const Placed& c : curvePoints) gap = std::min(gap, Distance(p, c) - size / 2 - recipe.curveWidth);
+    if (recipe.grid) {
       for (int k = 1; k < 10; ++k) gap = std::min(gap, std::abs(p.x - (k * w / 10.0 + 0.5)) - size / 2 - 1);
       for (int k = 1; k < 8; ++k) gap = std::min(gap, std::abs(p.y - (k * h / 8.0 + 0.5)) - size / 2 - 1);
     }
@@ -302,9 +304,10 @@ DevPicture RenderPicture(const PictureSpec& spec) {
     }
   }
   if (!targets.empty()) {
-    const Box box = InkBox(CoverMarker(spec.target.marker, targets[best].x, targets[best].y, spec.drawing));
-    const int spread = static_cast<int>(std::ceil(2 * spec.blur));
-    std::uniform_int_distribution<int> margin(0, std::max(0, spec.unitMargin));
+    const Box box =
+        InkBox(CoverMarker(recipe.target.marker, targets[best].x, targets[best].y, recipe.drawing));
+    const int spread = static_cast<int>(std::ceil(2 * recipe.blur));
+    std::uniform_int_distribution<int> margin(0, std::max(0, recipe.unitMargin));
     const int W = out.picture.width();
     const int H = out.picture.height();
     out.unit.Left = std::max(0, static_cast<int>(std::floor(box.left * s)) - spread - margin(random));

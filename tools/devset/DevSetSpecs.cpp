@@ -21,8 +21,8 @@ Marker MakeMarker(Shape shape, bool filled, double size, Rgb colour, double stro
   return {shape, filled, size, stroke, colour};
 }
 
-PictureSpec Base(const char* name, unsigned seed, Marker marker, double spacing) {
-  PictureSpec s;
+PictureRecipe Base(const char* name, unsigned seed, Marker marker, double spacing) {
+  PictureRecipe s;
   s.name = name;
   s.seed = seed;
   s.target.marker = marker;
@@ -32,9 +32,9 @@ PictureSpec Base(const char* name, unsigned seed, Marker marker, double spacing)
 
 }  // namespace
 
-std::vector<PictureSpec> DevelopmentSet() {
-  std::vector<PictureSpec> set;
-  auto add = [&set](PictureSpec s) { set.push_back(std::move(s)); };
+std::vector<PictureRecipe> DevelopmentSet() {
+  std::vector<PictureRecipe> set;
+  auto add = [&set](PictureRecipe s) { set.push_back(std::move(s)); };
 
   add(Base("clean_filled_circles", 101, MakeMarker(Shape::Circle, true, 8, Black), 11));
   add(Base("clean_open_circles", 102, MakeMarker(Shape::Circle, false, 10, Blue), 13));
@@ -44,25 +44,25 @@ std::vector<PictureSpec> DevelopmentSet() {
   add(Base("small_circles", 106, MakeMarker(Shape::Circle, true, 5, Black), 7));
   add(Base("large_open_squares", 107, MakeMarker(Shape::Square, false, 15, Navy, 1.5), 19));
   {
-    PictureSpec s = Base("grid_dashed_circles", 108, MakeMarker(Shape::Circle, true, 8, Blue), 12);
+    PictureRecipe s = Base("grid_dashed_circles", 108, MakeMarker(Shape::Circle, true, 8, Blue), 12);
     s.grid = true;
     add(s);
   }
   {
-    PictureSpec s = Base("fit_over_blue_circles", 109, MakeMarker(Shape::Circle, true, 8, Blue), 11);
+    PictureRecipe s = Base("fit_over_blue_circles", 109, MakeMarker(Shape::Circle, true, 8, Blue), 11);
     s.fitCurve = 2;
     s.curveColour = Red;
     s.curveWidth = 1.5;
     add(s);
   }
   {
-    PictureSpec s = Base("fit_under_red_open_circles", 110, MakeMarker(Shape::Circle, false, 10, Red), 13);
+    PictureRecipe s = Base("fit_under_red_open_circles", 110, MakeMarker(Shape::Circle, false, 10, Red), 13);
     s.fitCurve = 1;
     s.curveColour = Black;
     add(s);
   }
   {
-    PictureSpec s = Base("two_colours", 111, MakeMarker(Shape::Circle, true, 8, Blue), 12);
+    PictureRecipe s = Base("two_colours", 111, MakeMarker(Shape::Circle, true, 8, Blue), 12);
     s.hasOther = true;
     s.other.marker = MakeMarker(Shape::Circle, true, 8, Red);
     s.other.spacing = 12;
@@ -71,7 +71,7 @@ std::vector<PictureSpec> DevelopmentSet() {
     add(s);
   }
   {
-    PictureSpec s = Base("filled_vs_open_same_colour", 112, MakeMarker(Shape::Circle, true, 9, Black), 13);
+    PictureRecipe s = Base("filled_vs_open_same_colour", 112, MakeMarker(Shape::Circle, true, 9, Black), 13);
     s.hasOther = true;
     s.other.marker = MakeMarker(Shape::Circle, false, 9, Black);
     s.other.spacing = 13;
@@ -80,7 +80,7 @@ std::vector<PictureSpec> DevelopmentSet() {
     add(s);
   }
   {
-    PictureSpec s = Base("squares_vs_circles", 113, MakeMarker(Shape::Square, true, 8, Black), 12);
+    PictureRecipe s = Base("squares_vs_circles", 113, MakeMarker(Shape::Square, true, 8, Black), 12);
     s.hasOther = true;
     s.other.marker = MakeMarker(Shape::Circle, true, 9, Black);
     s.other.spacing = 12;
@@ -90,19 +90,19 @@ std::vector<PictureSpec> DevelopmentSet() {
   }
   add(Base("dense_touching", 114, MakeMarker(Shape::Circle, true, 8, Navy), 7.5));
   {
-    PictureSpec s = Base("dense_overlapping", 115, MakeMarker(Shape::Circle, false, 10, Black), 6.5);
+    PictureRecipe s = Base("dense_overlapping", 115, MakeMarker(Shape::Circle, false, 10, Black), 6.5);
     s.target.scatter = 1.5;
     add(s);
   }
   {
-    PictureSpec s = Base("tinted_lamp_noise", 116, MakeMarker(Shape::Circle, true, 8, Black), 12);
+    PictureRecipe s = Base("tinted_lamp_noise", 116, MakeMarker(Shape::Circle, true, 8, Black), 12);
     s.paper = Cream;
     s.lamp = 0.25;
     s.noise = 3;
     add(s);
   }
   {
-    PictureSpec s = Base("tinted_jpeg", 117, MakeMarker(Shape::Square, false, 10, Blue), 14);
+    PictureRecipe s = Base("tinted_jpeg", 117, MakeMarker(Shape::Square, false, 10, Blue), 14);
     s.paper = Grey;
     s.lamp = 0.15;
     s.noise = 2;
@@ -110,62 +110,62 @@ std::vector<PictureSpec> DevelopmentSet() {
     add(s);
   }
   {
-    PictureSpec s = Base("blurred", 118, MakeMarker(Shape::Diamond, true, 10, Black), 14);
+    PictureRecipe s = Base("blurred", 118, MakeMarker(Shape::Diamond, true, 10, Black), 14);
     s.blur = 0.8;
     add(s);
   }
   {
-    PictureSpec s = Base("jpeg_white", 119, MakeMarker(Shape::Circle, true, 8, Red), 12);
+    PictureRecipe s = Base("jpeg_white", 119, MakeMarker(Shape::Circle, true, 8, Red), 12);
     s.jpegQuality = 70;
     s.grid = true;
     add(s);
   }
   {
-    PictureSpec s = Base("one_bit", 120, MakeMarker(Shape::Circle, true, 9, Black), 13);
+    PictureRecipe s = Base("one_bit", 120, MakeMarker(Shape::Circle, true, 9, Black), 13);
     s.oneBit = true;
     s.fitCurve = 1;
     add(s);
   }
   {
-    PictureSpec s = Base("aliased_squares", 121, MakeMarker(Shape::Square, true, 7, Blue), 11);
+    PictureRecipe s = Base("aliased_squares", 121, MakeMarker(Shape::Square, true, 7, Blue), 11);
     s.drawing = Drawing::Aliased;
     add(s);
   }
   {
-    PictureSpec s = Base("scale_073", 122, MakeMarker(Shape::Circle, true, 11, Black), 15);
+    PictureRecipe s = Base("scale_073", 122, MakeMarker(Shape::Circle, true, 11, Black), 15);
     s.scale = 0.73;
     s.width = 1300;
     s.height = 850;
     add(s);
   }
   {
-    PictureSpec s = Base("scale_137", 123, MakeMarker(Shape::Triangle, false, 8, Green, 1.2), 12);
+    PictureRecipe s = Base("scale_137", 123, MakeMarker(Shape::Triangle, false, 8, Green, 1.2), 12);
     s.scale = 1.37;
     s.width = 760;
     s.height = 480;
     add(s);
   }
   {
-    PictureSpec s =
+    PictureRecipe s =
         Base("coarse_open_triangles", 124, MakeMarker(Shape::Triangle, false, 11, Purple, 1.3), 15);
     s.drawing = Drawing::Coarse;
     add(s);
   }
   {
-    PictureSpec s = Base("text_and_frame", 125, MakeMarker(Shape::Square, true, 8, DarkGrey), 12);
+    PictureRecipe s = Base("text_and_frame", 125, MakeMarker(Shape::Square, true, 8, DarkGrey), 12);
     s.text = true;
     s.grid = true;
     add(s);
   }
   {
-    PictureSpec s = Base("scatter_plot", 126, MakeMarker(Shape::Circle, true, 8, Green), 12);
+    PictureRecipe s = Base("scatter_plot", 126, MakeMarker(Shape::Circle, true, 8, Green), 12);
     s.target.layout = Layout::Scatter;
     s.target.count = 220;
     s.unitMargin = 4;
     add(s);
   }
   {
-    PictureSpec s = Base("everything", 127, MakeMarker(Shape::Circle, true, 9, Navy), 12);
+    PictureRecipe s = Base("everything", 127, MakeMarker(Shape::Circle, true, 9, Navy), 12);
     s.paper = Cream;
     s.lamp = 0.2;
     s.noise = 2.5;
@@ -181,20 +181,20 @@ std::vector<PictureSpec> DevelopmentSet() {
     add(s);
   }
   {
-    PictureSpec s = Base("vignetted_diamonds", 128, MakeMarker(Shape::Diamond, true, 9, Red), 13);
+    PictureRecipe s = Base("vignetted_diamonds", 128, MakeMarker(Shape::Diamond, true, 9, Red), 13);
     s.paper = Bluish;
     s.lamp = 0.45;
     s.noise = 2;
     add(s);
   }
   {
-    PictureSpec s = Base("orange_on_cream", 129, MakeMarker(Shape::Circle, true, 9, Orange), 13);
+    PictureRecipe s = Base("orange_on_cream", 129, MakeMarker(Shape::Circle, true, 9, Orange), 13);
     s.paper = Cream;
     s.noise = 2;
     add(s);
   }
   {
-    PictureSpec s = Base("tiny_with_fit", 130, MakeMarker(Shape::Circle, true, 4.5, Black), 8);
+    PictureRecipe s = Base("tiny_with_fit", 130, MakeMarker(Shape::Circle, true, 4.5, Black), 8);
     s.fitCurve = 2;
     s.curveColour = Blue;
     s.curveWidth = 1;
@@ -202,7 +202,7 @@ std::vector<PictureSpec> DevelopmentSet() {
   }
   add(Base("thick_open_circles", 131, MakeMarker(Shape::Circle, false, 12, Black, 2.2), 16));
   {
-    PictureSpec s = Base("stacked_dense_colours", 132, MakeMarker(Shape::Square, true, 7, Red), 7.5);
+    PictureRecipe s = Base("stacked_dense_colours", 132, MakeMarker(Shape::Square, true, 7, Red), 7.5);
     s.target.baseline = 0.15;
     s.target.depth = 0.3;
     s.hasOther = true;
@@ -213,7 +213,7 @@ std::vector<PictureSpec> DevelopmentSet() {
     add(s);
   }
   {
-    PictureSpec s = Base("low_resolution_scan", 133, MakeMarker(Shape::Circle, true, 12, Black), 17);
+    PictureRecipe s = Base("low_resolution_scan", 133, MakeMarker(Shape::Circle, true, 12, Black), 17);
     s.scale = 0.61;
     s.width = 1500;
     s.height = 1000;
@@ -223,20 +223,21 @@ std::vector<PictureSpec> DevelopmentSet() {
     add(s);
   }
   {
-    PictureSpec s = Base("fax_scaled", 134, MakeMarker(Shape::Square, false, 12, Black, 1.6), 17);
+    PictureRecipe s = Base("fax_scaled", 134, MakeMarker(Shape::Square, false, 12, Black, 1.6), 17);
     s.scale = 0.85;
     s.oneBit = true;
     add(s);
   }
   {
-    PictureSpec s = Base("open_triangles_grid_fit", 135, MakeMarker(Shape::Triangle, false, 10, Black), 14);
+    PictureRecipe s = Base("open_triangles_grid_fit", 135, MakeMarker(Shape::Triangle, false, 10, Black), 14);
     s.grid = true;
     s.fitCurve = 2;
     s.curveColour = Black;
     add(s);
   }
   {
-    PictureSpec s = Base("diamonds_vs_squares_colours", 136, MakeMarker(Shape::Diamond, true, 10, Blue), 13);
+    PictureRecipe s =
+        Base("diamonds_vs_squares_colours", 136, MakeMarker(Shape::Diamond, true, 10, Blue), 13);
     s.hasOther = true;
     s.other.marker = MakeMarker(Shape::Square, true, 9, Orange);
     s.other.spacing = 13;
@@ -249,8 +250,8 @@ std::vector<PictureSpec> DevelopmentSet() {
   return set;
 }
 
-PictureSpec LargeSpec() {
-  PictureSpec s = Base("large_3000x2000", 201, MakeMarker(Shape::Circle, true, 11, Black), 5);
+PictureRecipe LargeRecipe() {
+  PictureRecipe s = Base("large_3000x2000", 201, MakeMarker(Shape::Circle, true, 11, Black), 5);
   s.width = 3000;
   s.height = 2000;
   s.grid = true;
@@ -260,8 +261,8 @@ PictureSpec LargeSpec() {
   return s;
 }
 
-PictureSpec LargeTintedSpec() {
-  PictureSpec s = LargeSpec();
+PictureRecipe LargeTintedRecipe() {
+  PictureRecipe s = LargeRecipe();
   s.name = "large_3000x2000_tinted";
   s.paper = Cream;
   s.lamp = 0.2;

@@ -5,11 +5,11 @@
 #include <stdexcept>
 
 devset::DevPicture SmallDevPicture(const std::string& name, int width, int height) {
-  for (devset::PictureSpec spec : devset::DevelopmentSet()) {
-    if (spec.name != name) continue;
-    spec.width = width;
-    spec.height = height;
-    return devset::RenderPicture(spec);
+  for (devset::PictureRecipe recipe : devset::DevelopmentSet()) {
+    if (recipe.name != name) continue;
+    recipe.width = width;
+    recipe.height = height;
+    return devset::RenderPicture(recipe);
   }
   throw std::invalid_argument("no development picture " + name);
 }

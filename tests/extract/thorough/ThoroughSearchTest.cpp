@@ -31,7 +31,7 @@ TEST(FindSymbolsThorough, FindsEverySymbolOfSmallDevelopmentPictures) {
     const devset::DevPicture p = SmallDevPicture(c.name, c.width, c.height);
     RecordingObserver observer;
     const ThoroughResult r = FindSymbolsThorough(p.picture, UnitOf(p), observer);
-    const MatchFigures m = CompareWithTruth(p, r.points, 0.45 * p.spec.target.marker.size);
+    const MatchFigures m = CompareWithTruth(p, r.points, 0.45 * p.recipe.target.marker.size);
     EXPECT_GE(p.truth.size(), 15u);
     EXPECT_EQ(m.recall, 1.0);
     EXPECT_EQ(m.precision, 1.0);
