@@ -56,6 +56,9 @@ struct AppState {
   bool AsciiSaved = true;
   bool MarkerCreated = false;
   bool RunInProgress = false;  // a Create ASCII run is under way
+  // Create ASCII runs the thorough mode (Edit > "Thorough matching"); off at
+  // every start and never stored in the settings.
+  bool ThoroughMatching = false;
 
   // Paths, set once at start-up.
   std::string ProgramDir;

@@ -31,6 +31,8 @@ enum class Control {
   SetAsUnit,
   CreateAscii,
   ButtonPanel,
+  MatchField,   // "Match %" with its label
+  StrictMatch,  // the "Strict Match" check box
 };
 
 // The two save dialogs; each remembers its own file name.

@@ -6,7 +6,7 @@
 const char* const CliUsage =
     "usage: quorvix-cli extract PICTURE --unit L,T,R,B [--vmin TEXT] [--vmax TEXT] [--min TEXT] [--max "
     "TEXT]\n"
-    "                         [--match TEXT] [--strict] [EDIT OPTIONS] [-o FILE]\n"
+    "                         [--match TEXT] [--strict] [--thorough] [EDIT OPTIONS] [-o FILE]\n"
     "       quorvix-cli edit PICTURE [EDIT OPTIONS] -o OUT\n"
     "       quorvix-cli --help\n"
     "\n"
@@ -16,6 +16,8 @@ const char* const CliUsage =
     "         --vmin, --vmax  velocity at the left and right edge (default -5.0, 5.0)\n"
     "         --min, --max    value at the bottom and top edge (default 0.90, 1.00)\n"
     "         --match     required match in per cent (default 60); --strict: strict match\n"
+    "         --thorough  thorough matching: finds every symbol, with centres between\n"
+    "                     pixels (--match and --strict are then ignored)\n"
     "edit     applies the edit options and writes the picture as a 24-bit BMP file.\n"
     "\n"
     "EDIT OPTIONS, applied in the order given (rectangles inclusive, L,T,R,B):\n"
@@ -37,22 +39,13 @@ bool ParseInt(const std::string& text, int& value) {
 enum class Takes { Nothing, Text };
 
 const std::map<std::string, Takes>& Options() {
-  static const std::map<std::string, Takes> options = {{"--unit", Takes::Text},
-                                                       {"--vmin", Takes::Text},
-                                                       {"--vmax", Takes::Text},
-                                                       {"--min", Takes::Text},
-                                                       {"--max", Takes::Text},
-                                                       {"--match", Takes::Text},
-                                                       {"--strict", Takes::Nothing},
-                                                       {"-o", Takes::Text},
-                                                       {"--output", Takes::Text},
-                                                       {"--grey-limit", Takes::Text},
-                                                       {"--discard-colour", Takes::Nothing},
-                                                       {"--reduce", Takes::Nothing},
-                                                       {"--rotate", Takes::Text},
-                                                       {"--crop", Takes::Text},
-                                                       {"--clear-inside", Takes::Text},
-                                                       {"--clear-outside", Takes::Text}};
+  static const std::map<std::string, Takes> options = {
+      {"--unit", Takes::Text},         {"--vmin", Takes::Text},         {"--vmax", Takes::Text},
+      {"--min", Takes::Text},          {"--max", Takes::Text},          {"--match", Takes::Text},
+      {"--strict", Takes::Nothing},    {"--thorough", Takes::Nothing},  {"-o", Takes::Text},
+      {"--output", Takes::Text},       {"--grey-limit", Takes::Text},   {"--discard-colour", Takes::Nothing},
+      {"--reduce", Takes::Nothing},    {"--rotate", Takes::Text},       {"--crop", Takes::Text},
+      {"--clear-inside", Takes::Text}, {"--clear-outside", Takes::Text}};
   return options;
 }
 
@@ -168,8 +161,11 @@ std::optional<CliCommand> ParseCliArguments(const std::vector<std::string>& word
       command.max = *value;
     } else if (word == "--match") {
       command.match = *value;
+      command.matchGiven = true;
     } else if (word == "--strict") {
       command.strict = true;
+    } else if (word == "--thorough") {
+      command.thorough = true;
     } else if (word == "-o" || word == "--output") {
       command.output = *value;
     } else if (word == "--grey-limit") {

@@ -25,8 +25,10 @@ struct CliCommand {
   std::string min = "0.90";
   std::string max = "1.00";
   std::string match = "60";
+  bool matchGiven = false;  // --match appeared
   bool strict = false;
-  std::string output;  // empty: standard output (extract only)
+  bool thorough = false;  // the thorough mode; --match and --strict then do nothing
+  std::string output;     // empty: standard output (extract only)
   std::vector<EditStep> edits;
 };
 

@@ -2,6 +2,7 @@
 
 #include "app/Viewport.h"
 #include "extract/RunExtraction.h"
+#include "extract/ThoroughExtraction.h"
 #include "extract/UnitCapture.h"
 #include "image/BitmapFile.h"
 #include "image/EditCommands.h"
@@ -113,6 +114,7 @@ CliOutcome RunExtractCommand(AppState& state, HeadlessUi& ui, const CliCommand& 
   ui.setFieldText(Field::Min, command.min);
   ui.setFieldText(Field::Max, command.max);
   ui.strict = command.strict;
+  ThoroughMatchingClick(state, ui, command.thorough);
   CreateBtnClick(state, ui);
   ui.finishProgress();
 

@@ -47,6 +47,9 @@ int main(int argc, char** argv) {
     return outcome.status == ExitSuccess ? ExitSuccess : Fail(outcome);
   }
 
+  if (command->thorough && (command->matchGiven || command->strict)) {
+    std::fprintf(stderr, "quorvix-cli: note: --match and --strict are ignored with --thorough\n");
+  }
   std::string text;
   const CliOutcome outcome = RunExtractCommand(state, ui, *command, text);
   if (outcome.status != ExitSuccess) return Fail(outcome);

@@ -12,7 +12,7 @@ class MessagePacer {
  public:
   using Clock = std::chrono::steady_clock;
 
-  MessagePacer(ScanObserver& observer, std::chrono::microseconds interval, std::int64_t unitsPerClockRead)
+  MessagePacer(RunMessages& observer, std::chrono::microseconds interval, std::int64_t unitsPerClockRead)
       : observer_(observer),
         interval_(interval),
         unitsPerClockRead_(unitsPerClockRead),
@@ -45,7 +45,7 @@ class MessagePacer {
   Clock::time_point nextHandling() const { return last_ + interval_; }
 
  private:
-  ScanObserver& observer_;
+  RunMessages& observer_;
   std::chrono::microseconds interval_;
   std::int64_t unitsPerClockRead_;
   std::int64_t budget_;

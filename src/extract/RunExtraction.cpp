@@ -3,6 +3,7 @@
 #include "app/PreviewCommands.h"
 #include "extract/ExtractDataPoints.h"
 #include "extract/PrepareTemplate.h"
+#include "extract/ThoroughExtraction.h"
 
 void CreateBtnClick(AppState& state, Ui& ui) {
   if (state.RunInProgress) return;
@@ -13,9 +14,15 @@ void CreateBtnClick(AppState& state, Ui& ui) {
   ui.setBusy(true);
   state.DataPointCount = 0;
 
-  PrepareTemplate(state, ui);
-  ShowDataPreview(state, ui);
-  ExtractDataPoints(state, ui);
+  if (state.ThoroughMatching) {
+    // The thorough mode takes the unit picture as it is and needs no Match %.
+    ShowDataPreview(state, ui);
+    ExtractDataPointsThorough(state, ui);
+  } else {
+    PrepareTemplate(state, ui);
+    ShowDataPreview(state, ui);
+    ExtractDataPoints(state, ui);
+  }
   ui.repaintMain();
   ShowDataPreview(state, ui);
 

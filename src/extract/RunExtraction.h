@@ -5,7 +5,8 @@
 
 // "Create ASCII": prepares the template, shows the preview, scans the picture
 // and builds the data list, and reports whether the run completed ("Status:
-// Ready") or was stopped with Esc ("Status: Uncompleted"). While it runs the
+// Ready") or was stopped with Esc ("Status: Uncompleted"). With
+// ThoroughMatching the thorough mode scans instead (no template preparation). While it runs the
 // button panel is disabled and commands that would change the picture, the
 // template or the data do nothing (RunInProgress).
 void CreateBtnClick(AppState& state, Ui& ui);

@@ -11,18 +11,22 @@
 #include "app/AppState.h"
 #include "app/Ui.h"
 
-AxisPoint MapToAxes(std::int64_t px, std::int64_t py, int width, int height, double vmin, double vmax,
-                    double min, double max) {
+AxisPoint MapCentreToAxes(long double cx, long double cy, int width, int height, double vmin, double vmax,
+                          double min, double max) {
   using Real = long double;
   Real dx = static_cast<Real>(width - 1);
   if (!(dx > 0)) dx = 1;
   Real dy = static_cast<Real>(height - 1);
   if (!(dy > 0)) dy = 1;
-  const Real v = static_cast<Real>(vmin) +
-                 (static_cast<Real>(vmax) - static_cast<Real>(vmin)) * static_cast<Real>(px) / dx;
-  const Real c = static_cast<Real>(min) +
-                 (static_cast<Real>(max) - static_cast<Real>(min)) * (dy - static_cast<Real>(py)) / dy;
+  const Real v = static_cast<Real>(vmin) + (static_cast<Real>(vmax) - static_cast<Real>(vmin)) * cx / dx;
+  const Real c = static_cast<Real>(min) + (static_cast<Real>(max) - static_cast<Real>(min)) * (dy - cy) / dy;
   return {static_cast<double>(v), static_cast<double>(c)};
+}
+
+AxisPoint MapToAxes(std::int64_t px, std::int64_t py, int width, int height, double vmin, double vmax,
+                    double min, double max) {
+  return MapCentreToAxes(static_cast<long double>(px), static_cast<long double>(py), width, height, vmin,
+                         vmax, min, max);
 }
 
 void ApplyCalibration(AppState& state, double vmin, double vmax, double min, double max) {
@@ -50,11 +54,11 @@ void BeginSpectrum(AppState& state, const Ui& ui) {
   ApplyCalibration(state, vmin, vmax, min, max);
 }
 
-void RecordDataPoint(AppState& state, Ui& ui, std::int32_t x2, std::int32_t y, std::int32_t a) {
-  const std::int64_t px = static_cast<std::int64_t>(x2) - a + state.TemplateCentreX;
-  const std::int64_t py = static_cast<std::int64_t>(y) + state.TemplateCentreY;
-  const AxisPoint p = MapToAxes(px, py, state.WorkImage.width(), state.WorkImage.height(), state.VminValue,
-                                state.VmaxValue, state.MinValue, state.MaxValue);
+namespace {
+
+// Appends a mapped point to the lists and shows the count; the preview plot
+// is repainted at every tenth point.
+void AppendDataPoint(AppState& state, Ui& ui, const AxisPoint& p) {
   state.CountsArray.push_back(p.value);
   state.VelocityArray.push_back(p.velocity);
   const std::size_t n = state.CountsArray.size();
@@ -62,6 +66,22 @@ void RecordDataPoint(AppState& state, Ui& ui, std::int32_t x2, std::int32_t y, s
   ui.setPreviewCaption("ASCII form of the data [ " + std::to_string(n) + " ]");
   ui.setStatusText(StatusData, "ASCII data: " + std::to_string(state.DataPointCount));
   if (n % 10 == 0) ui.repaintPreview();
+}
+
+}  // namespace
+
+void RecordDataPoint(AppState& state, Ui& ui, std::int32_t x2, std::int32_t y, std::int32_t a) {
+  const std::int64_t px = static_cast<std::int64_t>(x2) - a + state.TemplateCentreX;
+  const std::int64_t py = static_cast<std::int64_t>(y) + state.TemplateCentreY;
+  AppendDataPoint(state, ui,
+                  MapToAxes(px, py, state.WorkImage.width(), state.WorkImage.height(), state.VminValue,
+                            state.VmaxValue, state.MinValue, state.MaxValue));
+}
+
+void RecordCentre(AppState& state, Ui& ui, long double cx, long double cy) {
+  AppendDataPoint(state, ui,
+                  MapCentreToAxes(cx, cy, state.WorkImage.width(), state.WorkImage.height(), state.VminValue,
+                                  state.VmaxValue, state.MinValue, state.MaxValue));
 }
 
 namespace {

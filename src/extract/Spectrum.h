@@ -20,6 +20,11 @@ struct AxisPoint {
 AxisPoint MapToAxes(std::int64_t px, std::int64_t py, int width, int height, double vmin, double vmax,
                     double min, double max);
 
+// The same rule for a centre between pixels (column cx, row cy), as the
+// thorough mode finds them.
+AxisPoint MapCentreToAxes(long double cx, long double cy, int width, int height, double vmin, double vmax,
+                          double min, double max);
+
 // Empties the data lists and takes the calibration: Vmin, Vmax, Min and Max
 // as given, Min and Max exchanged when Max is the smaller, and the plot ranges.
 void ApplyCalibration(AppState& state, double vmin, double vmax, double min, double max);
@@ -31,6 +36,10 @@ void BeginSpectrum(AppState& state, const Ui& ui);
 // data point at the end of the lists, shown in the preview caption and the
 // status bar; the preview plot is repainted at every tenth point.
 void RecordDataPoint(AppState& state, Ui& ui, std::int32_t x2, std::int32_t y, std::int32_t a);
+
+// A symbol centre between pixels (column cx, row cy) becomes a data point the
+// same way.
+void RecordCentre(AppState& state, Ui& ui, long double cx, long double cy);
 
 // Sorts the points by ascending velocity, each value moving with its
 // velocity; equal velocities keep their order.

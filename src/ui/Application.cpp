@@ -7,6 +7,7 @@
 #include "app/Lifecycle.h"
 #include "app/PreviewCommands.h"
 #include "extract/RunExtraction.h"
+#include "extract/ThoroughExtraction.h"
 #include "extract/UnitCapture.h"
 #include "image/EditCommands.h"
 #include "image/FileCommands.h"
@@ -77,6 +78,7 @@ void Application::connectHandlers() {
   h.deletePressed = [this] { DeleteKeyCommand(state_, *ui_); };
   h.greyLimitEntered = [this] { GreyLimitCommand(state_, *ui_, [this] { form1_->PanelBtn->setFocus(); }); };
   h.escapePressed = [this] { state_.StopRequested = true; };
+  h.thoroughMatchingToggled = [this](bool checked) { ThoroughMatchingClick(state_, *ui_, checked); };
   h.numberFieldEntered = [](QLineEdit* field) {
     std::string text = field->text().toStdString();
     CleanNumberText(text);

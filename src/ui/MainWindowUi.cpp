@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -110,6 +111,10 @@ QWidget* ControlWidget(const TForm1& w, Control control) {
       return w.CreateBtn;
     case Control::ButtonPanel:
       return w.PanelBtn;
+    case Control::MatchField:
+      return w.MatchEdit;
+    case Control::StrictMatch:
+      return w.StrictCheck;
     default:
       return nullptr;
   }
@@ -146,6 +151,7 @@ bool MainWindowUi::isEnabled(Control control) const {
 
 void MainWindowUi::setEnabled(Control control, bool enabled) {
   if (QWidget* widget = ControlWidget(main_, control)) widget->setEnabled(enabled);
+  if (control == Control::MatchField) main_.Label5->setEnabled(enabled);
   if (QAction* action = ControlAction(main_, control)) action->setEnabled(enabled);
 }
 

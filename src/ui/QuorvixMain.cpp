@@ -114,6 +114,10 @@ void TForm1::createMenus() {
   EditRotatebitmap = edit->addAction("Rotate bitmap");
   edit->addSeparator();
   EditUndoall = edit->addAction("Undo all");
+  edit->addSeparator();
+  // Unchecked at every start; the settings file does not keep it.
+  EditThorough = edit->addAction("Thorough matching");
+  EditThorough->setCheckable(true);
 
   FileSaveBitmap->setEnabled(false);
   EditReduce->setEnabled(false);
@@ -198,6 +202,9 @@ void TForm1::connectControls() {
   connect(EditReduce, &QAction::triggered, this, [this] { call(handlers_.reduceBitmap); });
   connect(EditRotatebitmap, &QAction::triggered, this, [this] { call(handlers_.rotateBitmap); });
   connect(EditUndoall, &QAction::triggered, this, [this] { call(handlers_.undoAll); });
+  connect(EditThorough, &QAction::toggled, this, [this](bool checked) {
+    if (handlers_.thoroughMatchingToggled) handlers_.thoroughMatchingToggled(checked);
+  });
 
   connect(CropImageButton, &QPushButton::clicked, this, [this] { call(handlers_.cropImage); });
   connect(ClearInsideButton, &QPushButton::clicked, this, [this] { call(handlers_.clearInside); });

@@ -31,6 +31,7 @@ struct MainWindowHandlers {
   std::function<void()> escapePressed;                 // Esc, wherever the focus is
   std::function<void(QLineEdit*)> numberFieldEntered;  // Enter in one of the five parameter fields
   std::function<void(QLineEdit*)> numberFieldPointed;  // the pointer moved over an axis field
+  std::function<void(bool)> thoroughMatchingToggled;   // Edit > "Thorough matching" checked or unchecked
   std::function<void()> zoomDown, zoomUp;
   std::function<void()> viewChanged;  // a scroll bar moved or the window was resized
   std::function<void(Qt::MouseButton, int, int)> mouseDown, mouseUp;
@@ -96,6 +97,7 @@ class TForm1 : public QMainWindow {
   QAction* EditReduce = nullptr;
   QAction* EditRotatebitmap = nullptr;
   QAction* EditUndoall = nullptr;
+  QAction* EditThorough = nullptr;  // the checkable "Thorough matching"
 
   // Lays the controls out for the current client size (the resize rule).
   void FormResize();

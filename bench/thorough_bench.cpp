@@ -1,0 +1,216 @@
+// Recall, precision and centre error of both detection modes on the
+// development set of rendered plot scans, with their run times, and the
+// time of both on a 3000 x 2000 picture.
+//
+//   thorough_bench [--only NAME-PART] [--skip-default] [--detail] [--no-large]
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "devset/DevSet.h"
+#include "extract/SymbolScan.h"
+#include "extract/TemplateMeasures.h"
+#include "extract/thorough/ThoroughSearch.h"
+
+namespace {
+
+struct Found {
+  double x = 0;
+  double y = 0;
+  float score = 0;
+};
+
+struct Figures {
+  double recall = 0;
+  double precision = 0;
+  double rms = 0;
+  double seconds = 0;
+  int found = 0;
+};
+
+using Clock = std::chrono::steady_clock;
+
+class Collector final : public ScanObserver {
+ public:
+  explicit Collector(const TemplateMeasures& m) : m_(m) {}
+  void rowStarted(int, int) override {}
+  void pointFound(int x2, int y, int anchor) override {
+    points.push_back({static_cast<double>(x2 - anchor + m_.centreX), static_cast<double>(y + m_.centreY), 0});
+  }
+  void repaintDue() override {}
+  void handlePendingMessages() override {}
+  bool stopRequested() const override { return false; }
+  std::vector<Found> points;
+
+ private:
+  const TemplateMeasures& m_;
+};
+
+class Quiet final : public ThoroughObserver {
+ public:
+  void rowStarted(int, int) override {}
+  void stageStarted(ThoroughStage) override {}
+  void handlePendingMessages() override {}
+  bool stopRequested() const override { return false; }
+};
+
+Bitmap UnitOf(const devset::DevPicture& p) {
+  Bitmap unit(p.unit.Right - p.unit.Left + 1, p.unit.Bottom - p.unit.Top + 1);
+  unit.copyRect(0, 0, p.picture, {p.unit.Left, p.unit.Top, p.unit.Right + 1, p.unit.Bottom + 1});
+  return unit;
+}
+
+// Pairs found points with true ink centres, nearest first, within `radius`.
+Figures Compare(const devset::DevPicture& p, const std::vector<Found>& found, double radius, bool detail,
+                const char* mode) {
+  struct Pair {
+    double d;
+    std::size_t t, f;
+  };
+  std::vector<Pair> pairs;
+  for (std::size_t t = 0; t < p.truth.size(); ++t) {
+    for (std::size_t f = 0; f < found.size(); ++f) {
+      const double d = std::hypot(found[f].x - p.truth[t].inkX, found[f].y - p.truth[t].inkY);
+      if (d <= radius) pairs.push_back({d, t, f});
+    }
+  }
+  std::sort(pairs.begin(), pairs.end(), [](const Pair& a, const Pair& b) { return a.d < b.d; });
+  std::vector<char> usedT(p.truth.size(), 0), usedF(found.size(), 0);
+  int matched = 0;
+  double sum2 = 0;
+  for (const Pair& pr : pairs) {
+    if (usedT[pr.t] || usedF[pr.f]) continue;
+    usedT[pr.t] = usedF[pr.f] = 1;
+    ++matched;
+    sum2 += pr.d * pr.d;
+  }
+  if (detail) {
+    for (std::size_t t = 0; t < p.truth.size(); ++t) {
+      if (!usedT[t]) std::printf("    %s missed  %8.2f %8.2f\n", mode, p.truth[t].inkX, p.truth[t].inkY);
+    }
+    for (std::size_t f = 0; f < found.size(); ++f) {
+      if (!usedF[f])
+        std::printf("    %s extra   %8.2f %8.2f  score %.3f\n", mode, found[f].x, found[f].y, found[f].score);
+    }
+  }
+  Figures fig;
+  fig.found = static_cast<int>(found.size());
+  fig.recall = p.truth.empty() ? 1 : static_cast<double>(matched) / static_cast<double>(p.truth.size());
+  fig.precision = found.empty() ? 1 : static_cast<double>(matched) / static_cast<double>(found.size());
+  fig.rms = matched > 0 ? std::sqrt(sum2 / matched) : 0;
+  return fig;
+}
+
+double Seconds(Clock::time_point from) {
+  return std::chrono::duration<double>(Clock::now() - from).count();
+}
+
+std::vector<Found> RunDefault(const Bitmap& picture, const Bitmap& unit, double& seconds) {
+  const auto start = Clock::now();
+  const TemplateMeasures m = MeasureTemplate(unit);
+  Bitmap work = picture;
+  Collector c(m);
+  ScanForSymbols(work, m.trimmed, {0.6, m.weight, false}, c);
+  seconds = Seconds(start);
+  return c.points;
+}
+
+std::vector<Found> RunThorough(const Bitmap& picture, const Bitmap& unit, double& seconds) {
+  const auto start = Clock::now();
+  Quiet q;
+  const ThoroughResult r = FindSymbolsThorough(picture, unit, q);
+  seconds = Seconds(start);
+  std::vector<Found> out;
+  for (const ThoroughPoint& p : r.points) out.push_back({p.x, p.y, p.score});
+  return out;
+}
+
+bool Passes(const Figures& f) {
+  return f.recall >= 0.995 && f.precision >= 0.995 && f.rms <= 0.3;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string only;
+  bool skipDefault = false, detail = false, large = true;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--only") == 0 && i + 1 < argc) only = argv[++i];
+    if (std::strcmp(argv[i], "--skip-default") == 0) skipDefault = true;
+    if (std::strcmp(argv[i], "--detail") == 0) detail = true;
+    if (std::strcmp(argv[i], "--no-large") == 0) large = false;
+  }
+  std::printf("%-28s %5s %4s | %-34s | %-34s\n", "picture", "size", "true",
+              "default: recall prec.   rms    time", "thorough: recall prec.  rms    time");
+  int pictures = 0, passing = 0, precise = 0;
+  double recallSum = 0, minPrecision = 1, defaultTime = 0, thoroughTime = 0;
+  for (const devset::PictureRecipe& recipe : devset::DevelopmentSet()) {
+    if (!only.empty() && recipe.name.find(only) == std::string::npos) continue;
+    const devset::DevPicture p = devset::RenderPicture(recipe);
+    const Bitmap unit = UnitOf(p);
+    const double radius = std::max(2.0, 0.45 * recipe.target.marker.size * recipe.scale);
+    Figures d, t;
+    if (!skipDefault) {
+      const std::vector<Found> found = RunDefault(p.picture, unit, d.seconds);
+      const double s = d.seconds;
+      d = Compare(p, found, radius, detail, "default ");
+      d.seconds = s;
+    }
+    {
+      const std::vector<Found> found = RunThorough(p.picture, unit, t.seconds);
+      const double s = t.seconds;
+      t = Compare(p, found, radius, detail, "thorough");
+      t.seconds = s;
+    }
+    std::printf("%-28s %4dk %4zu | %6.3f %6.3f %6.3f %7.3fs     | %6.3f %6.3f %6.3f %7.3fs %s\n",
+                recipe.name.c_str(), p.picture.width() * p.picture.height() / 1000, p.truth.size(), d.recall,
+                d.precision, d.rms, d.seconds, t.recall, t.precision, t.rms, t.seconds,
+                Passes(t) ? "" : "  <");
+    ++pictures;
+    passing += Passes(t) ? 1 : 0;
+    precise += t.precision >= 0.98 ? 1 : 0;
+    recallSum += t.recall;
+    minPrecision = std::min(minPrecision, t.precision);
+    defaultTime += d.seconds;
+    thoroughTime += t.seconds;
+  }
+  if (pictures > 0) {
+    std::printf(
+        "thorough: %d of %d pictures with recall and precision >= 0.995 and rms <= 0.3 px (%.0f %%)\n",
+        passing, pictures, 100.0 * passing / pictures);
+    std::printf("thorough: mean recall %.4f, lowest precision %.4f, %d of %d with precision >= 0.98\n",
+                recallSum / pictures, minPrecision, precise, pictures);
+    std::printf("total time: default %.2f s, thorough %.2f s\n", defaultTime, thoroughTime);
+  }
+  if (large) {
+    for (const devset::PictureRecipe& recipe : {devset::LargeRecipe(), devset::LargeTintedRecipe()}) {
+      const devset::DevPicture p = devset::RenderPicture(recipe);
+      const Bitmap unit = UnitOf(p);
+      double best = 1e9, bestDefault = 1e9;
+      std::vector<Found> thoroughFound, defaultFound;
+      for (int run = 0; run < 3; ++run) {
+        double s = 0;
+        thoroughFound = RunThorough(p.picture, unit, s);
+        best = std::min(best, s);
+        if (!skipDefault) {
+          defaultFound = RunDefault(p.picture, unit, s);
+          bestDefault = std::min(bestDefault, s);
+        }
+      }
+      const double radius = std::max(2.0, 0.45 * recipe.target.marker.size * recipe.scale);
+      const Figures t = Compare(p, thoroughFound, radius, false, "thorough");
+      const Figures d = Compare(p, defaultFound, radius, false, "default ");
+      std::printf(
+          "%s (%d x %d, %zu symbols): thorough %.3f s (recall %.3f, precision %.3f, rms %.3f), default %.3f "
+          "s "
+          "(recall %.3f, precision %.3f, rms %.3f), best of 3\n",
+          recipe.name.c_str(), p.picture.width(), p.picture.height(), p.truth.size(), best, t.recall,
+          t.precision, t.rms, skipDefault ? 0.0 : bestDefault, d.recall, d.precision, d.rms);
+    }
+  }
+  return 0;
+}

@@ -1,0 +1,305 @@
+#include "extract/thorough/PlacementScore.h"
+
+#include <algorithm>
+#include <cmath>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+void ExplainedInk::reset(int boxLeft, int boxTop, int boxWidth, int boxHeight) {
+  left = boxLeft;
+  top = boxTop;
+  width = std::max(0, boxWidth);
+  height = std::max(0, boxHeight);
+  ink.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+}
+
+void ExplainedInk::add(const PhaseTemplate& phase, int x, int y) {
+  for (const TemplatePixel& p : phase.ink) {
+    const int i = x + p.dx - left;
+    const int j = y + p.dy - top;
+    if (i < 0 || j < 0 || i >= width || j >= height) continue;
+    std::uint32_t& e = ink[static_cast<std::size_t>(j * width + i)];
+    e = PackInk(std::max(InkRed(e), InkRed(p.packed)), std::max(InkGreen(e), InkGreen(p.packed)),
+                std::max(InkBlue(e), InkBlue(p.packed)));
+  }
+}
+
+PlacementScorer::PlacementScorer(const InkPicture& picture, const ThoroughTemplate& unit,
+                                 const ThoroughTuning& tuning)
+    : picture_(picture), unit_(unit), tuning_(tuning) {
+  if (unit.empty()) return;
+  const int w = unit.gridWidth();
+  const int h = unit.gridHeight();
+  gridSums_.assign(static_cast<std::size_t>((w + 1) * (h + 1)), 0.0f);
+  for (const TemplatePixel& p : unit.phases[0].ink) {
+    fastOffsets_.push_back(p.dy * picture.width() + p.dx);
+    fastRed_.push_back(p.direction[0]);
+    fastGreen_.push_back(p.direction[1]);
+    fastBlue_.push_back(p.direction[2]);
+    fastLength_.push_back(p.length);
+  }
+  while (fastOffsets_.size() % 4 != 0) {
+    fastOffsets_.push_back(0);
+    fastRed_.push_back(0);
+    fastGreen_.push_back(0);
+    fastBlue_.push_back(0);
+    fastLength_.push_back(0);
+  }
+  const std::vector<float>& grid = unit.phases[0].grid;
+  for (int y = 0; y < h; ++y) {
+    float row = 0;
+    for (int x = 0; x < w; ++x) {
+      row += grid[static_cast<std::size_t>(y * w + x)];
+      gridSums_[static_cast<std::size_t>((y + 1) * (w + 1) + x + 1)] =
+          gridSums_[static_cast<std::size_t>(y * (w + 1) + x + 1)] + row;
+    }
+  }
+}
+
+float PlacementScorer::insideLength(int x, int y) const {
+  const int w = unit_.gridWidth();
+  const int h = unit_.gridHeight();
+  // Grid column i lies on picture column x - 1 + i.
+  const int i0 = std::clamp(1 - x, 0, w);
+  const int j0 = std::clamp(1 - y, 0, h);
+  const int i1 = std::clamp(picture_.width() - x + 1, 0, w);
+  const int j1 = std::clamp(picture_.height() - y + 1, 0, h);
+  if (i0 >= i1 || j0 >= j1) return 0;
+  const auto at = [&](int i, int j) { return gridSums_[static_cast<std::size_t>(j * (w + 1) + i)]; };
+  return at(i1, j1) - at(i0, j1) - at(i1, j0) + at(i0, j0);
+}
+
+bool PlacementScorer::insideEnough(int x, int y) const {
+  return insideLength(x, y) >= tuning_.inside * unit_.phases[0].totalLength;
+}
+
+std::uint32_t PlacementScorer::boxBound(int x, int y) const {
+  return picture_.boxSum(x - 1, y - 1, x + unit_.width + 1, y + unit_.height + 1);
+}
+
+namespace {
+
+std::uint32_t LessExplained(std::uint32_t ink, std::uint32_t explained) {
+  return PackInk(std::max(0, InkRed(ink) - InkRed(explained)),
+                 std::max(0, InkGreen(ink) - InkGreen(explained)),
+                 std::max(0, InkBlue(ink) - InkBlue(explained)));
+}
+
+}  // namespace
+
+float PlacementScorer::fill(const std::vector<TemplateOffset>& offsets, int x, int y,
+                            const ExplainedInk* explained) const {
+  const std::array<float, 3>& d = unit_.meanDirection;
+  const float ratio2 = tuning_.otherColour * tuning_.otherColour;
+  float sum = 0;
+  int count = 0;
+  for (const TemplateOffset& o : offsets) {
+    const int px = x + o.dx;
+    const int py = y + o.dy;
+    if (px < 0 || py < 0 || px >= picture_.width() || py >= picture_.height()) continue;
+    std::uint32_t ink = picture_.at(px, py);
+    if (ink & InkPicture::Unjudged) continue;
+    ++count;
+    if (explained != nullptr && ink != 0) ink = LessExplained(ink, explained->at(px, py));
+    if (ink == 0) continue;
+    const float r = static_cast<float>(InkRed(ink));
+    const float g = static_cast<float>(InkGreen(ink));
+    const float b = static_cast<float>(InkBlue(ink));
+    const float a = r * d[0] + g * d[1] + b * d[2];
+    const float across2 = r * r + g * g + b * b - a * a;
+    if (a <= 0 || across2 > ratio2 * a * a) continue;
+    sum += std::min(a, unit_.maxLength);
+  }
+  return count == 0 ? 0.0f : sum / (static_cast<float>(count) * unit_.maxLength);
+}
+
+float PlacementScorer::neighbourInk(int x, int y, const TemplatePixel& p,
+                                    const ExplainedInk* explained) const {
+  float best = 0;
+  const int nx[4] = {x - 1, x + 1, x, x};
+  const int ny[4] = {y, y, y - 1, y + 1};
+  for (int k = 0; k < 4; ++k) {
+    if (nx[k] < 0 || ny[k] < 0 || nx[k] >= picture_.width() || ny[k] >= picture_.height()) continue;
+    std::uint32_t ink = picture_.at(nx[k], ny[k]);
+    if (ink & InkPicture::Unjudged) continue;
+    if (explained != nullptr) ink = LessExplained(ink, explained->at(nx[k], ny[k]));
+    const float a = static_cast<float>(InkRed(ink)) * p.direction[0] +
+                    static_cast<float>(InkGreen(ink)) * p.direction[1] +
+                    static_cast<float>(InkBlue(ink)) * p.direction[2];
+    best = std::max(best, a);
+  }
+  return best;
+}
+
+float PlacementScorer::scoreUnshiftedInside(int x, int y, float floor) const {
+#if defined(__SSE2__)
+  if (unit_.twoLevel) return score(x, y, 0, nullptr, floor, Surround::Ignored);
+  const PhaseTemplate& phase = unit_.phases[0];
+  const std::uint32_t* origin = picture_.row(y) + x;
+  const float total = phase.totalLength;
+  const float deficitLimit = floor > NoScore ? (1 - floor) * total : 3 * total + 1;
+  const __m128 ratio2 = _mm_set1_ps(tuning_.otherColour * tuning_.otherColour);
+  const __m128 zero = _mm_setzero_ps();
+  const __m128i byte = _mm_set1_epi32(0xFF);
+  const __m128i unjudgedBit = _mm_set1_epi32(static_cast<int>(InkPicture::Unjudged));
+  const __m128i colourBits = _mm_set1_epi32(0xFFFFFF);
+  __m128 judged = zero, found = zero, mismatch = zero, unjudged = zero, others = zero;
+  // Ink of another colour beyond this leaves too little to judge.
+  const float otherLimit = (1 - tuning_.evidence) * total;
+  const std::size_t n = fastOffsets_.size();
+  for (std::size_t i = 0; i < n; i += 4) {
+    const __m128i ink = _mm_set_epi32(
+        static_cast<int>(origin[fastOffsets_[i + 3]]), static_cast<int>(origin[fastOffsets_[i + 2]]),
+        static_cast<int>(origin[fastOffsets_[i + 1]]), static_cast<int>(origin[fastOffsets_[i]]));
+    const __m128 r = _mm_cvtepi32_ps(_mm_and_si128(ink, byte));
+    const __m128 g = _mm_cvtepi32_ps(_mm_and_si128(_mm_srli_epi32(ink, 8), byte));
+    const __m128 b = _mm_cvtepi32_ps(_mm_and_si128(_mm_srli_epi32(ink, 16), byte));
+    const __m128 length = _mm_loadu_ps(fastLength_.data() + i);
+    const __m128 a = _mm_add_ps(_mm_add_ps(_mm_mul_ps(r, _mm_loadu_ps(fastRed_.data() + i)),
+                                           _mm_mul_ps(g, _mm_loadu_ps(fastGreen_.data() + i))),
+                                _mm_mul_ps(b, _mm_loadu_ps(fastBlue_.data() + i)));
+    const __m128 n2 = _mm_add_ps(_mm_add_ps(_mm_mul_ps(r, r), _mm_mul_ps(g, g)), _mm_mul_ps(b, b));
+    const __m128 across2 = _mm_max_ps(_mm_sub_ps(n2, _mm_mul_ps(a, a)), zero);
+    // Lanes of another colour, and unjudged lanes, take no part.
+    const __m128 inked = _mm_castsi128_ps(_mm_xor_si128(
+        _mm_cmpeq_epi32(_mm_and_si128(ink, colourBits), _mm_setzero_si128()), _mm_set1_epi32(-1)));
+    const __m128 other = _mm_and_ps(
+        inked, _mm_or_ps(_mm_cmple_ps(a, zero), _mm_cmpgt_ps(across2, _mm_mul_ps(ratio2, _mm_mul_ps(a, a)))));
+    const __m128 notJudged = _mm_castsi128_ps(_mm_cmpeq_epi32(_mm_and_si128(ink, unjudgedBit), unjudgedBit));
+    const __m128 take = _mm_andnot_ps(_mm_or_ps(other, notJudged), _mm_castsi128_ps(_mm_set1_epi32(-1)));
+    judged = _mm_add_ps(judged, _mm_and_ps(take, length));
+    found = _mm_add_ps(found, _mm_and_ps(take, _mm_min_ps(_mm_max_ps(a, zero), length)));
+    mismatch = _mm_add_ps(mismatch, _mm_and_ps(take, _mm_min_ps(_mm_sqrt_ps(across2), length)));
+    unjudged = _mm_add_ps(unjudged, _mm_and_ps(notJudged, length));
+    others = _mm_add_ps(others, _mm_and_ps(other, length));
+    if ((i & 12) == 12) {
+      float lanes[4];
+      _mm_storeu_ps(lanes, _mm_add_ps(_mm_sub_ps(judged, found), mismatch));
+      if (lanes[0] + lanes[1] + lanes[2] + lanes[3] > deficitLimit) return NoScore;
+      _mm_storeu_ps(lanes, others);
+      if (lanes[0] + lanes[1] + lanes[2] + lanes[3] > otherLimit) return NoScore;
+    }
+  }
+  float sums[4][4];
+  _mm_storeu_ps(sums[0], judged);
+  _mm_storeu_ps(sums[1], found);
+  _mm_storeu_ps(sums[2], mismatch);
+  _mm_storeu_ps(sums[3], unjudged);
+  const auto sum = [&](int k) { return sums[k][0] + sums[k][1] + sums[k][2] + sums[k][3]; };
+  const float j = sum(0);
+  if (j - sum(1) + sum(2) > deficitLimit) return NoScore;
+  if (j < tuning_.evidence * (total - sum(3)) || j <= 0) return NoScore;
+  float s = (sum(1) - sum(2)) / j;
+  if (!phase.hole.empty()) {
+    s -= std::max(0.0f, fill(phase.hole, x, y, nullptr) - tuning_.lenientHoleAllowance) * tuning_.holeWeight;
+  }
+  return s;
+#else
+  return score(x, y, 0, nullptr, floor, Surround::Ignored);
+#endif
+}
+
+float PlacementScorer::score(int x, int y, int phaseIndex, const ExplainedInk* explained, float floor,
+                             Surround surround) const {
+  const PhaseTemplate& phase = unit_.phases[static_cast<std::size_t>(phaseIndex)];
+  const int width = picture_.width();
+  const int height = picture_.height();
+  const bool inside =
+      x - 1 >= 0 && y - 1 >= 0 && x + unit_.width + 1 <= width && y + unit_.height + 1 <= height;
+  float total = phase.totalLength;
+  if (!inside) {
+    total = 0;
+    for (const TemplatePixel& p : phase.ink) {
+      const int px = x + p.dx;
+      const int py = y + p.dy;
+      if (px >= 0 && py >= 0 && px < width && py < height) total += p.length;
+    }
+    if (total < tuning_.inside * phase.totalLength) return NoScore;
+  }
+  // The score can be no more than 1 - deficit / total.
+  const float deficitLimit = floor > NoScore ? (1 - floor) * total : 3 * total + 1;
+  const float ratio2 = tuning_.otherColour * tuning_.otherColour;
+  float judged = 0;
+  float found = 0;
+  float mismatch = 0;
+  float deficit = 0;
+  float unjudged = 0;
+  // Ink of another colour beyond this leaves too little to judge.
+  float others = 0;
+  const float otherLimit = (1 - tuning_.evidence) * total;
+  // A two-level symbol's strokes come out a pixel wider or narrower at
+  // different positions: ink found next to a template pixel counts in part.
+  const bool tolerant = unit_.twoLevel;
+  const float tolerance = tuning_.twoLevelTolerance;
+  for (const TemplatePixel& p : phase.ink) {
+    const int px = x + p.dx;
+    const int py = y + p.dy;
+    if (!inside && (px < 0 || py < 0 || px >= width || py >= height)) continue;
+    std::uint32_t ink = picture_.at(px, py);
+    if (ink & InkPicture::Unjudged) {
+      unjudged += p.length;
+      continue;
+    }
+    float unexplained = p.length;
+    if (explained != nullptr) {
+      const std::uint32_t e = explained->at(px, py);
+      if (e != 0) {
+        const float tr = std::max(0.0f, p.length * p.direction[0] - static_cast<float>(InkRed(e)));
+        const float tg = std::max(0.0f, p.length * p.direction[1] - static_cast<float>(InkGreen(e)));
+        const float tb = std::max(0.0f, p.length * p.direction[2] - static_cast<float>(InkBlue(e)));
+        unexplained = std::sqrt(tr * tr + tg * tg + tb * tb);
+        if (unexplained < 0.1f * p.length) continue;  // explained already: no evidence either way
+        ink = LessExplained(ink, e);
+      }
+    }
+    if (ink == 0) {
+      const float f =
+          tolerant && p.edge ? tolerance * std::min(neighbourInk(px, py, p, explained), unexplained) : 0.0f;
+      judged += unexplained;
+      found += f;
+      deficit += unexplained - f;
+      if (deficit > deficitLimit) return NoScore;
+      continue;
+    }
+    const float r = static_cast<float>(InkRed(ink));
+    const float g = static_cast<float>(InkGreen(ink));
+    const float b = static_cast<float>(InkBlue(ink));
+    const float a = r * p.direction[0] + g * p.direction[1] + b * p.direction[2];
+    const float across2 = r * r + g * g + b * b - a * a;
+    if (a <= 0 || across2 > ratio2 * a * a) {  // another colour
+      others += p.length;
+      if (others > otherLimit) return NoScore;
+      continue;
+    }
+    const float across = std::sqrt(std::max(0.0f, across2));
+    float f = std::min(a, unexplained);
+    if (tolerant && p.edge && f < unexplained) {
+      f = std::max(f, tolerance * std::min(neighbourInk(px, py, p, explained), unexplained));
+    }
+    const float m = std::min(across, unexplained);
+    judged += unexplained;
+    found += f;
+    mismatch += m;
+    deficit += unexplained - f + m;
+    if (deficit > deficitLimit) return NoScore;
+  }
+  if (judged < tuning_.evidence * (total - unjudged) || judged <= 0) return NoScore;
+  float s = (found - mismatch) / judged;
+  if (!phase.hole.empty()) {
+    const float allowance =
+        surround == Surround::Judged ? tuning_.holeAllowance : tuning_.lenientHoleAllowance;
+    s -= std::max(0.0f, fill(phase.hole, x, y, explained) - allowance) * tuning_.holeWeight;
+  }
+  if (surround != Surround::Ignored && !phase.surround.empty()) {
+    const float allowance =
+        surround == Surround::Judged ? tuning_.surroundAllowance : tuning_.lenientSurroundAllowance;
+    s -= std::max(0.0f, fill(phase.surround, x, y, explained) - allowance) * tuning_.surroundWeight;
+  }
+  // A symbol cut by the picture's edge shows less to judge it by: a line
+  // along the edge can look like a part of it.
+  const float cut = tuning_.cutShare * phase.totalLength - total;
+  if (cut > 0) s -= cut / phase.totalLength * tuning_.cutWeight;
+  return s;
+}

@@ -1,0 +1,34 @@
+#include "extract/thorough/TemplateConsensus.h"
+
+#include <algorithm>
+
+std::vector<char> ConfirmedPixels(const InkPicture& picture, const ThoroughTemplate& unit,
+                                  const std::vector<std::array<int, 2>>& placements, float share) {
+  std::vector<char> keep(static_cast<std::size_t>(unit.width) * static_cast<std::size_t>(unit.height), 1);
+  for (int by = 0; by < unit.height; ++by) {
+    for (int bx = 0; bx < unit.width; ++bx) {
+      const std::size_t i = static_cast<std::size_t>(by * unit.width + bx);
+      const std::array<float, 3>& v = unit.baseInk[i];
+      const float length2 = v[0] * v[0] + v[1] * v[1] + v[2] * v[2];
+      if (length2 <= 0) continue;
+      int seen = 0;
+      int confirmed = 0;
+      for (const auto& [x, y] : placements) {
+        const int px = x + bx;
+        const int py = y + by;
+        if (px < 0 || py < 0 || px >= picture.width() || py >= picture.height()) continue;
+        const std::uint32_t ink = picture.at(px, py);
+        if (ink & InkPicture::Unjudged) continue;
+        ++seen;
+        // Along the template's ink, as a share of its length: (I . v) / |v|^2.
+        const float along =
+            (static_cast<float>(InkRed(ink)) * v[0] + static_cast<float>(InkGreen(ink)) * v[1] +
+             static_cast<float>(InkBlue(ink)) * v[2]) /
+            length2;
+        if (along >= 0.6f) ++confirmed;
+      }
+      if (seen > 0 && static_cast<float>(confirmed) < share * static_cast<float>(seen)) keep[i] = 0;
+    }
+  }
+  return keep;
+}

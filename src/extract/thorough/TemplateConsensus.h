@@ -1,0 +1,17 @@
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include "extract/thorough/InkPicture.h"
+#include "extract/thorough/ThoroughTemplate.h"
+
+// Which pixels of a template the symbol's other occurrences confirm. The
+// user's unit rectangle can hold ink that is not the symbol's (a fit curve or
+// a grid line through it, the edge of a neighbour); at every occurrence that
+// ink lies elsewhere. A template pixel is confirmed when at least `share` of
+// the occurrences (unshifted template placed at each) show ink along its
+// colour of at least a third of its own. Returns width x height flags, row by
+// row.
+std::vector<char> ConfirmedPixels(const InkPicture& picture, const ThoroughTemplate& unit,
+                                  const std::vector<std::array<int, 2>>& placements, float share);

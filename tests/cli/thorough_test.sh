@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# quorvix-cli extract --thorough on the sample scan: every true point within
+# a tenth of a pixel, nothing invented, the same file format; --match and
+# --strict draw a note on standard error and change nothing.
+set -uo pipefail
+cli=$1
+root=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+unit=$(cat "$root/samples/sextet_unit.txt")
+axes=(--vmin -10 --vmax 10 --min 0.82 --max 1.02)
+
+"$cli" extract "$root/samples/sextet.bmp" --unit "$unit" "${axes[@]}" --thorough -o "$work/plain.txt" 2>"$work/plain.err" ||
+  fail "the thorough run failed"
+[ -s "$work/plain.err" ] && fail "unexpected message: $(cat "$work/plain.err")"
+head -n 1 "$work/plain.txt" | grep -q $'^!Quorvix ASCII data: 120  sextet.bmp\r$' || fail "header: $(head -n 1 "$work/plain.txt")"
+
+"$cli" extract "$root/samples/sextet.bmp" --unit "$unit" "${axes[@]}" --thorough --match 99 --strict \
+  -o "$work/noted.txt" 2>"$work/noted.err" || fail "the run with --match failed"
+grep -q "note: --match and --strict are ignored with --thorough" "$work/noted.err" || fail "no note: $(cat "$work/noted.err")"
+cmp -s "$work/plain.txt" "$work/noted.txt" || fail "--match or --strict changed the thorough result"
+
+"$cli" --help | grep -q -- "--thorough" || fail "the usage does not mention --thorough"
+
+# A tenth of a pixel is 20/960/10 mm/s across and 0.20/400/10 up.
+awk -F, -v dv=0.0020834 -v dc=0.0000501 '
+  FNR == 1 { next }
+  NR == FNR { sub(/\r$/, "", $2); fv[++n] = $1; fc[n] = $2; next }
+  /^#/ { next }
+  { tv[++m] = $1; tc[m] = $2 }
+  END {
+    if (n != m) { printf "FAIL: found %d points, truth has %d\n", n, m; exit 1 }
+    bad = 0
+    for (i = 1; i <= m; ++i) {
+      best = -1
+      for (j = 1; j <= n; ++j) {
+        if (used[j]) continue
+        ev = fv[j] - tv[i]; ec = fc[j] - tc[i]
+        if (ev < 0) ev = -ev; if (ec < 0) ec = -ec
+        if (ev <= dv && ec <= dc) { best = j; break }
+      }
+      if (best < 0) { printf "FAIL: no found point near true point %s,%s\n", tv[i], tc[i]; bad = 1 } else used[best] = 1
+    }
+    if (bad) exit 1
+  }' "$work/plain.txt" "$root/samples/sextet_truth.csv" || failures=$((failures + 1))
+
+if [ "$failures" -ne 0 ]; then echo "$failures failed"; exit 1; fi
+echo "thorough command-line checks passed"

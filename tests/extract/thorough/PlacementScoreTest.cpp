@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "extract/TestPictures.h"
+#include "extract/thorough/PlacementScore.h"
+
+namespace {
+
+// A shape drawn with anti-aliased edges (4 x 4 samples per pixel) in a colour
+// on `picture`, centred at (cx, cy) in pixel coordinates.
+enum class Shape { Disc, Ring, Square };
+
+void Draw(Bitmap& picture, Shape shape, double cx, double cy, double radius, Colour colour) {
+  for (int y = static_cast<int>(cy - radius) - 2; y <= static_cast<int>(cy + radius) + 2; ++y) {
+    for (int x = static_cast<int>(cx - radius) - 2; x <= static_cast<int>(cx + radius) + 2; ++x) {
+      if (!picture.contains(x, y)) continue;
+      int hits = 0;
+      for (int j = 0; j < 4; ++j)
+        for (int i = 0; i < 4; ++i) {
+          const double dx = x - 0.5 + (i + 0.5) / 4 - cx;
+          const double dy = y - 0.5 + (j + 0.5) / 4 - cy;
+          const double r = std::hypot(dx, dy);
+          const bool in = shape == Shape::Disc   ? r <= radius
+                          : shape == Shape::Ring ? r <= radius && r >= radius - 1.5
+                                                 : std::max(std::abs(dx), std::abs(dy)) <= radius;
+          hits += in ? 1 : 0;
+        }
+      if (hits == 0) continue;
+      const Colour under = picture.pixel(x, y);
+      const auto mix = [&](int u, int c) { return u + (c - u) * hits / 16; };
+      picture.setPixel(x, y,
+                       MakeColour(mix(RedOf(under), RedOf(colour)), mix(GreenOf(under), GreenOf(colour)),
+                                  mix(BlueOf(under), BlueOf(colour))));
+    }
+  }
+}
+
+Bitmap UnitPicture(Shape shape, Colour colour) {
+  Bitmap unit(13, 13);
+  Draw(unit, shape, 6, 6, 4, colour);
+  return unit;
+}
+
+struct Scene {
+  Bitmap picture{60, 40};
+  ThoroughTemplate unit;
+  ThoroughTuning tuning;
+
+  explicit Scene(Shape shape, Colour colour = BlackColour)
+      : unit(BuildThoroughTemplate(UnitPicture(shape, colour), PaperModel(13, 13, {255, 255, 255}),
+                                   std::nullopt)) {}
+
+  // The best score over whole-pixel placements near the symbol centred at
+  // (cx, cy), and over all phases.
+  float bestNear(double cx, double cy, const ExplainedInk* explained = nullptr) const {
+    const InkPicture ink(picture, PaperModel(picture.width(), picture.height(), {255, 255, 255}));
+    const PlacementScorer scorer(ink, unit, tuning);
+    float best = PlacementScorer::NoScore;
+    const int x0 = static_cast<int>(std::lround(cx - unit.centreX));
+    const int y0 = static_cast<int>(std::lround(cy - unit.centreY));
+    for (int y = y0 - 1; y <= y0 + 1; ++y)
+      for (int x = x0 - 1; x <= x0 + 1; ++x)
+        for (int p = 0; p < static_cast<int>(unit.phases.size()); ++p)
+          best = std::max(best, scorer.score(x, y, p, explained));
+    return best;
+  }
+};
+
+TEST(PlacementScore, TrueSymbolsScoreHighAndOtherInkLow) {
+  const Colour red = MakeColour(210, 30, 30);
+  const Colour blue = MakeColour(30, 60, 200);
+  struct Case {
+    const char* name;
+    Shape unit;
+    Colour unitColour;
+    Shape drawn;
+    Colour drawnColour;
+    double radius;
+    bool line;  // a line through the place instead
+    float low, high;
+  };
+  const Case cases[] = {
+      {"same disc", Shape::Disc, BlackColour, Shape::Disc, BlackColour, 4, false, 0.97f, 1.01f},
+      {"same disc, third of a pixel off", Shape::Disc, BlackColour, Shape::Disc, BlackColour, 4, false, 0.9f,
+       1.01f},
+      {"same ring in red", Shape::Ring, red, Shape::Ring, red, 4, false, 0.9f, 1.01f},
+      {"darker ink counts as the template's", Shape::Disc, MakeColour(120, 120, 120), Shape::Disc,
+       BlackColour, 4, false, 0.95f, 1.01f},
+      {"lighter ink counts in part", Shape::Disc, BlackColour, Shape::Disc, MakeColour(140, 140, 140), 4,
+       false, 0.3f, 0.6f},
+      {"ring template on a disc: the hole is full", Shape::Ring, BlackColour, Shape::Disc, BlackColour, 4,
+       false, -1.0f, 0.5f},
+      {"disc template on a ring: its middle is missing", Shape::Disc, BlackColour, Shape::Ring, BlackColour,
+       4, false, -1.0f, 0.7f},
+      {"another colour", Shape::Disc, red, Shape::Disc, blue, 4, false, -1.0f, 0.5f},
+      {"a line", Shape::Disc, BlackColour, Shape::Disc, BlackColour, 4, true, -1.0f, 0.5f},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Scene scene(c.unit, c.unitColour);
+    const double offset = std::string(c.name).find("third") != std::string::npos ? 0.33 : 0.0;
+    if (c.line) {
+      scene.picture.fillRect({0, 20, 60, 21}, c.drawnColour);
+    } else {
+      Draw(scene.picture, c.drawn, 30 + offset, 20 - offset, c.radius, c.drawnColour);
+    }
+    const float s = scene.bestNear(30, 20);
+    EXPECT_GE(s, c.low);
+    EXPECT_LE(s, c.high);
+  }
+}
+
+TEST(PlacementScore, EmptyPaperScoresNothingAndExplainedInkGivesNoScore) {
+  Scene scene(Shape::Disc);
+  EXPECT_LE(scene.bestNear(30, 20), 0.0f);
+  Draw(scene.picture, Shape::Disc, 30, 20, 4, BlackColour);
+  ASSERT_GT(scene.bestNear(30, 20), 0.95f);
+  // Once another detection explains the symbol there is no evidence left.
+  ExplainedInk explained;
+  explained.reset(0, 0, 60, 40);
+  explained.ink.assign(60 * 40, PackInk(255, 255, 255));
+  EXPECT_EQ(scene.bestNear(30, 20, &explained), PlacementScorer::NoScore);
+}
+
+TEST(PlacementScore, InsideShareAtThePicturesEdges) {
+  Scene scene(Shape::Disc);
+  const InkPicture ink(scene.picture, PaperModel(60, 40, {255, 255, 255}));
+  const PlacementScorer scorer(ink, scene.unit, scene.tuning);
+  const float total = scene.unit.phases[0].totalLength;
+  EXPECT_NEAR(scorer.insideLength(10, 10), total, 1e-4 * total);
+  // Half the symbol left of column 0.
+  const int half = -static_cast<int>(std::lround(scene.unit.centreX));
+  EXPECT_NEAR(scorer.insideLength(half, 10) / total, 0.5, 0.12);
+  EXPECT_TRUE(scorer.insideEnough(half, 10));
+  EXPECT_FALSE(scorer.insideEnough(-scene.unit.width, 10));
+  EXPECT_FLOAT_EQ(scorer.insideLength(100, 10), 0.0f);
+}
+
+TEST(PlacementScore, ACutSymbolIsJudgedByItsVisiblePart) {
+  Scene scene(Shape::Disc);
+  Draw(scene.picture, Shape::Disc, 2, 20, 4, BlackColour);  // a third cut off by the left edge
+  const float s = scene.bestNear(2, 20);
+  EXPECT_GT(s, scene.tuning.accept);
+}
+
+TEST(ExplainedInk, KeepsTheChannelwiseMaximumOfTheTemplatesItExplains) {
+  const ThoroughTemplate unit = BuildThoroughTemplate(UnitPicture(Shape::Disc, MakeColour(200, 40, 40)),
+                                                      PaperModel(13, 13, {255, 255, 255}), std::nullopt);
+  ExplainedInk e;
+  e.reset(0, 0, 30, 20);
+  e.add(unit.phases[0], 5, 5);
+  e.add(unit.phases[0], 8, 5);
+  for (const TemplatePixel& p : unit.phases[0].ink) {
+    const std::uint32_t v = e.at(5 + p.dx, 5 + p.dy);
+    EXPECT_GE(InkRed(v), InkRed(p.packed));
+    EXPECT_GE(InkGreen(v), InkGreen(p.packed));
+  }
+  EXPECT_EQ(e.at(-1, -1), 0u);
+  EXPECT_EQ(e.at(29, 19), 0u);
+}
+
+}  // namespace

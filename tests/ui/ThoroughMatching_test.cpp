@@ -1,0 +1,166 @@
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QtTest>
+#include <cmath>
+
+#include "image/BitmapFile.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempDir.h"
+#include "ui/Application.h"
+#include "ui/AscIIForm.h"
+#include "ui/MainWindowUi.h"
+#include "ui/PictureArea.h"
+#include "ui/QuorvixMain.h"
+#include "ui/StatusPanels.h"
+
+namespace {
+
+// Dark blue discs of radius 3.5 with anti-aliased edges at the given centres.
+Bitmap Discs(int w, int h, const std::vector<QPointF>& centres) {
+  Bitmap b(w, h);
+  for (const QPointF& c : centres) {
+    for (int y = static_cast<int>(c.y()) - 5; y <= static_cast<int>(c.y()) + 5; ++y) {
+      for (int x = static_cast<int>(c.x()) - 5; x <= static_cast<int>(c.x()) + 5; ++x) {
+        int hits = 0;
+        for (int j = 0; j < 4; ++j)
+          for (int i = 0; i < 4; ++i)
+            hits +=
+                std::hypot(x - 0.5 + (i + 0.5) / 4 - c.x(), y - 0.5 + (j + 0.5) / 4 - c.y()) <= 3.5 ? 1 : 0;
+        if (hits > 0 && b.contains(x, y))
+          b.setPixel(x, y, MakeColour(255 - 235 * hits / 16, 255 - 215 * hits / 16, 255 - 105 * hits / 16));
+      }
+    }
+  }
+  return b;
+}
+
+QAction* EditMenuAction(TForm1& window, const QString& text) {
+  for (QAction* menu : window.menuBar()->actions()) {
+    if (menu->text() != "Edit") continue;
+    for (QAction* a : menu->menu()->actions())
+      if (a->text() == text) return a;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+class ThoroughMatchingTest : public QObject {
+  Q_OBJECT
+
+ private:
+  TempDir dir_;
+  std::unique_ptr<Application> app_;
+  ScriptedDialogs dialogs_;
+
+  TForm1& window() { return app_->mainWindow(); }
+  AppState& state() { return app_->state(); }
+
+  void startApplication() {
+    app_ = std::make_unique<Application>();
+    dialogs_ = ScriptedDialogs();
+    app_->ui().setDialogs(&dialogs_);
+    app_->start(dir_.file("quorvix"));
+  }
+
+  void drag(QPoint from, QPoint to) {
+    QWidget* area = window().pictureArea();
+    QTest::mousePress(area, Qt::LeftButton, Qt::NoModifier, from);
+    QTest::mouseMove(area, to);
+    QTest::mouseRelease(area, Qt::LeftButton, Qt::NoModifier, to);
+  }
+
+ private slots:
+  void init() { startApplication(); }
+
+  void cleanup() {
+    state().AsciiSaved = true;
+    window().close();
+    app_.reset();
+  }
+
+  void menuItemIsUncheckedAtEveryStartAndDisablesMatchAndStrict() {
+    QAction* item = EditMenuAction(window(), "Thorough matching");
+    QVERIFY(item != nullptr);
+    QCOMPARE(item, window().EditThorough);
+    QVERIFY(item->isCheckable());
+    QVERIFY(!item->isChecked());
+    QVERIFY(item->isEnabled());
+    QVERIFY(!state().ThoroughMatching);
+
+    item->trigger();
+    QVERIFY(item->isChecked());
+    QVERIFY(state().ThoroughMatching);
+    QVERIFY(!window().MatchEdit->isEnabled());
+    QVERIFY(!window().Label5->isEnabled());
+    QVERIFY(!window().StrictCheck->isEnabled());
+
+    // Closing writes the settings; the next start has the item unchecked.
+    state().AsciiSaved = true;
+    window().close();
+    app_.reset();
+    startApplication();
+    QVERIFY(!window().EditThorough->isChecked());
+    QVERIFY(!state().ThoroughMatching);
+    QVERIFY(window().MatchEdit->isEnabled());
+    QVERIFY(window().StrictCheck->isEnabled());
+  }
+
+  void createAsciiThroughTheMenuItemFindsCentresBetweenPixels() {
+    const std::vector<QPointF> centres = {
+        {20.5, 30.25}, {55.25, 22.0}, {90.0, 61.5}, {130.75, 40.5}, {170.3, 75.6}};
+    std::string error;
+    const std::string path = dir_.file("discs.bmp");
+    QVERIFY(SaveBitmapFile(path, Discs(201, 101, centres), error));
+    dialogs_.files = {path};
+    window().LoadBitmap1->trigger();
+    QCOMPARE(state().WorkImage.width(), 201);
+
+    // The unit: a rectangle with a margin around the first disc (the picture
+    // is drawn from the picture area's column 129 at zoom 1).
+    drag({129 + 14, 24}, {129 + 27, 37});
+    window().SetasUnitButton->click();
+    QVERIFY(window().CreateBtn->isEnabled());
+    const Bitmap unit = state().UnitImagePicture;
+
+    window().EditThorough->trigger();
+    window().VminEdit->setText("0");
+    window().VMaxEdit->setText("200");
+    window().MinEdit->setText("0");
+    window().MaxEdit->setText("100");
+    window().MatchEdit->setText("99");  // not used while the item is checked
+    window().CreateBtn->click();
+
+    QCOMPARE(window().statusBar()->text(2), QString("Status: Ready"));
+    QCOMPARE(window().statusBar()->text(1), QString("ASCII data: 5"));
+    QCOMPARE(app_->previewWindow().windowTitle(), QString("ASCII form of the data [ 5 ]"));
+    QVERIFY(app_->previewWindow().isVisible());
+    QVERIFY(window().FileSaveAscii->isEnabled());
+    QVERIFY(window().PanelBtn->isEnabled());
+    QVERIFY(!window().MatchEdit->isEnabled());  // still disabled after the run
+    QCOMPARE(state().UnitImagePicture, unit);
+    // Velocity = column, value = 100 - row; sorted by velocity.
+    QCOMPARE(state().VelocityArray.size(), std::size_t{5});
+    for (std::size_t i = 0; i < 5; ++i) {
+      QVERIFY2(std::abs(state().VelocityArray[i] - centres[i].x()) < 0.1, std::to_string(i).c_str());
+      QVERIFY2(std::abs(state().CountsArray[i] - (100 - centres[i].y())) < 0.1, std::to_string(i).c_str());
+    }
+
+    // Unchecked again: the default scan with Match %, whole pixels only.
+    window().EditThorough->trigger();
+    QVERIFY(window().MatchEdit->isEnabled());
+    window().MatchEdit->setText("60");
+    window().CreateBtn->click();
+    QCOMPARE(window().statusBar()->text(2), QString("Status: Ready"));
+    QCOMPARE(state().VelocityArray.size(), std::size_t{5});
+    for (const double v : state().VelocityArray) QCOMPARE(v, std::round(v));
+  }
+};
+
+QTEST_MAIN(ThoroughMatchingTest)
+#include "ThoroughMatching_test.moc"
