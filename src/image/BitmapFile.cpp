@@ -42,13 +42,18 @@ std::optional<BmpHeaderFacts> PeekBmpHeader(const QString& path, std::int64_t& f
 // set, so that pixels a decoder skips (runs that jump past the end, missing
 // rows) come out the same on every load instead of as stale memory: colour
 // index 0, or black.
-QImage PrefilledImage(const QImageReader& reader) {
-  const QSize size = reader.size();
-  const QImage::Format format = reader.imageFormat();
+QImage PrefilledImage(const QSize& size, QImage::Format format) {
   if (!size.isValid() || format == QImage::Format_Invalid) return {};
   QImage image(size, format);
   image.fill(0);
   return image;
+}
+
+// The size a reader announces; the BMP codec gives top-down pictures a
+// negative height.
+QSize AnnouncedSize(const QImageReader& reader) {
+  const QSize size = reader.size();
+  return {size.width(), size.height() < 0 ? -size.height() : size.height()};
 }
 
 }  // namespace
@@ -73,11 +78,11 @@ bool LoadBitmapFile(const std::string& path, Bitmap& out, std::string& error, st
   QImageReader::setAllocationLimit(AllocationLimitMegabytes(maxPixels));
   QImageReader reader(ToQString(path));
   reader.setAutoTransform(false);
-  const QSize announced = reader.size();
+  const QSize announced = AnnouncedSize(reader);
   if (announced.isValid() && !PictureSizeAllowed(announced.width(), announced.height(), maxPixels)) {
     return fail(PictureTooLargeText(announced.width(), announced.height(), maxPixels));
   }
-  QImage image = PrefilledImage(reader);
+  QImage image = PrefilledImage(announced, reader.imageFormat());
   if (!reader.read(&image)) return fail(reader.errorString().toStdString());
   if (!PictureSizeAllowed(image.width(), image.height(), maxPixels)) {
     return fail(PictureTooLargeText(image.width(), image.height(), maxPixels));

@@ -12,7 +12,8 @@ struct BmpHeaderFacts {
   std::int64_t height = 0;  // rows, whichever way they are stored
   int bitsPerPixel = 0;
   bool uncompressed = false;     // plain rows, or rows with bit-field masks
-  std::int64_t pixelOffset = 0;  // where the rows start in the file
+  std::int64_t pixelOffset = 0;  // where the rows start, as the file says
+  std::int64_t headerEnd = 0;    // where the headers end: the rows start no earlier
 };
 
 // The number of leading bytes ReadBmpHeader looks at.

@@ -63,6 +63,12 @@ TEST(DamagedPictures, FilesCutShortOrNotPicturesAreRefusedWithTheReason) {
       {"no pixels at all", BmpFileBytes(3, 4, 8, "", 0, Palette),
        "the file is cut short: its 3 x 4 pixels need 90 bytes, it holds 74"},
       {"header cut", full.substr(0, 30), "Unable to read image data"},
+      // A header of size 0 read as the old one, an offset of 0: 2 x 14081
+      // top-down with one byte of pixels (found by fuzzing: the rows came
+      // from stale memory).
+      {"old header, rows missing", Bytes({'B', 'M', 0x2a, 1, 0, 1, 0,    0,    0x24, 0, 0,    0, 0, 0,
+                                          0,   0,   0,    0, 2, 0, 0xff, 0xc8, 1,    0, 0x18, 0, 0}),
+       "the file is cut short: its 2 x 14081 pixels need 112674 bytes, it holds 27"},
       {"text", "this is not a picture\n", "Unsupported image format"},
       {"empty", "", "Unsupported image format"},
   };
@@ -144,14 +150,17 @@ TEST(BmpHeader, ReadsTheSizeDepthAndRowsOfEveryHeaderKind) {
   EXPECT_TRUE(facts->uncompressed);
   EXPECT_EQ(UncompressedBmpFileSize(*facts), 0) << "a negative width says nothing";
 
-  std::string core = Bytes({'B',  'M',  0, 0, 0, 0, 0,  0, 0, 0, 26, 0, 0, 0, 12, 0, 0, 0,  //
-                            0xFF, 0xFF, 2, 0, 1, 0, 24, 0});
-  core += std::string(BmpHeaderBytes - core.size(), '\0');
-  const auto old = ReadBmpHeader(core);
-  ASSERT_TRUE(old.has_value());
-  EXPECT_EQ(old->width, 65535);
-  EXPECT_EQ(old->height, 2);
-  EXPECT_EQ(UncompressedBmpFileSize(*old), 26 + 2 * 196608);
+  // The old OS/2 header, and any header shorter than 40 bytes, has signed
+  // 16-bit sizes, as the codec reads them.
+  for (const int headerSize : {12, 0}) {
+    std::string old = Bytes({'B',  'M',  0,    0,    0, 0, 0,  0, 0, 0, 26, 0, 0, 0, headerSize, 0, 0, 0,  //
+                             0xFF, 0x7F, 0xFE, 0xFF, 1, 0, 24, 0});
+    const auto facts16 = ReadBmpHeader(old);
+    ASSERT_TRUE(facts16.has_value()) << headerSize;
+    EXPECT_EQ(facts16->width, 32767);
+    EXPECT_EQ(facts16->height, 2);
+    EXPECT_EQ(UncompressedBmpFileSize(*facts16), 26 + 2 * 98304);
+  }
 
   EXPECT_FALSE(ReadBmpHeader("BM").has_value());
   EXPECT_FALSE(ReadBmpHeader(std::string(40, 'x')).has_value());
