@@ -257,9 +257,6 @@ PhaseTemplate MakePhase(const InkGrid& base, float sx, float sy, float maxLength
   return p;
 }
 
-constexpr int PhaseQuarters[9][2] = {{0, 0},   {-1, 0}, {1, 0},  {0, -1}, {0, 1},
-                                     {-1, -1}, {1, -1}, {-1, 1}, {1, 1}};
-
 }  // namespace
 
 std::optional<std::array<int, 2>> LocateUnit(const Bitmap& picture, const Bitmap& unit) {
