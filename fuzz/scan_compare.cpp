@@ -9,26 +9,12 @@
 
 #include "FuzzInput.h"
 #include "extract/ReferenceScan.h"
+#include "extract/ScanOptionSets.h"
 #include "extract/ScanRecorder.h"
 #include "extract/SymbolScan.h"
 #include "extract/TemplateMeasures.h"
 
 namespace {
-
-std::vector<ScanOptions> EveryScanOptionSet() {
-  std::vector<ScanOptions> sets;
-  for (const bool thread : {true, false}) {
-    for (const bool simd : {true, false}) {
-      ScanOptions o;
-      o.useWorkerThread = thread;
-      o.useSimd = simd;
-      o.messageInterval = std::chrono::microseconds(0);
-      o.workUnitsPerClockRead = thread ? 1 : 50;
-      sets.push_back(o);
-    }
-  }
-  return sets;
-}
 
 // Colours from one byte: mostly white, else one of a few inks of the input.
 Colour PixelFrom(std::uint8_t code, const std::vector<Colour>& inks) {

@@ -3,13 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "extract/ScanOptionSets.h"
 #include "extract/ScanRecorder.h"
 #include "extract/SymbolScan.h"
 #include "image/Bitmap.h"
-
-// The fast scan's ways of running: with and without the worker thread and the
-// vector kernel, handling messages at nearly every opportunity.
-std::vector<ScanOptions> EveryScanOptionSet();
 
 // What one scan left behind.
 struct ScanOutcome {
