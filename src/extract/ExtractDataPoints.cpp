@@ -5,7 +5,7 @@
 
 #include "app/AppState.h"
 #include "app/Ui.h"
-#include "extract/Spectrum.h"
+#include "extract/DataPointList.h"
 
 namespace {
 

@@ -11,7 +11,7 @@ namespace {
 
 // Builds BMP files byte by byte, so every variant the reader must handle can
 // be tried without depending on the writer.
-struct BmpSpec {
+struct BmpLayout {
   int width = 0;
   int height = 0;  // rows as stored; a top-down file gets a negative height in its header
   int bitsPerPixel = 24;
@@ -25,7 +25,7 @@ void PutLE(std::string& out, std::uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFFu));
 }
 
-std::string BuildBmp(const BmpSpec& s) {
+std::string BuildBmp(const BmpLayout& s) {
   const std::uint32_t offset = 14 + 40 + 4 * static_cast<std::uint32_t>(s.palette.size());
   std::string out = "BM";
   PutLE(out, offset + static_cast<std::uint32_t>(s.pixelData.size()), 4);
@@ -64,8 +64,8 @@ const Colour Red = MakeColour(255, 0, 0), Green = MakeColour(0, 255, 0), Blue = 
 const std::vector<Colour> Expected = {Red, Green, Blue, BlackColour, WhiteColour, Yellow};
 const std::vector<Colour> Palette = {BlackColour, Red, Green, Blue, WhiteColour, Yellow};
 
-std::vector<BmpSpec> Variants() {
-  std::vector<BmpSpec> v;
+std::vector<BmpLayout> Variants() {
+  std::vector<BmpLayout> v;
   // 24 bits, bottom row first, each row padded to 12 bytes.
   v.push_back({3, 2, 24, 0, false, {}, Bytes({0, 0, 0,   255, 255, 255, 0,   255, 255, 0, 0, 0,
                                               0, 0, 255, 0,   255, 0,   255, 0,   0,   0, 0, 0})});
@@ -97,18 +97,18 @@ std::vector<BmpSpec> Variants() {
 TEST(BitmapFile, ReadsEveryBmpVariantIntoTwentyFourBitColours) {
   TempDir dir;
   int index = 0;
-  for (const BmpSpec& spec : Variants()) {
+  for (const BmpLayout& variant : Variants()) {
     SCOPED_TRACE(::testing::Message()
-                 << "variant " << index << ": " << spec.bitsPerPixel << " bits, compression "
-                 << spec.compression << (spec.topDown ? ", top-down" : ""));
+                 << "variant " << index << ": " << variant.bitsPerPixel << " bits, compression "
+                 << variant.compression << (variant.topDown ? ", top-down" : ""));
     const std::string path = dir.file("v" + std::to_string(index++) + ".bmp");
-    WriteWholeFile(path, BuildBmp(spec));
+    WriteWholeFile(path, BuildBmp(variant));
     Bitmap picture;
     std::string error;
     ASSERT_TRUE(LoadBitmapFile(path, picture, error)) << error;
     ASSERT_EQ(picture.width(), 3);
     ASSERT_EQ(picture.height(), 2);
-    if (spec.bitsPerPixel == 16) {
+    if (variant.bitsPerPixel == 16) {
       // Five bits a channel widen by a shift, as the Windows codec does: 31 reads as 248.
       const Colour r = MakeColour(248, 0, 0), g = MakeColour(0, 248, 0), b = MakeColour(0, 0, 248);
       EXPECT_EQ(picture.pixels(), (std::vector<Colour>{r, g, b, BlackColour, r | g | b, r | g}));

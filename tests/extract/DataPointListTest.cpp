@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/AppState.h"
-#include "extract/Spectrum.h"
+#include "extract/DataPointList.h"
 #include "support/FakeUi.h"
 
 namespace {

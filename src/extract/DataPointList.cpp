@@ -1,4 +1,4 @@
-#include "extract/Spectrum.h"
+#include "extract/DataPointList.h"
 
 #include <algorithm>
 #include <cmath>
