@@ -6,6 +6,7 @@
 #include "app/AppState.h"
 #include "app/Ui.h"
 #include "extract/DataPointList.h"
+#include "image/PassProgress.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ class RunObserver final : public ScanObserver {
   RunObserver(AppState& state, Ui& ui) : state_(state), ui_(ui) {}
 
   void rowStarted(int y, int height) override {
-    ui_.setStatusText(StatusProgress, "Status: " + std::to_string(y + 1) + " / " + std::to_string(height));
+    ui_.setStatusText(StatusProgress, PassStatusText(y + 1, height));
   }
   void pointFound(int x2, int y, int anchor) override { RecordDataPoint(state_, ui_, x2, y, anchor); }
   void repaintDue() override { ui_.repaintMain(); }

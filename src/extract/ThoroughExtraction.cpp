@@ -5,6 +5,7 @@
 #include "app/AppState.h"
 #include "app/Ui.h"
 #include "extract/DataPointList.h"
+#include "image/PassProgress.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ class RunObserver final : public ThoroughObserver {
   RunObserver(AppState& state, Ui& ui) : state_(state), ui_(ui) {}
 
   void rowStarted(int y, int height) override {
-    ui_.setStatusText(StatusProgress, "Status: " + std::to_string(y + 1) + " / " + std::to_string(height));
+    ui_.setStatusText(StatusProgress, PassStatusText(y + 1, height));
   }
   void stageStarted(ThoroughStage stage) override {
     ui_.setStatusText(StatusProgress,
