@@ -247,6 +247,27 @@ std::vector<PictureRecipe> DevelopmentSet() {
     s.curveColour = Blue;
     add(s);
   }
+  {
+    // Another series of the same shape and colour, drawn a little larger.
+    PictureRecipe s = Base("circles_vs_larger_circles", 137, MakeMarker(Shape::Circle, true, 8, Navy), 12);
+    s.hasOther = true;
+    s.other.marker = MakeMarker(Shape::Circle, true, 10, Navy);
+    s.other.spacing = 12;
+    s.other.baseline = 0.2;
+    s.other.depth = 0.5;
+    add(s);
+  }
+  {
+    PictureRecipe s = Base("circles_vs_squares_black", 138, MakeMarker(Shape::Circle, true, 9, Black), 13);
+    s.hasOther = true;
+    s.other.marker = MakeMarker(Shape::Square, true, 9, Black);
+    s.other.spacing = 13;
+    s.other.baseline = 0.25;
+    s.other.depth = 0.45;
+    s.fitCurve = 1;
+    s.curveColour = Black;
+    add(s);
+  }
   return set;
 }
 

@@ -25,7 +25,13 @@ struct ThoroughTuning {
   float cutShare = 0.75f;                  // a template with less of its ink inside the picture is cut
   float cutWeight = 0.5f;                  // and loses this times the missing share below cutShare
   float twoLevelTolerance = 0.7f;  // share of a two-level template pixel's ink found beside it that counts
-  float confirm = 0.3f;            // share of the occurrences that must show a template pixel's ink
+  float confirm = 0.5f;            // share of the occurrences that must show a template pixel's ink
+  float shapeInk = 0.1f;           // a symbol's shape is its ink from this share of the strongest
+  float largerShape = 0.08f;       // a shape with more even extra ink than this is a larger symbol
+  int fewestOtherKind = 3;         // symbols needed to make another kind
+  float kindsApart = 3.0f;         // kinds lie this many times their members' spread apart
+  float kindsUnlike = 0.12f;       // and their middles are at least this unlike
+  float kindsCloser = 0.9f;        // a detection this much more like the other kind's middle is of it
 };
 
 // How a score judges the inkless surround: the first scan of the placements

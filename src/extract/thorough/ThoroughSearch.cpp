@@ -12,7 +12,9 @@
 #include "extract/thorough/CentreRefinement.h"
 #include "extract/thorough/DetectionIndex.h"
 #include "extract/thorough/InkPicture.h"
+#include "extract/thorough/LargerShape.h"
 #include "extract/thorough/PaperModel.h"
+#include "extract/thorough/SymbolKinds.h"
 #include "extract/thorough/TemplateConsensus.h"
 
 namespace {
@@ -54,6 +56,9 @@ struct CandidateOrder {
     return a.order > b.order;
   }
 };
+
+// How far around a detection's box its shape is followed.
+constexpr int ShapeReach = 6;
 
 struct Detection {
   Position at;
@@ -108,8 +113,12 @@ class Search {
     observer_.stageStarted(ThoroughStage::Finalizing);
     if (!prune()) return stoppedResult();
     if (!lookAround(candidates)) return stoppedResult();
+    for (const Candidate& c : candidates) {
+      if (c.score >= options_.tuning.accept) strongCandidates_.push_back(c.at);
+    }
     if (!acceptCandidates(std::move(candidates), Surround::Judged)) return stoppedResult();
     if (!prune()) return stoppedResult();
+    if (!rejectOtherKinds()) return stoppedResult();
     std::vector<ThoroughPoint> centres(detections_.size());
     if (!onBothThreads(static_cast<int>(detections_.size()), scoreWork * 16, [&](int i, Scratch& scratch) {
           if (!detections_[static_cast<std::size_t>(i)].removed) {
@@ -607,6 +616,72 @@ class Search {
     return true;
   }
 
+  // ---- Larger symbols of the same colour ----------------------------------
+
+  void removeDetection(int id) {
+    Detection& d = detections_[static_cast<std::size_t>(id)];
+    d.removed = true;
+    index_.remove(id, boxOf(d.at));
+  }
+
+  // Removes the detections of another kind of symbol: larger symbols that
+  // hold the unit's, standing alone (see LargerShape.h), and the detections
+  // like a group of symbols unlike the unit's (see SymbolKinds.h). The strong
+  // candidates that were not accepted show such symbols too. False when
+  // stopped.
+  bool rejectOtherKinds() {
+    const ThoroughTuning& t = options_.tuning;
+    // The detections, then the strong candidates away from them.
+    std::vector<int> ids;  // the detection at each place, -1 for a candidate
+    std::vector<Position> places;
+    for (std::size_t i = 0; i < detections_.size(); ++i) {
+      if (detections_[i].removed) continue;
+      ids.push_back(static_cast<int>(i));
+      places.push_back(detections_[i].at);
+    }
+    std::vector<int> near;
+    for (const Position& c : strongCandidates_) {
+      index_.near(Widened(boxOf(c), 1), near);
+      if (sameAsAccepted(c, near)) continue;
+      ids.push_back(-1);
+      places.push_back(c);
+    }
+    std::vector<ShapeExcess> shapes(places.size());
+    const std::int64_t work = static_cast<std::int64_t>(unit_.gridWidth() * unit_.gridHeight()) * 4;
+    if (!onBothThreads(static_cast<int>(places.size()), work, [&](int k, Scratch& scratch) {
+          const Position at = places[static_cast<std::size_t>(k)];
+          explainAround(Widened(boxOf(at), ShapeReach), ids[static_cast<std::size_t>(k)], scratch.explained,
+                        scratch.near);
+          const Placement p = PlacementOf(at);
+          shapes[static_cast<std::size_t>(k)] =
+              MeasureShapeExcess(ink_, unit_, t, p.x, p.y, &scratch.explained);
+        }))
+      return false;
+    std::vector<char> other(places.size(), 0);
+    std::vector<char> alone(places.size(), 0);
+    for (std::size_t k = 0; k < places.size(); ++k) {
+      other[k] = shapes[k].judged && shapes[k].excess > t.largerShape ? 1 : 0;
+      alone[k] = shapes[k].judged ? 1 : 0;
+    }
+    if (!unit_.twoLevel) {  // a two-level symbol's strokes vary by a pixel from place to place
+      std::vector<InkSample> samples(places.size());
+      if (!onBothThreads(static_cast<int>(places.size()), work * 2, [&](int k, Scratch& scratch) {
+            const Position at = places[static_cast<std::size_t>(k)];
+            explainAround(Widened(boxOf(at), ShapeReach), ids[static_cast<std::size_t>(k)], scratch.explained,
+                          scratch.near);
+            const ThoroughPoint c = roughCentre({at, 0, false});
+            samples[static_cast<std::size_t>(k)] = InkSample(ink_, unit_, t, c.x, c.y, &scratch.explained);
+          }))
+        return false;
+      const std::vector<char> kind = OtherKind(samples, alone, InkSample(unit_), t);
+      for (std::size_t k = 0; k < places.size(); ++k) other[k] = other[k] || kind[k];
+    }
+    for (std::size_t k = 0; k < places.size(); ++k) {
+      if (other[k] && ids[k] >= 0) removeDetection(ids[k]);
+    }
+    return true;
+  }
+
   // ---- Centres ---------------------------------------------------------------
 
   ThoroughPoint refinedCentre(int id, Scratch& scratch) const {
@@ -634,6 +709,8 @@ class Search {
   DetectionIndex index_;
   std::vector<float> map_;
   std::vector<Detection> detections_;
+  // Candidates scoring at least the acceptance share before the last acceptance.
+  std::vector<Position> strongCandidates_;
   Scratch scratch_;        // this thread's
   Scratch workerScratch_;  // the worker's, while one runs
 };

@@ -24,7 +24,7 @@ TEST(FindSymbolsThorough, FindsEverySymbolOfSmallDevelopmentPictures) {
   const Case cases[] = {
       {"clean_filled_circles", 360, 240},  {"clean_open_circles", 360, 240}, {"tinted_lamp_noise", 360, 240},
       {"fit_over_blue_circles", 360, 240}, {"dense_touching", 360, 240},     {"one_bit", 360, 240},
-      {"two_colours", 360, 240},
+      {"two_colours", 360, 240},           {"squares_vs_circles", 360, 240},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <vector>
+
+#include "extract/thorough/InkPicture.h"
+#include "extract/thorough/PlacementScore.h"
+#include "extract/thorough/ThoroughTemplate.h"
+
+// Telling the unit's symbol from a slightly larger symbol of the same colour
+// that holds it, such as a circle a little wider than the unit's square:
+// the template covers nearly all of such a symbol, and the rest is a thin
+// rim around it.
+//
+// A detection standing alone is judged by the shape of its ink: the
+// eight-connected ink around the placed template, within a margin. When that
+// shape ends inside the margin, does not touch a neighbour and is cut by
+// nothing, its ink is compared with the template's: a larger symbol has more
+// ink, spread further out evenly in every direction; a line crossing the
+// symbol or a neighbour touching it spreads it along one direction only.
+//
+// Such shapes tell that the picture holds another kind of symbol; the
+// detections of that kind that do not stand alone are found among the rest
+// by their likeness (see SymbolKinds.h).
+struct ShapeExcess {
+  bool judged = false;  // the shape stands alone and whole
+  float excess = 0;     // extra ink times its evenness (0 .. 1), as a share of the template's
+  double centreX = 0;   // the shape's ink centre, picture coordinates
+  double centreY = 0;
+};
+
+// The ink of the template's colour at a picture pixel, less what `explained`
+// explains: -1 off the picture and where a neighbour's body lies, 0 where
+// the ink is of another colour or not to be judged.
+class ColourInk {
+ public:
+  ColourInk(const InkPicture& picture, const ThoroughTemplate& unit, const ThoroughTuning& tuning,
+            const ExplainedInk* explained);
+  float at(int x, int y) const;
+
+ private:
+  const InkPicture& picture_;
+  const ThoroughTemplate& unit_;
+  const ExplainedInk* explained_;
+  float ratio2_;
+};
+
+// The shape around the unshifted template placed at (x, y).
+ShapeExcess MeasureShapeExcess(const InkPicture& picture, const ThoroughTemplate& unit,
+                               const ThoroughTuning& tuning, int x, int y, const ExplainedInk* explained);
