@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "extract/thorough/TwoThreads.h"
+
 std::uint32_t InkAgainstPaper(Colour colour, const float* paper, const std::array<float, 3>& floor) {
   std::uint32_t packed = 0;
   for (int c = 0; c < 3; ++c) {
@@ -49,33 +51,44 @@ InkPicture::InkPicture(const Bitmap& picture, const PaperModel& paper)
       height_(picture.height()),
       ink_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_)),
       sums_(static_cast<std::size_t>(width_ + 1) * static_cast<std::size_t>(height_ + 1), 0) {
-  std::vector<float> paperRow;
-  std::vector<float> scale;
   const std::array<float, 3> floor = paper.noiseFloor();
   const bool noNoise = floor[0] <= 0 && floor[1] <= 0 && floor[2] <= 0;
-  for (int y = 0; y < height_; ++y) {
-    const Colour* in = picture.row(y);
-    std::uint32_t* out = ink_.data() + index(0, y);
-    // On pure white paper without noise the ink is the colour's complement.
-    if (noNoise && paper.whiteRow(y)) {
-      for (int x = 0; x < width_; ++x) out[x] = ~in[x] & 0xFFFFFFu;
-      continue;
+  OnTwoThreads(height_, [&](int top, int bottom) {
+    std::vector<float> paperRow;
+    std::vector<float> scale;
+    for (int y = top; y < bottom; ++y) {
+      const Colour* in = picture.row(y);
+      std::uint32_t* out = ink_.data() + index(0, y);
+      // On pure white paper without noise the ink is the colour's complement.
+      if (noNoise && paper.whiteRow(y)) {
+        for (int x = 0; x < width_; ++x) out[x] = ~in[x] & 0xFFFFFFu;
+        continue;
+      }
+      paper.paperRow(y, paperRow);
+      InkRow(in, paperRow, floor, scale, out, width_);
     }
-    paper.paperRow(y, paperRow);
-    InkRow(in, paperRow, floor, scale, out, width_);
-  }
+  });
   markFrame();
+  // The running sums: along each row on two threads, then down each column.
   const std::size_t stride = static_cast<std::size_t>(width_) + 1;
-  for (int y = 0; y < height_; ++y) {
-    const std::uint32_t* in = ink_.data() + index(0, y);
-    const std::uint32_t* sumsAbove = sums_.data() + static_cast<std::size_t>(y) * stride;
-    std::uint32_t* sums = sums_.data() + static_cast<std::size_t>(y + 1) * stride;
-    std::uint32_t rowSum = 0;
-    for (int x = 0; x < width_; ++x) {
-      if (in[x] != 0 && (in[x] & Unjudged) == 0) rowSum += static_cast<std::uint32_t>(InkLength(in[x]));
-      sums[x + 1] = sumsAbove[x + 1] + rowSum;
+  OnTwoThreads(height_, [&](int top, int bottom) {
+    for (int y = top; y < bottom; ++y) {
+      const std::uint32_t* in = ink_.data() + index(0, y);
+      std::uint32_t* sums = sums_.data() + static_cast<std::size_t>(y + 1) * stride;
+      std::uint32_t rowSum = 0;
+      for (int x = 0; x < width_; ++x) {
+        if (in[x] != 0 && (in[x] & Unjudged) == 0) rowSum += static_cast<std::uint32_t>(InkLength(in[x]));
+        sums[x + 1] = rowSum;
+      }
     }
-  }
+  });
+  OnTwoThreads(width_, [&](int left, int right) {
+    for (int y = 1; y < height_; ++y) {
+      const std::uint32_t* above = sums_.data() + static_cast<std::size_t>(y) * stride;
+      std::uint32_t* sums = sums_.data() + static_cast<std::size_t>(y + 1) * stride;
+      for (int x = left; x < right; ++x) sums[x + 1] += above[x + 1];
+    }
+  });
 }
 
 void InkPicture::markFrame() {

@@ -41,11 +41,11 @@ double Evenness(double xx, double xy, double yy) {
   return larger <= 0 || smaller <= 0 ? 0.0 : smaller / larger;
 }
 
-float Length(std::uint32_t ink) {
+float SquaredLength(std::uint32_t ink) {
   const float r = static_cast<float>(InkRed(ink));
   const float g = static_cast<float>(InkGreen(ink));
   const float b = static_cast<float>(InkBlue(ink));
-  return std::sqrt(r * r + g * g + b * b);
+  return r * r + g * g + b * b;
 }
 
 // Beyond the template's grid, the shape of a symbol is followed this far.
@@ -67,7 +67,7 @@ float ColourInk::at(int x, int y) const {
   if (explained_ != nullptr) {
     const std::uint32_t e = explained_->at(x, y);
     if (e != 0) {
-      if (Length(e) >= 0.5f * unit_.maxLength) return -1;
+      if (SquaredLength(e) >= 0.25f * unit_.maxLength * unit_.maxLength) return -1;
       v = PackInk(std::max(0, InkRed(v) - InkRed(e)), std::max(0, InkGreen(v) - InkGreen(e)),
                   std::max(0, InkBlue(v) - InkBlue(e)));
     }
@@ -93,17 +93,21 @@ ShapeExcess MeasureShapeExcess(const InkPicture& picture, const ThoroughTemplate
   if (left < 0 || top < 0 || left + w > picture.width() || top + h > picture.height()) return result;
   const ColourInk colour(picture, unit, tuning, explained);
   const float least = tuning.shapeInk * unit.maxLength;
-  std::vector<float> ink(static_cast<std::size_t>(w * h));
-  for (int j = 0; j < h; ++j) {
-    for (int i = 0; i < w; ++i) ink[static_cast<std::size_t>(j * w + i)] = colour.at(left + i, top + j);
-  }
+  // The ink of a window pixel, looked up when the shape reaches it.
+  constexpr float Unknown = -2;
+  std::vector<float> known(static_cast<std::size_t>(w * h), Unknown);
+  const auto ink = [&](int k) {
+    float& v = known[static_cast<std::size_t>(k)];
+    if (v == Unknown) v = colour.at(left + k % w, top + k / w);
+    return v;
+  };
   enum : char { Unvisited, InShape, Around };
   std::vector<char> state(static_cast<std::size_t>(w * h), Unvisited);
   std::vector<int> stack;
   for (const TemplatePixel& p : unit.phases[0].ink) {
     if (p.length < 0.5f * unit.maxLength) continue;
     const int k = (p.dy + 1 + Margin) * w + p.dx + 1 + Margin;
-    if (ink[static_cast<std::size_t>(k)] < least || state[static_cast<std::size_t>(k)] != Unvisited) continue;
+    if (state[static_cast<std::size_t>(k)] != Unvisited || ink(k) < least) continue;
     state[static_cast<std::size_t>(k)] = InShape;
     stack.push_back(k);
   }
@@ -114,20 +118,21 @@ ShapeExcess MeasureShapeExcess(const InkPicture& picture, const ThoroughTemplate
     stack.pop_back();
     const int i = k % w;
     const int j = k / w;
-    shape.add(ink[static_cast<std::size_t>(k)], i, j);
+    shape.add(ink(k), i, j);
     // A shape reaching the margin's edge goes on beyond the symbol.
     if (i == 0 || j == 0 || i == w - 1 || j == h - 1) return result;
     for (int nj = j - 1; nj <= j + 1; ++nj) {
       for (int ni = i - 1; ni <= i + 1; ++ni) {
         const std::size_t n = static_cast<std::size_t>(nj * w + ni);
         if (state[n] != Unvisited) continue;
-        if (ink[n] < 0) return result;  // touches a neighbour
-        if (ink[n] >= least) {
+        const float a = ink(static_cast<int>(n));
+        if (a < 0) return result;  // touches a neighbour
+        if (a >= least) {
           state[n] = InShape;
           stack.push_back(static_cast<int>(n));
         } else {
           state[n] = Around;
-          shape.add(ink[n], ni, nj);
+          shape.add(a, ni, nj);
         }
       }
     }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "extract/thorough/TwoThreads.h"
+
 namespace {
 
 constexpr int ChannelShift[3] = {0, 8, 16};  // red, green, blue in 0x00BBGGRR
@@ -66,32 +68,15 @@ PaperModel::PaperModel(const Bitmap& picture) : width_(picture.width()), height_
   std::array<std::vector<float>, 3> modes;
   for (auto& m : modes) m.assign(tileCount, 255.0f);
 
-  std::vector<int> histograms(static_cast<std::size_t>(tilesX_) * 3 * 256);
-  for (int ty = 0; ty < tilesY_; ++ty) {
-    const int y0 = ty * height_ / tilesY_;
-    const int y1 = (ty + 1) * height_ / tilesY_;
-    std::fill(histograms.begin(), histograms.end(), 0);
-    // Every second pixel of every second row is plenty for the mode.
-    for (int y = y0; y < y1; y += 2) {
-      const Colour* row = picture.row(y);
-      for (int tx = 0; tx < tilesX_; ++tx) {
-        int* h = histograms.data() + static_cast<std::size_t>(tx) * 3 * 256;
-        const int x1 = (tx + 1) * width_ / tilesX_;
-        for (int x = tx * width_ / tilesX_; x < x1; x += 2) {
-          const Colour c = row[x];
-          ++h[c & 0xFFu];
-          ++h[256 + ((c >> 8) & 0xFFu)];
-          ++h[512 + ((c >> 16) & 0xFFu)];
+  OnTwoThreads(
+      tilesY_,
+      [&](int firstTile, int endTile) {
+        std::vector<int> histograms(static_cast<std::size_t>(tilesX_) * 3 * 256);
+        for (int ty = firstTile; ty < endTile; ++ty) {
+          tileModes(picture, ty, histograms, modes);
         }
-      }
-    }
-    for (int tx = 0; tx < tilesX_; ++tx) {
-      for (int c = 0; c < 3; ++c) {
-        modes[static_cast<std::size_t>(c)][static_cast<std::size_t>(ty * tilesX_ + tx)] = HistogramMode(
-            histograms.data() + (static_cast<std::size_t>(tx) * 3 + static_cast<std::size_t>(c)) * 256);
-      }
-    }
-  }
+      },
+      2);
 
   // Median of each tile's 3 x 3 neighbourhood.
   std::vector<float> near;
@@ -111,6 +96,33 @@ PaperModel::PaperModel(const Bitmap& picture) : width_(picture.width()), height_
     }
   }
   estimateNoise(picture);
+}
+
+void PaperModel::tileModes(const Bitmap& picture, int ty, std::vector<int>& histograms,
+                           std::array<std::vector<float>, 3>& modes) const {
+  const int y0 = ty * height_ / tilesY_;
+  const int y1 = (ty + 1) * height_ / tilesY_;
+  std::fill(histograms.begin(), histograms.end(), 0);
+  // Every second pixel of every second row is plenty for the mode.
+  for (int y = y0; y < y1; y += 2) {
+    const Colour* row = picture.row(y);
+    for (int tx = 0; tx < tilesX_; ++tx) {
+      int* h = histograms.data() + static_cast<std::size_t>(tx) * 3 * 256;
+      const int x1 = (tx + 1) * width_ / tilesX_;
+      for (int x = tx * width_ / tilesX_; x < x1; x += 2) {
+        const Colour c = row[x];
+        ++h[c & 0xFFu];
+        ++h[256 + ((c >> 8) & 0xFFu)];
+        ++h[512 + ((c >> 16) & 0xFFu)];
+      }
+    }
+  }
+  for (int tx = 0; tx < tilesX_; ++tx) {
+    for (int c = 0; c < 3; ++c) {
+      modes[static_cast<std::size_t>(c)][static_cast<std::size_t>(ty * tilesX_ + tx)] = HistogramMode(
+          histograms.data() + (static_cast<std::size_t>(tx) * 3 + static_cast<std::size_t>(c)) * 256);
+    }
+  }
 }
 
 void PaperModel::tileRowsOf(int y, int& first, int& second, float& weight) const {
@@ -182,23 +194,42 @@ void PaperModel::estimateNoise(const Bitmap& picture) {
   // is enough.
   constexpr int Steps = 4;
   constexpr int Limit = 32 * Steps;
-  std::array<std::vector<long>, 3> histograms;
-  for (auto& h : histograms) h.assign(Limit, 0);
-  std::array<long, 3> counts{0, 0, 0};
-  std::vector<float> paper;
-  for (int y = 0; y < height_; y += 4) {
-    paperRow(y, paper);
-    const Colour* row = picture.row(y);
-    for (int x = 0; x < width_; x += 2) {
-      for (int c = 0; c < 3; ++c) {
-        const float d =
-            std::abs(static_cast<float>(ChannelOf(row[x], c)) - paper[static_cast<std::size_t>(x * 3 + c)]);
-        const int bin = static_cast<int>(d * Steps);
-        if (bin < Limit) {
-          ++histograms[static_cast<std::size_t>(c)][static_cast<std::size_t>(bin)];
-          ++counts[static_cast<std::size_t>(c)];
+  struct Tally {
+    std::array<std::vector<long>, 3> histograms;
+    std::array<long, 3> counts{0, 0, 0};
+  };
+  std::array<Tally, 2> halves;
+  const int rows = (height_ + 3) / 4;
+  OnTwoThreads(rows, [&](int first, int end) {
+    Tally& tally = halves[first == 0 ? 0 : 1];
+    for (auto& h : tally.histograms) h.assign(Limit, 0);
+    std::vector<float> paper;
+    for (int y = 4 * first; y < 4 * end && y < height_; y += 4) {
+      paperRow(y, paper);
+      const Colour* row = picture.row(y);
+      for (int x = 0; x < width_; x += 2) {
+        for (int c = 0; c < 3; ++c) {
+          const float d =
+              std::abs(static_cast<float>(ChannelOf(row[x], c)) - paper[static_cast<std::size_t>(x * 3 + c)]);
+          const int bin = static_cast<int>(d * Steps);
+          if (bin < Limit) {
+            ++tally.histograms[static_cast<std::size_t>(c)][static_cast<std::size_t>(bin)];
+            ++tally.counts[static_cast<std::size_t>(c)];
+          }
         }
       }
+    }
+  });
+  std::array<std::vector<long>, 3> histograms;
+  std::array<long, 3> counts{0, 0, 0};
+  for (int c = 0; c < 3; ++c) {
+    const std::size_t k = static_cast<std::size_t>(c);
+    histograms[k].assign(Limit, 0);
+    for (const Tally& t : halves) {
+      if (t.histograms[k].empty()) continue;
+      for (int b = 0; b < Limit; ++b)
+        histograms[k][static_cast<std::size_t>(b)] += t.histograms[k][static_cast<std::size_t>(b)];
+      counts[k] += t.counts[k];
     }
   }
   for (int c = 0; c < 3; ++c) {

@@ -36,6 +36,9 @@ class PaperModel {
     return tiles_[static_cast<std::size_t>(channel)][static_cast<std::size_t>(ty * tilesX_ + tx)];
   }
   void estimateNoise(const Bitmap& picture);
+  // The most frequent value of each channel in the tiles of tile row `ty`.
+  void tileModes(const Bitmap& picture, int ty, std::vector<int>& histograms,
+                 std::array<std::vector<float>, 3>& modes) const;
   // The two tile rows around picture row y and the weight of the second.
   void tileRowsOf(int y, int& first, int& second, float& weight) const;
 

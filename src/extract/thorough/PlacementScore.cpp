@@ -47,6 +47,31 @@ PlacementScorer::PlacementScorer(const InkPicture& picture, const ThoroughTempla
     fastBlue_.push_back(0);
     fastLength_.push_back(0);
   }
+  for (const PhaseTemplate& phase : unit.phases) {
+    PhaseLanes lanes;
+    for (const TemplatePixel& p : phase.ink) {
+      lanes.offset.push_back(p.dy * picture.width() + p.dx);
+      lanes.dx.push_back(p.dx);
+      lanes.dy.push_back(p.dy);
+      lanes.length.push_back(p.length);
+      lanes.dirRed.push_back(p.direction[0]);
+      lanes.dirGreen.push_back(p.direction[1]);
+      lanes.dirBlue.push_back(p.direction[2]);
+      lanes.red.push_back(p.length * p.direction[0]);
+      lanes.green.push_back(p.length * p.direction[1]);
+      lanes.blue.push_back(p.length * p.direction[2]);
+    }
+    // Empty lanes to a multiple of four: no length, no colour, at the placement point.
+    while (lanes.length.size() % 4 != 0) {
+      lanes.offset.push_back(0);
+      lanes.dx.push_back(0);
+      lanes.dy.push_back(0);
+      for (auto* v : {&lanes.length, &lanes.dirRed, &lanes.dirGreen, &lanes.dirBlue, &lanes.red, &lanes.green,
+                      &lanes.blue})
+        v->push_back(0);
+    }
+    lanes_.push_back(std::move(lanes));
+  }
   const std::vector<float>& grid = unit.phases[0].grid;
   for (int y = 0; y < h; ++y) {
     float row = 0;
@@ -201,6 +226,99 @@ float PlacementScorer::scoreUnshiftedInside(int x, int y, float floor) const {
 #endif
 }
 
+#if defined(__SSE2__)
+PlacementScorer::Tally PlacementScorer::tallyInside(int x, int y, int phaseIndex,
+                                                    const ExplainedInk* explained, float deficitLimit,
+                                                    float otherLimit) const {
+  const PhaseLanes& lanes = lanes_[static_cast<std::size_t>(phaseIndex)];
+  const std::uint32_t* origin = picture_.row(y) + x;
+  // The explained ink over the template's grid (which it covers).
+  const std::uint32_t* explainedOrigin = nullptr;
+  int explainedWidth = 0;
+  if (explained != nullptr) {
+    explainedOrigin = explained->ink.data() +
+                      static_cast<std::ptrdiff_t>(y - explained->top) * explained->width +
+                      (x - explained->left);
+    explainedWidth = explained->width;
+  }
+  const __m128 ratio2 = _mm_set1_ps(tuning_.otherColour * tuning_.otherColour);
+  const __m128 zeroF = _mm_setzero_ps();
+  const __m128 tenth = _mm_set1_ps(0.1f);
+  const __m128i byte = _mm_set1_epi32(0xFF);
+  const __m128i colourBits = _mm_set1_epi32(0xFFFFFF);
+  const __m128i unjudgedBit = _mm_set1_epi32(static_cast<int>(InkPicture::Unjudged));
+  const __m128i ones = _mm_set1_epi32(-1);
+  __m128 judged = zeroF, found = zeroF, mismatch = zeroF, unjudged = zeroF, others = zeroF;
+  const std::size_t n = lanes.length.size();
+  for (std::size_t i = 0; i < n; i += 4) {
+    const __m128i raw = _mm_set_epi32(
+        static_cast<int>(origin[lanes.offset[i + 3]]), static_cast<int>(origin[lanes.offset[i + 2]]),
+        static_cast<int>(origin[lanes.offset[i + 1]]), static_cast<int>(origin[lanes.offset[i]]));
+    const __m128 length = _mm_loadu_ps(lanes.length.data() + i);
+    const __m128 notJudged = _mm_castsi128_ps(_mm_cmpeq_epi32(_mm_and_si128(raw, unjudgedBit), unjudgedBit));
+    __m128i ink = _mm_and_si128(raw, colourBits);
+    __m128 unexplained = length;
+    __m128 keep = _mm_castsi128_ps(ones);  // lanes that take part
+    if (explainedOrigin != nullptr) {
+      const auto e = [&](std::size_t k) {
+        return static_cast<int>(explainedOrigin[lanes.dy[k] * explainedWidth + lanes.dx[k]]);
+      };
+      const __m128i ex = _mm_set_epi32(e(i + 3), e(i + 2), e(i + 1), e(i));
+      const __m128 er = _mm_cvtepi32_ps(_mm_and_si128(ex, byte));
+      const __m128 eg = _mm_cvtepi32_ps(_mm_and_si128(_mm_srli_epi32(ex, 8), byte));
+      const __m128 eb = _mm_cvtepi32_ps(_mm_and_si128(_mm_srli_epi32(ex, 16), byte));
+      const __m128 tr = _mm_max_ps(_mm_sub_ps(_mm_loadu_ps(lanes.red.data() + i), er), zeroF);
+      const __m128 tg = _mm_max_ps(_mm_sub_ps(_mm_loadu_ps(lanes.green.data() + i), eg), zeroF);
+      const __m128 tb = _mm_max_ps(_mm_sub_ps(_mm_loadu_ps(lanes.blue.data() + i), eb), zeroF);
+      const __m128 left =
+          _mm_sqrt_ps(_mm_add_ps(_mm_add_ps(_mm_mul_ps(tr, tr), _mm_mul_ps(tg, tg)), _mm_mul_ps(tb, tb)));
+      const __m128 hasExplained =
+          _mm_castsi128_ps(_mm_xor_si128(_mm_cmpeq_epi32(ex, _mm_setzero_si128()), ones));
+      unexplained = _mm_or_ps(_mm_and_ps(hasExplained, left), _mm_andnot_ps(hasExplained, length));
+      // Explained already: no evidence either way.
+      keep = _mm_andnot_ps(_mm_and_ps(hasExplained, _mm_cmplt_ps(left, _mm_mul_ps(tenth, length))), keep);
+      ink = _mm_subs_epu8(ink, ex);
+    }
+    const __m128 r = _mm_cvtepi32_ps(_mm_and_si128(ink, byte));
+    const __m128 g = _mm_cvtepi32_ps(_mm_and_si128(_mm_srli_epi32(ink, 8), byte));
+    const __m128 b = _mm_cvtepi32_ps(_mm_and_si128(_mm_srli_epi32(ink, 16), byte));
+    const __m128 a = _mm_add_ps(_mm_add_ps(_mm_mul_ps(r, _mm_loadu_ps(lanes.dirRed.data() + i)),
+                                           _mm_mul_ps(g, _mm_loadu_ps(lanes.dirGreen.data() + i))),
+                                _mm_mul_ps(b, _mm_loadu_ps(lanes.dirBlue.data() + i)));
+    const __m128 n2 = _mm_add_ps(_mm_add_ps(_mm_mul_ps(r, r), _mm_mul_ps(g, g)), _mm_mul_ps(b, b));
+    const __m128 across2 = _mm_max_ps(_mm_sub_ps(n2, _mm_mul_ps(a, a)), zeroF);
+    const __m128 inked = _mm_castsi128_ps(_mm_xor_si128(_mm_cmpeq_epi32(ink, _mm_setzero_si128()), ones));
+    const __m128 other = _mm_and_ps(
+        inked,
+        _mm_or_ps(_mm_cmple_ps(a, zeroF), _mm_cmpgt_ps(across2, _mm_mul_ps(ratio2, _mm_mul_ps(a, a)))));
+    // Unjudged lanes count apart; the rest take part unless explained already.
+    const __m128 judgedLane = _mm_andnot_ps(notJudged, keep);
+    const __m128 take = _mm_andnot_ps(other, judgedLane);
+    unjudged = _mm_add_ps(unjudged, _mm_and_ps(notJudged, length));
+    others = _mm_add_ps(others, _mm_and_ps(_mm_and_ps(other, judgedLane), length));
+    judged = _mm_add_ps(judged, _mm_and_ps(take, unexplained));
+    found = _mm_add_ps(found, _mm_and_ps(take, _mm_min_ps(_mm_max_ps(a, zeroF), unexplained)));
+    mismatch = _mm_add_ps(mismatch, _mm_and_ps(take, _mm_min_ps(_mm_sqrt_ps(across2), unexplained)));
+    if ((i & 12) == 12) {
+      float sums[4];
+      _mm_storeu_ps(sums, _mm_add_ps(_mm_sub_ps(judged, found), mismatch));
+      if (sums[0] + sums[1] + sums[2] + sums[3] > deficitLimit) return {0, 0, 0, 0, true};
+      _mm_storeu_ps(sums, others);
+      if (sums[0] + sums[1] + sums[2] + sums[3] > otherLimit) return {0, 0, 0, 0, true};
+    }
+  }
+  const auto sum = [](__m128 v) {
+    float lanesOf[4];
+    _mm_storeu_ps(lanesOf, v);
+    return lanesOf[0] + lanesOf[1] + lanesOf[2] + lanesOf[3];
+  };
+  Tally tally{sum(judged), sum(found), sum(mismatch), sum(unjudged), false};
+  if (tally.judged - tally.found + tally.mismatch > deficitLimit || sum(others) > otherLimit)
+    tally.failed = true;
+  return tally;
+}
+#endif
+
 float PlacementScorer::score(int x, int y, int phaseIndex, const ExplainedInk* explained, float floor,
                              Surround surround) const {
   const PhaseTemplate& phase = unit_.phases[static_cast<std::size_t>(phaseIndex)];
@@ -233,58 +351,72 @@ float PlacementScorer::score(int x, int y, int phaseIndex, const ExplainedInk* e
   // different positions: ink found next to a template pixel counts in part.
   const bool tolerant = unit_.twoLevel;
   const float tolerance = tuning_.twoLevelTolerance;
-  for (const TemplatePixel& p : phase.ink) {
-    const int px = x + p.dx;
-    const int py = y + p.dy;
-    if (!inside && (px < 0 || py < 0 || px >= width || py >= height)) continue;
-    std::uint32_t ink = picture_.at(px, py);
-    if (ink & InkPicture::Unjudged) {
-      unjudged += p.length;
-      continue;
-    }
-    float unexplained = p.length;
-    if (explained != nullptr) {
-      const std::uint32_t e = explained->at(px, py);
-      if (e != 0) {
-        const float tr = std::max(0.0f, p.length * p.direction[0] - static_cast<float>(InkRed(e)));
-        const float tg = std::max(0.0f, p.length * p.direction[1] - static_cast<float>(InkGreen(e)));
-        const float tb = std::max(0.0f, p.length * p.direction[2] - static_cast<float>(InkBlue(e)));
-        unexplained = std::sqrt(tr * tr + tg * tg + tb * tb);
-        if (unexplained < 0.1f * p.length) continue;  // explained already: no evidence either way
-        ink = LessExplained(ink, e);
+#if defined(__SSE2__)
+  const bool explainedCovers =
+      explained == nullptr || (x - 1 >= explained->left && y - 1 >= explained->top &&
+                               x + unit_.width + 1 <= explained->left + explained->width &&
+                               y + unit_.height + 1 <= explained->top + explained->height);
+  if (inside && !tolerant && explainedCovers) {
+    const Tally tally = tallyInside(x, y, phaseIndex, explained, deficitLimit, otherLimit);
+    if (tally.failed) return NoScore;
+    judged = tally.judged;
+    found = tally.found;
+    mismatch = tally.mismatch;
+    unjudged = tally.unjudged;
+  } else
+#endif
+    for (const TemplatePixel& p : phase.ink) {
+      const int px = x + p.dx;
+      const int py = y + p.dy;
+      if (!inside && (px < 0 || py < 0 || px >= width || py >= height)) continue;
+      std::uint32_t ink = picture_.at(px, py);
+      if (ink & InkPicture::Unjudged) {
+        unjudged += p.length;
+        continue;
       }
-    }
-    if (ink == 0) {
-      const float f =
-          tolerant && p.edge ? tolerance * std::min(neighbourInk(px, py, p, explained), unexplained) : 0.0f;
+      float unexplained = p.length;
+      if (explained != nullptr) {
+        const std::uint32_t e = explained->at(px, py);
+        if (e != 0) {
+          const float tr = std::max(0.0f, p.length * p.direction[0] - static_cast<float>(InkRed(e)));
+          const float tg = std::max(0.0f, p.length * p.direction[1] - static_cast<float>(InkGreen(e)));
+          const float tb = std::max(0.0f, p.length * p.direction[2] - static_cast<float>(InkBlue(e)));
+          unexplained = std::sqrt(tr * tr + tg * tg + tb * tb);
+          if (unexplained < 0.1f * p.length) continue;  // explained already: no evidence either way
+          ink = LessExplained(ink, e);
+        }
+      }
+      if (ink == 0) {
+        const float f =
+            tolerant && p.edge ? tolerance * std::min(neighbourInk(px, py, p, explained), unexplained) : 0.0f;
+        judged += unexplained;
+        found += f;
+        deficit += unexplained - f;
+        if (deficit > deficitLimit) return NoScore;
+        continue;
+      }
+      const float r = static_cast<float>(InkRed(ink));
+      const float g = static_cast<float>(InkGreen(ink));
+      const float b = static_cast<float>(InkBlue(ink));
+      const float a = r * p.direction[0] + g * p.direction[1] + b * p.direction[2];
+      const float across2 = r * r + g * g + b * b - a * a;
+      if (a <= 0 || across2 > ratio2 * a * a) {  // another colour
+        others += p.length;
+        if (others > otherLimit) return NoScore;
+        continue;
+      }
+      const float across = std::sqrt(std::max(0.0f, across2));
+      float f = std::min(a, unexplained);
+      if (tolerant && p.edge && f < unexplained) {
+        f = std::max(f, tolerance * std::min(neighbourInk(px, py, p, explained), unexplained));
+      }
+      const float m = std::min(across, unexplained);
       judged += unexplained;
       found += f;
-      deficit += unexplained - f;
+      mismatch += m;
+      deficit += unexplained - f + m;
       if (deficit > deficitLimit) return NoScore;
-      continue;
     }
-    const float r = static_cast<float>(InkRed(ink));
-    const float g = static_cast<float>(InkGreen(ink));
-    const float b = static_cast<float>(InkBlue(ink));
-    const float a = r * p.direction[0] + g * p.direction[1] + b * p.direction[2];
-    const float across2 = r * r + g * g + b * b - a * a;
-    if (a <= 0 || across2 > ratio2 * a * a) {  // another colour
-      others += p.length;
-      if (others > otherLimit) return NoScore;
-      continue;
-    }
-    const float across = std::sqrt(std::max(0.0f, across2));
-    float f = std::min(a, unexplained);
-    if (tolerant && p.edge && f < unexplained) {
-      f = std::max(f, tolerance * std::min(neighbourInk(px, py, p, explained), unexplained));
-    }
-    const float m = std::min(across, unexplained);
-    judged += unexplained;
-    found += f;
-    mismatch += m;
-    deficit += unexplained - f + m;
-    if (deficit > deficitLimit) return NoScore;
-  }
   if (judged < tuning_.evidence * (total - unjudged) || judged <= 0) return NoScore;
   float s = (found - mismatch) / judged;
   if (!phase.hole.empty()) {

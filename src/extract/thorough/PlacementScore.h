@@ -95,6 +95,18 @@ class PlacementScorer {
   float scoreUnshiftedInside(int x, int y, float floor) const;
 
  private:
+  // What a placement's template pixels add up to (see score).
+  struct Tally {
+    float judged = 0;
+    float found = 0;
+    float mismatch = 0;
+    float unjudged = 0;
+    bool failed = false;  // sure to score under the floor, or too much ink of another colour
+  };
+  // Tally of a placement with the template's grid inside the picture and
+  // (when given) inside the explained box, four pixels at a time.
+  Tally tallyInside(int x, int y, int phase, const ExplainedInk* explained, float deficitLimit,
+                    float otherLimit) const;
   float fill(const std::vector<TemplateOffset>& offsets, int x, int y, const ExplainedInk* explained) const;
   // The most ink along the template pixel's colour beside picture pixel (x, y).
   float neighbourInk(int x, int y, const TemplatePixel& p, const ExplainedInk* explained) const;
@@ -110,4 +122,11 @@ class PlacementScorer {
   // array from the placement point, colour directions and lengths.
   std::vector<std::int32_t> fastOffsets_;
   std::vector<float> fastRed_, fastGreen_, fastBlue_, fastLength_;
+  // Every phase's ink pixels the same way, with their place in the template
+  // and their ink per channel.
+  struct PhaseLanes {
+    std::vector<std::int32_t> offset, dx, dy;
+    std::vector<float> length, dirRed, dirGreen, dirBlue, red, green, blue;
+  };
+  std::vector<PhaseLanes> lanes_;
 };

@@ -190,15 +190,14 @@ Split TwoMeans(const std::vector<const InkSample*>& samples, const InkSample& un
 
 }  // namespace
 
-std::vector<char> OtherKind(const std::vector<InkSample>& samples, const std::vector<char>& alone,
-                            const InkSample& unit, const ThoroughTuning& tuning) {
-  const std::size_t n = samples.size();
-  std::vector<char> other(n, 0);
+std::optional<SymbolKinds> SplitKinds(const std::vector<InkSample>& alone, const InkSample& unit,
+                                      const ThoroughTuning& tuning) {
   std::vector<const InkSample*> clean;
-  for (std::size_t i = 0; i < n; ++i) {
-    if (alone[i]) clean.push_back(&samples[i]);
-  }
-  if (static_cast<int>(clean.size()) < 2 * tuning.fewestOtherKind) return other;
+  // A spread-out part of many is plenty to tell the kinds by.
+  constexpr std::size_t Enough = 100;
+  const std::size_t n = alone.size();
+  for (std::size_t k = 0; k < std::min(n, Enough); ++k) clean.push_back(&alone[k * n / std::min(n, Enough)]);
+  if (static_cast<int>(clean.size()) < 2 * tuning.fewestOtherKind) return std::nullopt;
   // The second group is started from samples at several ranks of unlikeness
   // to the unit: the least like it may be a lone oddity.
   std::vector<std::pair<float, const InkSample*>> ranked;
@@ -207,7 +206,7 @@ std::vector<char> OtherKind(const std::vector<InkSample>& samples, const std::ve
                    [](const auto& a, const auto& b) { return a.first < b.first; });
   Split best;
   float bestRatio = 0;
-  for (const double rank : {1.0, 0.95, 0.9, 0.8, 0.7, 0.6}) {
+  for (const double rank : {1.0, 0.9, 0.8, 0.65}) {
     const std::size_t at =
         std::min(clean.size() - 1, static_cast<std::size_t>(rank * static_cast<double>(clean.size())));
     Split split = TwoMeans(clean, unit, *ranked[at].second);
@@ -219,10 +218,10 @@ std::vector<char> OtherKind(const std::vector<InkSample>& samples, const std::ve
       best = std::move(split);
     }
   }
-  if (bestRatio < tuning.kindsApart) return other;
-  for (std::size_t i = 0; i < n; ++i) {
-    other[i] =
-        Unlikeness(samples[i], best.second) < tuning.kindsCloser * Unlikeness(samples[i], best.first) ? 1 : 0;
-  }
-  return other;
+  if (bestRatio < tuning.kindsApart) return std::nullopt;
+  return SymbolKinds{std::move(best.first), std::move(best.second)};
+}
+
+bool SymbolKinds::isOther(const InkSample& sample, const ThoroughTuning& tuning) const {
+  return Unlikeness(sample, other) < tuning.kindsCloser * Unlikeness(sample, unit);
 }

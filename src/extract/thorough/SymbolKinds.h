@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "extract/thorough/InkPicture.h"
@@ -19,7 +20,7 @@
 // kind of symbol when it has a few members, its middle is clearly unlike the
 // first group's, and lies far from it compared with how far the members of
 // either group lie from their own. Every detection then goes with the
-// middle it is more like. Symbols drawn at different fractions of a pixel
+// middle it is clearly more like. Symbols drawn at different fractions of a pixel
 // differ a little and continuously, and make no such groups.
 class InkSample {
  public:
@@ -49,8 +50,15 @@ class InkSample {
   std::vector<char> shown_;
 };
 
-// Which of the samples are of another kind of symbol than the unit's, as
-// told by the samples of symbols standing alone (marked in `alone`); none
-// when those do not split in two kinds.
-std::vector<char> OtherKind(const std::vector<InkSample>& samples, const std::vector<char>& alone,
-                            const InkSample& unit, const ThoroughTuning& tuning);
+// The middles of the two kinds of symbols in a picture.
+struct SymbolKinds {
+  InkSample unit;   // the symbols like the unit's
+  InkSample other;  // the others
+  // Whether a sample is of the other kind: clearly more like its middle.
+  bool isOther(const InkSample& sample, const ThoroughTuning& tuning) const;
+};
+
+// The two kinds that the samples of symbols standing alone (clear of lines
+// and neighbours) split in, if they do.
+std::optional<SymbolKinds> SplitKinds(const std::vector<InkSample>& alone, const InkSample& unit,
+                                      const ThoroughTuning& tuning);

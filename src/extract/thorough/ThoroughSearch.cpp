@@ -16,6 +16,7 @@
 #include "extract/thorough/PaperModel.h"
 #include "extract/thorough/SymbolKinds.h"
 #include "extract/thorough/TemplateConsensus.h"
+#include "extract/thorough/TwoThreads.h"
 
 namespace {
 
@@ -204,9 +205,14 @@ class Search {
   int mapTop() const { return -(unit_.height + 1); }
   int mapWidth() const { return width_ + unit_.width + 2; }
   int mapHeight() const { return height_ + unit_.height + 2; }
-  float& mapAt(int x, int y) {
-    return map_[static_cast<std::size_t>(y - mapTop()) * static_cast<std::size_t>(mapWidth()) +
-                static_cast<std::size_t>(x - mapLeft())];
+  float* mapRow(int y) {
+    return map_.get() + static_cast<std::size_t>(y - mapTop()) * static_cast<std::size_t>(mapWidth()) -
+           mapLeft();
+  }
+  // A row of the map that no placement was scored in holds no score; its
+  // memory is never touched.
+  bool rowScored(int y) const {
+    return y >= mapTop() && y < mapTop() + mapHeight() && rowScored_[static_cast<std::size_t>(y - mapTop())];
   }
 
   // Scores one row of whole-pixel placements of the unshifted template, the
@@ -228,6 +234,7 @@ class Search {
     // The box of placement x spans columns x - 1 .. x + width: a running sum.
     const int span = unit_.width + 2;
     std::uint32_t box = 0;
+    float* row = nullptr;
     for (int x = mapLeft(); x < mapLeft() + mapWidth(); ++x) {
       const int enter = x + span - 2;
       const int leave = x - 2;
@@ -238,17 +245,23 @@ class Search {
       const float insideLength = inside ? total : scorer_->insideLength(x, y);
       if (insideLength < t.inside * total) continue;
       if (static_cast<float>(box) < boundShare * insideLength) continue;
-      mapAt(x, y) = inside ? scorer_->scoreUnshiftedInside(x, y, t.candidate)
-                           : scorer_->score(x, y, 0, nullptr, t.candidate, Surround::Ignored);
+      if (row == nullptr) {
+        row = mapRow(y);
+        std::fill(row + mapLeft(), row + mapLeft() + mapWidth(), PlacementScorer::NoScore);
+      }
+      row[x] = inside ? scorer_->scoreUnshiftedInside(x, y, t.candidate)
+                      : scorer_->score(x, y, 0, nullptr, t.candidate, Surround::Ignored);
       work += scoreWork;
     }
+    rowScored_[static_cast<std::size_t>(y - mapTop())] = row != nullptr ? 1 : 0;
     return work;
   }
 
   // False when stopped.
   bool scorePlacements() {
-    map_.assign(static_cast<std::size_t>(mapWidth()) * static_cast<std::size_t>(mapHeight()),
-                PlacementScorer::NoScore);
+    const std::size_t size = static_cast<std::size_t>(mapWidth()) * static_cast<std::size_t>(mapHeight());
+    if (!map_) map_ = std::make_unique_for_overwrite<float[]>(size);
+    rowScored_.assign(static_cast<std::size_t>(mapHeight()), 0);
     std::atomic<int> nextRow{mapTop()};
     std::atomic<bool> cancel{false};
     const int endRow = mapTop() + mapHeight();
@@ -278,32 +291,44 @@ class Search {
   // ---- Candidates --------------------------------------------------------
 
   std::vector<Candidate> localMaxima() {
-    std::vector<Candidate> out;
-    const float least = options_.tuning.candidate;
-    const int right = mapLeft() + mapWidth();
+    const int top = mapTop();
     const int bottom = mapTop() + mapHeight();
-    for (int y = mapTop(); y < bottom; ++y) {
-      for (int x = mapLeft(); x < right; ++x) {
-        const float s = mapAt(x, y);
-        if (s < least) continue;
-        bool peak = true;
-        for (int dy = -1; dy <= 1 && peak; ++dy) {
-          for (int dx = -1; dx <= 1 && peak; ++dx) {
-            const int nx = x + dx;
-            const int ny = y + dy;
-            if ((dx == 0 && dy == 0) || nx < mapLeft() || ny < mapTop() || nx >= right || ny >= bottom)
-              continue;
-            // Every point of a plateau is a peak: two symbols close together
-            // can make one, and the acceptance tells them apart.
-            peak = s >= mapAt(nx, ny);
-          }
-        }
-        if (peak) {
-          out.push_back({{x * PhaseSteps, y * PhaseSteps}, s, 0, static_cast<int>(out.size()), false});
+    // The rows in two halves, each on a thread, joined in order.
+    std::array<std::vector<Candidate>, 2> halves;
+    OnTwoThreads(bottom - top, [&](int first, int end) {
+      std::vector<Candidate>& out = halves[first == 0 ? 0 : 1];
+      for (int y = top + first; y < top + end; ++y) maximaOfRow(y, out);
+    });
+    std::vector<Candidate> out = std::move(halves[0]);
+    out.insert(out.end(), halves[1].begin(), halves[1].end());
+    for (std::size_t i = 0; i < out.size(); ++i) out[i].order = static_cast<int>(i);
+    return out;
+  }
+
+  void maximaOfRow(int y, std::vector<Candidate>& out) {
+    if (!rowScored(y)) return;
+    const float least = options_.tuning.candidate;
+    const int left = mapLeft();
+    const int right = mapLeft() + mapWidth();
+    const float* rows[3] = {rowScored(y - 1) ? mapRow(y - 1) : nullptr, mapRow(y),
+                            rowScored(y + 1) ? mapRow(y + 1) : nullptr};
+    for (int x = left; x < right; ++x) {
+      const float s = rows[1][x];
+      if (s < least) continue;
+      bool peak = true;
+      for (int dy = -1; dy <= 1 && peak; ++dy) {
+        const float* row = rows[dy + 1];
+        if (row == nullptr) continue;
+        for (int dx = -1; dx <= 1 && peak; ++dx) {
+          const int nx = x + dx;
+          if ((dx == 0 && dy == 0) || nx < left || nx >= right) continue;
+          // Every point of a plateau is a peak: two symbols close together
+          // can make one, and the acceptance tells them apart.
+          peak = s >= row[nx];
         }
       }
+      if (peak) out.push_back({{x * PhaseSteps, y * PhaseSteps}, s, 0, 0, false});
     }
-    return out;
   }
 
   // Drops the template's ink that its occurrences do not confirm; true when
@@ -440,6 +465,19 @@ class Search {
         const Detection& d = detections_[static_cast<std::size_t>(id)];
         touched = touched || (id >= c.scoredWith && !d.removed && BoxesMeet(boxOf(d.at), reach));
       }
+      if (!touched && !c.judged) {
+        // Nothing accepted around it: where the first scan put it, it
+        // usually passes as it is.
+        const float here = scoreAt(c.at, nullptr, PlacementScorer::NoScore, surround);
+        pacer_.spend(static_cast<std::int64_t>(unit_.phases[0].ink.size()));
+        if (here >= t.accept) {
+          c.score = here;
+          c.scoredWith = static_cast<int>(detections_.size());
+          c.judged = true;
+          queue.push(c);
+          continue;
+        }
+      }
       if (touched || !c.judged) {
         // Scored again in full, against what the accepted symbols leave.
         const Candidate again = bestNear(c.at, -1, surround, scratch_);
@@ -497,6 +535,10 @@ class Search {
                       home.y + reachY + unit_.height + 1};
     explainAround(region, -1, scratch.explained, scratch.near);
     residualSums(region, scratch);
+    // Too little unexplained ink in the whole region for any placement.
+    const float fewest =
+        least * options_.tuning.evidence * options_.tuning.inside * unit_.phases[0].totalLength;
+    if (residualBox(scratch, 0, 0, region.width(), region.height()) < fewest) return;
     for (int j = 0; j < rows; ++j) {
       for (int i = 0; i < columns; ++i) {
         const int x = home.x - reachX + i;
@@ -663,18 +705,34 @@ class Search {
       other[k] = shapes[k].judged && shapes[k].excess > t.largerShape ? 1 : 0;
       alone[k] = shapes[k].judged ? 1 : 0;
     }
-    if (!unit_.twoLevel) {  // a two-level symbol's strokes vary by a pixel from place to place
-      std::vector<InkSample> samples(places.size());
-      if (!onBothThreads(static_cast<int>(places.size()), work * 2, [&](int k, Scratch& scratch) {
-            const Position at = places[static_cast<std::size_t>(k)];
-            explainAround(Widened(boxOf(at), ShapeReach), ids[static_cast<std::size_t>(k)], scratch.explained,
-                          scratch.near);
-            const ThoroughPoint c = roughCentre({at, 0, false});
-            samples[static_cast<std::size_t>(k)] = InkSample(ink_, unit_, t, c.x, c.y, &scratch.explained);
+    // A two-level symbol's strokes vary by a pixel from place to place; too
+    // few symbols standing alone tell no kinds apart.
+    const int standing = static_cast<int>(std::count(alone.begin(), alone.end(), 1));
+    if (!unit_.twoLevel && standing >= 2 * t.fewestOtherKind) {
+      const auto sampleOf = [&](std::size_t k, Scratch& scratch) {
+        explainAround(Widened(boxOf(places[k]), ShapeReach), ids[k], scratch.explained, scratch.near);
+        const ThoroughPoint c = roughCentre({places[k], 0, false});
+        return InkSample(ink_, unit_, t, c.x, c.y, &scratch.explained);
+      };
+      std::vector<std::size_t> standingPlaces;
+      for (std::size_t k = 0; k < places.size(); ++k) {
+        if (alone[k]) standingPlaces.push_back(k);
+      }
+      std::vector<InkSample> samples(standingPlaces.size());
+      if (!onBothThreads(static_cast<int>(samples.size()), work * 2, [&](int i, Scratch& scratch) {
+            samples[static_cast<std::size_t>(i)] =
+                sampleOf(standingPlaces[static_cast<std::size_t>(i)], scratch);
           }))
         return false;
-      const std::vector<char> kind = OtherKind(samples, alone, InkSample(unit_), t);
-      for (std::size_t k = 0; k < places.size(); ++k) other[k] = other[k] || kind[k];
+      const std::optional<SymbolKinds> kinds = SplitKinds(samples, InkSample(unit_), t);
+      if (kinds) {
+        // Every detection goes with the kind it is clearly more like.
+        if (!onBothThreads(static_cast<int>(places.size()), work * 2, [&](int k, Scratch& scratch) {
+              const std::size_t place = static_cast<std::size_t>(k);
+              if (ids[place] >= 0 && kinds->isOther(sampleOf(place, scratch), t)) other[place] = 1;
+            }))
+          return false;
+      }
     }
     for (std::size_t k = 0; k < places.size(); ++k) {
       if (other[k] && ids[k] >= 0) removeDetection(ids[k]);
@@ -707,7 +765,8 @@ class Search {
   std::unique_ptr<PlacementScorer> scorer_;
   MessagePacer pacer_;
   DetectionIndex index_;
-  std::vector<float> map_;
+  std::unique_ptr<float[]> map_;  // scores of the placements, row by row
+  std::vector<char> rowScored_;
   std::vector<Detection> detections_;
   // Candidates scoring at least the acceptance share before the last acceptance.
   std::vector<Position> strongCandidates_;

@@ -83,6 +83,49 @@ TEST(PlacementScore, TrueSymbolsScoreHighAndOtherInkLow) {
   }
 }
 
+TEST(PlacementScore, FourPixelsAtATimeScoreAsOneAtATime) {
+  // Placements with the template's grid inside the picture are tallied four
+  // pixels at a time; at the picture's edge one at a time. The same ink one
+  // column in from the edge, and a column beyond the template's own, must
+  // score alike.
+  const Colour red = MakeColour(200, 40, 30);
+  for (const Shape shape : {Shape::Disc, Shape::Ring, Shape::Square}) {
+    SCOPED_TRACE(static_cast<int>(shape));
+    Scene scene(shape, red);
+    Bitmap wide(61, 40);  // scene.picture with a blank column in front
+    Draw(scene.picture, shape, 5.4, 20.3, 4, red);
+    Draw(scene.picture, shape, 11.9, 22.6, 4, red);               // a neighbour, explained
+    Draw(scene.picture, Shape::Disc, 7.0, 14.0, 2, BlackColour);  // ink of another colour
+    wide.copyRect(1, 0, scene.picture, {0, 0, 60, 40});
+    const PaperModel paper(60, 40, {255, 255, 255});
+    const PaperModel widePaper(61, 40, {255, 255, 255});
+    const InkPicture narrowInk(scene.picture, paper);
+    const InkPicture wideInk(wide, widePaper);
+    const PlacementScorer narrow(narrowInk, scene.unit, scene.tuning);
+    const PlacementScorer wider(wideInk, scene.unit, scene.tuning);
+    const int x = 0;  // the template's grid starts a column before the narrow picture
+    for (const bool withNeighbour : {false, true}) {
+      ExplainedInk inNarrow, inWide;
+      inNarrow.reset(-1, 0, 62, 40);
+      inWide.reset(0, 0, 61, 40);
+      if (withNeighbour) {
+        const int nx = static_cast<int>(std::lround(11.9 - scene.unit.centreX));
+        const int ny = static_cast<int>(std::lround(22.6 - scene.unit.centreY));
+        inNarrow.add(scene.unit.phases[0], nx, ny);
+        inWide.add(scene.unit.phases[0], nx + 1, ny);
+      }
+      for (int y = 14; y <= 18; ++y) {
+        // Phases shifted right, whose ink stays clear of the grid's first column.
+        for (const int p : {PhaseIndex(0, 0), PhaseIndex(2, -3), PhaseIndex(4, 4), PhaseIndex(1, 2)}) {
+          const float one = narrow.score(x, y, p, &inNarrow, PlacementScorer::NoScore, Surround::Ignored);
+          const float four = wider.score(x + 1, y, p, &inWide, PlacementScorer::NoScore, Surround::Ignored);
+          EXPECT_NEAR(one, four, 1e-4f) << "y " << y << " phase " << p << " neighbour " << withNeighbour;
+        }
+      }
+    }
+  }
+}
+
 TEST(PlacementScore, EmptyPaperScoresNothingAndExplainedInkGivesNoScore) {
   Scene scene(Shape::Disc);
   EXPECT_LE(scene.bestNear(30, 20), 0.0f);

@@ -35,7 +35,7 @@ ThoroughTemplate Unit(Shape shape, double radius) {
   return BuildThoroughTemplate(unit, WhitePaper(15, 15), std::nullopt);
 }
 
-TEST(OtherKind, SymbolsOfTwoKindsAreToldApart) {
+TEST(SplitKinds, SymbolsOfTwoKindsAreToldApart) {
   struct Case {
     const char* name;
     Shape unitShape, otherShape;
@@ -57,13 +57,15 @@ TEST(OtherKind, SymbolsOfTwoKindsAreToldApart) {
       row.draw(other ? c.otherShape : c.unitShape, other ? c.otherRadius : c.unitRadius,
                10 + 16 * i + fraction(random), 15 + fraction(random));
     }
-    const std::vector<char> alone(row.centres.size(), 1);
-    const std::vector<char> kind = OtherKind(row.samples(unit), alone, InkSample(unit), ThoroughTuning{});
-    for (std::size_t i = 0; i < kind.size(); ++i) EXPECT_EQ(kind[i] != 0, i % 3 == 1) << i;
+    const std::vector<InkSample> samples = row.samples(unit);
+    const std::optional<SymbolKinds> kinds = SplitKinds(samples, InkSample(unit), ThoroughTuning{});
+    ASSERT_TRUE(kinds.has_value());
+    for (std::size_t i = 0; i < samples.size(); ++i)
+      EXPECT_EQ(kinds->isOther(samples[i], ThoroughTuning{}), i % 3 == 1) << i;
   }
 }
 
-TEST(OtherKind, OneKindDrawnAtAllFractionsOrCrossedByLinesIsOneKind) {
+TEST(SplitKinds, OneKindDrawnAtAllFractionsOrCrossedByLinesIsOneKind) {
   const ThoroughTemplate unit = Unit(Shape::Disc, 4);
   std::mt19937 random(11);
   std::uniform_real_distribution<double> fraction(0, 1);
@@ -72,9 +74,7 @@ TEST(OtherKind, OneKindDrawnAtAllFractionsOrCrossedByLinesIsOneKind) {
     Row row;
     for (int i = 0; i < 24; ++i)
       row.draw(Shape::Disc, 4, 10 + 16 * i + fraction(random), 15 + fraction(random));
-    const std::vector<char> alone(row.centres.size(), 1);
-    const std::vector<char> kind = OtherKind(row.samples(unit), alone, InkSample(unit), ThoroughTuning{});
-    EXPECT_EQ(std::count(kind.begin(), kind.end(), 1), 0);
+    EXPECT_FALSE(SplitKinds(row.samples(unit), InkSample(unit), ThoroughTuning{}).has_value());
   }
   {
     SCOPED_TRACE("lines crossing, each its own way");
@@ -89,22 +89,17 @@ TEST(OtherKind, OneKindDrawnAtAllFractionsOrCrossedByLinesIsOneKind) {
                              BlackColour);
       }
     }
-    // Only the symbols standing alone tell the kinds; here none stands alone,
-    // and even taken as alone the lines make no group.
-    const std::vector<char> alone(row.centres.size(), 1);
-    const std::vector<char> kind = OtherKind(row.samples(unit), alone, InkSample(unit), ThoroughTuning{});
-    EXPECT_EQ(std::count(kind.begin(), kind.end(), 1), 0);
+    // Such symbols do not stand alone, and even taken as alone the lines
+    // make no group.
+    EXPECT_FALSE(SplitKinds(row.samples(unit), InkSample(unit), ThoroughTuning{}).has_value());
   }
 }
 
-TEST(OtherKind, TooFewSymbolsStandingAloneTellNothing) {
+TEST(SplitKinds, TooFewSymbolsTellNothing) {
   const ThoroughTemplate unit = Unit(Shape::Square, 4);
   Row row;
-  for (int i = 0; i < 10; ++i) row.draw(i % 2 ? Shape::Disc : Shape::Square, i % 2 ? 5 : 4, 10 + 16 * i, 15);
-  std::vector<char> alone(row.centres.size(), 0);
-  alone[0] = alone[1] = alone[2] = alone[3] = 1;
-  const std::vector<char> kind = OtherKind(row.samples(unit), alone, InkSample(unit), ThoroughTuning{});
-  EXPECT_EQ(std::count(kind.begin(), kind.end(), 1), 0);
+  for (int i = 0; i < 5; ++i) row.draw(i % 2 ? Shape::Disc : Shape::Square, i % 2 ? 5 : 4, 10 + 16 * i, 15);
+  EXPECT_FALSE(SplitKinds(row.samples(unit), InkSample(unit), ThoroughTuning{}).has_value());
 }
 
 }  // namespace
