@@ -9,8 +9,8 @@
 // Ink measured against the paper: per channel the share of the paper's light
 // that the pixel lacks, 0 (paper) to 255 (black), zero within the noise
 // floor. On pure white paper this is 255 minus the channel value. Kept
-// packed as 0x00BBGGRR, with the length of each ink vector (rounded up) and
-// a summed-area table of those lengths for box sums.
+// packed as 0x00BBGGRR; the length of an ink vector (rounded up) is what box
+// sums add up.
 //
 // The frame of the plot's axis box, when the picture shows it along its
 // edges, is marked Unjudged: a symbol cut by the edge is judged by what it
@@ -31,6 +31,10 @@ class InkPicture {
   // The ink lengths of every column summed over rows top .. bottom - 1
   // (clipped to the picture) into out[0 .. width - 1].
   void columnSums(int top, int bottom, std::vector<std::uint32_t>& out) const;
+  // Adds row y's ink lengths to (or takes them from) such column sums; rows
+  // off the picture change nothing.
+  void addRow(int y, std::vector<std::uint32_t>& sums) const;
+  void takeRow(int y, std::vector<std::uint32_t>& sums) const;
 
  private:
   void markFrame();
@@ -41,9 +45,6 @@ class InkPicture {
   int width_;
   int height_;
   std::vector<std::uint32_t> ink_;
-  // (width + 1) x (height + 1) running sums, modulo 2^32: differences of
-  // them are exact as long as a box's sum fits in 32 bits.
-  std::vector<std::uint32_t> sums_;
 };
 
 // Channel inks of a packed ink value.

@@ -147,8 +147,8 @@ bool PaperModel::whiteRow(int y) const {
   return true;
 }
 
-void PaperModel::paperRow(int y, std::vector<float>& out) const {
-  out.resize(static_cast<std::size_t>(width_) * 3);
+template <typename Put>
+void PaperModel::eachPaper(int y, Put&& put) const {
   int first = 0, second = 0;
   float wy = 0;
   tileRowsOf(y, first, second, wy);
@@ -165,10 +165,19 @@ void PaperModel::paperRow(int y, std::vector<float>& out) const {
       }
     }
     const float wx = columnWeight_[static_cast<std::size_t>(x)];
-    for (int c = 0; c < 3; ++c) {
-      out[static_cast<std::size_t>(x * 3 + c)] = column[c][0] * (1 - wx) + column[c][1] * wx;
-    }
+    for (int c = 0; c < 3; ++c) put(x, c, column[c][0] * (1 - wx) + column[c][1] * wx);
   }
+}
+
+void PaperModel::paperRow(int y, std::vector<float>& out) const {
+  out.resize(static_cast<std::size_t>(width_) * 3);
+  eachPaper(y, [&](int x, int c, float v) { out[static_cast<std::size_t>(x * 3 + c)] = v; });
+}
+
+void PaperModel::paperRowByChannel(int y, std::array<std::vector<float>, 3>& out) const {
+  for (auto& channel : out) channel.resize(static_cast<std::size_t>(width_));
+  eachPaper(
+      y, [&](int x, int c, float v) { out[static_cast<std::size_t>(c)][static_cast<std::size_t>(x)] = v; });
 }
 
 std::array<float, 3> PaperModel::paperAt(int x, int y) const {

@@ -24,6 +24,8 @@ class PaperModel {
   std::array<float, 3> paperAt(int x, int y) const;
   // The paper of one picture row, channel-interleaved (r, g, b per pixel).
   void paperRow(int y, std::vector<float>& out) const;
+  // The same, one array per channel.
+  void paperRowByChannel(int y, std::array<std::vector<float>, 3>& out) const;
   // Whether the paper of row y is pure white everywhere.
   bool whiteRow(int y) const;
   // Differences from the paper up to this, per channel, are noise.
@@ -39,6 +41,9 @@ class PaperModel {
   // The most frequent value of each channel in the tiles of tile row `ty`.
   void tileModes(const Bitmap& picture, int ty, std::vector<int>& histograms,
                  std::array<std::vector<float>, 3>& modes) const;
+  // Calls put(x, channel, value) for the paper of every pixel of row y.
+  template <typename Put>
+  void eachPaper(int y, Put&& put) const;
   // The two tile rows around picture row y and the weight of the second.
   void tileRowsOf(int y, int& first, int& second, float& weight) const;
 

@@ -216,17 +216,15 @@ class Search {
   }
 
   // Scores one row of whole-pixel placements of the unshifted template, the
-  // surround not judged; returns the work done. Runs on either thread, with
-  // its own column buffer.
-  std::int64_t scoreRow(int y, std::vector<std::uint32_t>& columns) {
+  // surround not judged; `columns` holds the ink of each column over the
+  // rows the placements cover. Returns the work done. Runs on either thread.
+  std::int64_t scoreRow(int y, const std::vector<std::uint32_t>& columns) {
     const float total = unit_.phases[0].totalLength;
     const ThoroughTuning& t = options_.tuning;
     // Judged ink found can be no more than the box's ink.
     const float boundShare = t.candidate * t.evidence;
     const bool rowInside = y >= 1 && y + unit_.height + 1 <= height_;
-    // The ink of each column over the rows the placements cover; a row of
-    // placements over blank paper is done at once.
-    ink_.columnSums(y - 1, y + unit_.height + 1, columns);
+    // A row of placements over blank paper is done at once.
     if (std::all_of(columns.begin(), columns.end(), [](std::uint32_t c) { return c == 0; }))
       return width_ / 8;
     std::int64_t work = mapWidth();
@@ -257,28 +255,57 @@ class Search {
     return work;
   }
 
+  // Rows of placements scored together, the column sums of one carried to
+  // the next.
+  static constexpr int ChunkRows = 48;
+
+  // Scores the rows of chunk `chunk`; on the calling thread (`reporting`)
+  // the rows are reported and the messages handled. False when stopped or
+  // cancelled.
+  bool scoreChunk(int chunk, std::vector<std::uint32_t>& columns, bool reporting,
+                  const std::atomic<bool>& cancel) {
+    const int first = mapTop() + chunk * ChunkRows;
+    const int end = std::min(first + ChunkRows, mapTop() + mapHeight());
+    // Placement row y covers picture rows y - 1 .. y + height.
+    ink_.columnSums(first - 1, first + unit_.height + 1, columns);
+    for (int y = first; y < end; ++y) {
+      if (y > first) {
+        ink_.addRow(y + unit_.height, columns);
+        ink_.takeRow(y - 2, columns);
+      }
+      if (!reporting) {
+        if (cancel) return false;
+        scoreRow(y, columns);
+        continue;
+      }
+      if (y >= 0 && y < height_) observer_.rowStarted(y, height_);
+      pacer_.readClockSoon();
+      pacer_.spend(scoreRow(y, columns));
+      if (pacer_.checkpoint()) return false;
+    }
+    return true;
+  }
+
   // False when stopped.
   bool scorePlacements() {
     const std::size_t size = static_cast<std::size_t>(mapWidth()) * static_cast<std::size_t>(mapHeight());
     if (!map_) map_ = std::make_unique_for_overwrite<float[]>(size);
     rowScored_.assign(static_cast<std::size_t>(mapHeight()), 0);
-    std::atomic<int> nextRow{mapTop()};
+    const int chunks = (mapHeight() + ChunkRows - 1) / ChunkRows;
+    std::atomic<int> nextChunk{0};
     std::atomic<bool> cancel{false};
-    const int endRow = mapTop() + mapHeight();
     std::thread worker;
     if (options_.useWorkerThread) {
       worker = std::thread([&] {
         std::vector<std::uint32_t> columns;
-        for (int y = nextRow++; y < endRow && !cancel; y = nextRow++) scoreRow(y, columns);
+        for (int c = nextChunk++; c < chunks && scoreChunk(c, columns, false, cancel); c = nextChunk++) {
+        }
       });
     }
     bool stopped = false;
     std::vector<std::uint32_t> columns;
-    for (int y = nextRow++; y < endRow; y = nextRow++) {
-      if (y >= 0 && y < height_) observer_.rowStarted(y, height_);
-      pacer_.readClockSoon();
-      pacer_.spend(scoreRow(y, columns));
-      if (pacer_.checkpoint()) {
+    for (int c = nextChunk++; c < chunks; c = nextChunk++) {
+      if (!scoreChunk(c, columns, true, cancel)) {
         stopped = true;
         break;
       }

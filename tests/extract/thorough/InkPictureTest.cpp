@@ -94,6 +94,31 @@ TEST(InkAgainstPaper, IsTheShareOfThePapersLightThatIsMissing) {
   }
 }
 
+TEST(InkPicture, EveryPixelIsItsInkAgainstThePaperThere) {
+  // A tinted, noisy scan with a lamp gradient, 197 pixels wide (not a
+  // multiple of four), against the paper estimated from it.
+  std::mt19937 random(5);
+  std::normal_distribution<double> noise(0, 3);
+  Bitmap picture(197, 130);
+  for (int y = 0; y < 130; ++y)
+    for (int x = 0; x < 197; ++x) {
+      const auto level = [&](double base) {
+        return std::clamp(static_cast<int>(base - 0.1 * x + noise(random)), 0, 255);
+      };
+      picture.setPixel(x, y, MakeColour(level(245), level(238), level(215)));
+    }
+  picture.fillRect({40, 30, 60, 50}, MakeColour(20, 30, 160));
+  picture.fillRect({120, 70, 124, 120}, MakeColour(90, 90, 90));
+  const PaperModel paper(picture);
+  const InkPicture ink(picture, paper);
+  for (int y = 0; y < 130; ++y)
+    for (int x = 0; x < 197; ++x) {
+      const std::array<float, 3> p = paper.paperAt(x, y);
+      ASSERT_EQ(ink.at(x, y), InkAgainstPaper(picture.pixel(x, y), p.data(), paper.noiseFloor()))
+          << x << "," << y;
+    }
+}
+
 TEST(InkPicture, BoxSumsAreTheSummedInkLengthsClippedToThePicture) {
   std::mt19937 random(11);
   std::uniform_int_distribution<int> level(0, 255);
