@@ -310,7 +310,8 @@ class Search {
         break;
       }
     }
-    cancel = true;
+    // The worker finishes the chunk it is on unless the search stopped.
+    cancel = stopped;
     if (worker.joinable()) worker.join();
     return !stopped;
   }
