@@ -18,9 +18,9 @@
 // ink, spread further out evenly in every direction; a line crossing the
 // symbol or a neighbour touching it spreads it along one direction only.
 //
-// Such shapes tell that the picture holds another kind of symbol; the
-// detections of that kind that do not stand alone are found among the rest
-// by their likeness (see SymbolKinds.h).
+// Such a detection is dropped on its own. Symbols of another kind that do
+// not stand alone are told by their likeness to those that do (see
+// SymbolKinds.h), which also uses the shapes standing alone.
 struct ShapeExcess {
   bool judged = false;  // the shape stands alone and whole
   float excess = 0;     // extra ink times its evenness (0 .. 1), as a share of the template's
