@@ -26,26 +26,7 @@ cmp -s "$work/plain.txt" "$work/noted.txt" || fail "--match or --strict changed 
 "$cli" --help | grep -q -- "--thorough" || fail "the usage does not mention --thorough"
 
 # A tenth of a pixel is 20/960/10 mm/s across and 0.20/400/10 up.
-awk -F, -v dv=0.0020834 -v dc=0.0000501 '
-  FNR == 1 { next }
-  NR == FNR { sub(/\r$/, "", $2); fv[++n] = $1; fc[n] = $2; next }
-  /^#/ { next }
-  { tv[++m] = $1; tc[m] = $2 }
-  END {
-    if (n != m) { printf "FAIL: found %d points, truth has %d\n", n, m; exit 1 }
-    bad = 0
-    for (i = 1; i <= m; ++i) {
-      best = -1
-      for (j = 1; j <= n; ++j) {
-        if (used[j]) continue
-        ev = fv[j] - tv[i]; ec = fc[j] - tc[i]
-        if (ev < 0) ev = -ev; if (ec < 0) ec = -ec
-        if (ev <= dv && ec <= dc) { best = j; break }
-      }
-      if (best < 0) { printf "FAIL: no found point near true point %s,%s\n", tv[i], tc[i]; bad = 1 } else used[best] = 1
-    }
-    if (bad) exit 1
-  }' "$work/plain.txt" "$root/samples/sextet_truth.csv" || failures=$((failures + 1))
+awk -F, -v dv=0.0020834 -v dc=0.0000501 -f "$root/tests/cli/match_truth.awk" "$work/plain.txt" "$root/samples/sextet_truth.csv" || failures=$((failures + 1))
 
 if [ "$failures" -ne 0 ]; then echo "$failures failed"; exit 1; fi
 echo "thorough command-line checks passed"
