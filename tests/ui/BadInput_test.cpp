@@ -11,6 +11,7 @@
 #include "support/BmpBytes.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "support/WindowTest.h"
 #include "ui/Application.h"
 #include "ui/MainWindowUi.h"
 #include "ui/QuorvixMain.h"
@@ -25,24 +26,10 @@ bool DevFullIsDevice() {
 
 }  // namespace
 
-class BadInputTest : public QObject {
+class BadInputTest : public WindowTest {
   Q_OBJECT
 
  private:
-  TempDir dir_;
-  std::unique_ptr<Application> app_;
-  ScriptedDialogs dialogs_;
-
-  TForm1& window() { return app_->mainWindow(); }
-  AppState& state() { return app_->state(); }
-
-  void startIn(const std::string& folder) {
-    app_ = std::make_unique<Application>();
-    dialogs_ = ScriptedDialogs();
-    app_->ui().setDialogs(&dialogs_);
-    app_->start(folder + "/quorvix");
-  }
-
   void loadGoodPicture() {
     const std::string path = dir_.file("good.bmp");
     std::string error;
@@ -53,13 +40,9 @@ class BadInputTest : public QObject {
   }
 
  private slots:
-  void init() { startIn(dir_.path()); }
+  void init() { startApplication(); }
 
-  void cleanup() {
-    state().AsciiSaved = true;
-    window().close();
-    app_.reset();
-  }
+  void cleanup() { finishApplication(); }
 
   void unreadablePicturesShowOneErrorAndChangeNothing() {
     loadGoodPicture();

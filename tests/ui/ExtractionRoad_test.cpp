@@ -8,6 +8,7 @@
 #include "image/BitmapFile.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "support/WindowTest.h"
 #include "ui/Application.h"
 #include "ui/AscIIForm.h"
 #include "ui/MainWindowUi.h"
@@ -17,17 +18,12 @@
 
 // The whole road in the window: load, drag, Set as Unit, Create ASCII, Save
 // ASCII data; and the run's stop by Esc and by closing the window.
-class ExtractionRoadTest : public QObject {
+class ExtractionRoadTest : public WindowTest {
   Q_OBJECT
 
  private:
-  TempDir dir_;
-  std::unique_ptr<Application> app_;
-  ScriptedDialogs dialogs_;
   const std::string sample_ = std::string(QUORVIX_SAMPLES_DIR) + "/sextet.bmp";
 
-  TForm1& window() { return app_->mainWindow(); }
-  AppState& state() { return app_->state(); }
   QString status(int panel) { return window().statusBar()->text(panel); }
 
   // A picture where Match 0 finds a point at each of its 100 000 dark pixels:
@@ -67,18 +63,9 @@ class ExtractionRoadTest : public QObject {
   }
 
  private slots:
-  void init() {
-    app_ = std::make_unique<Application>();
-    dialogs_ = ScriptedDialogs();
-    app_->ui().setDialogs(&dialogs_);
-    app_->start(dir_.file("quorvix"));
-  }
+  void init() { startApplication(); }
 
-  void cleanup() {
-    state().AsciiSaved = true;
-    window().close();
-    app_.reset();
-  }
+  void cleanup() { finishApplication(); }
 
   void wholeRoadWritesWhatTheCommandLineWrites() {
     loadSampleAndTakeTheFirstSymbol();

@@ -9,6 +9,7 @@
 #include "image/BitmapFile.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "support/WindowTest.h"
 #include "ui/Application.h"
 #include "ui/MainWindowUi.h"
 #include "ui/PanelWidgets.h"
@@ -30,16 +31,10 @@ Bitmap GridPicture(int w, int h) {
 
 }  // namespace
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public WindowTest {
   Q_OBJECT
 
  private:
-  TempDir dir_;
-  std::unique_ptr<Application> app_;
-  ScriptedDialogs dialogs_;
-
-  TForm1& window() { return app_->mainWindow(); }
-  AppState& state() { return app_->state(); }
   QString status(int panel) { return window().statusBar()->text(panel); }
 
   std::string writePicture(const std::string& name, const Bitmap& picture) {
@@ -63,18 +58,9 @@ class MainWindowTest : public QObject {
   }
 
  private slots:
-  void init() {
-    app_ = std::make_unique<Application>();
-    dialogs_ = ScriptedDialogs();
-    app_->ui().setDialogs(&dialogs_);
-    app_->start(dir_.file("quorvix"));
-  }
+  void init() { startApplication(); }
 
-  void cleanup() {
-    state().AsciiSaved = true;
-    window().close();
-    app_.reset();
-  }
+  void cleanup() { finishApplication(); }
 
   void loadShowsThePictureAndEnablesTheImageCommands() {
     const std::string path = writePicture("scan.bmp", GridPicture(100, 50));

@@ -11,6 +11,7 @@
 #include "image/BitmapFile.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "support/WindowTest.h"
 #include "ui/Application.h"
 #include "ui/AscIIForm.h"
 #include "ui/MainWindowUi.h"
@@ -50,24 +51,10 @@ QAction* EditMenuAction(TForm1& window, const QString& text) {
 
 }  // namespace
 
-class ThoroughMatchingTest : public QObject {
+class ThoroughMatchingTest : public WindowTest {
   Q_OBJECT
 
  private:
-  TempDir dir_;
-  std::unique_ptr<Application> app_;
-  ScriptedDialogs dialogs_;
-
-  TForm1& window() { return app_->mainWindow(); }
-  AppState& state() { return app_->state(); }
-
-  void startApplication() {
-    app_ = std::make_unique<Application>();
-    dialogs_ = ScriptedDialogs();
-    app_->ui().setDialogs(&dialogs_);
-    app_->start(dir_.file("quorvix"));
-  }
-
   void drag(QPoint from, QPoint to) {
     QWidget* area = window().pictureArea();
     QTest::mousePress(area, Qt::LeftButton, Qt::NoModifier, from);
@@ -78,11 +65,7 @@ class ThoroughMatchingTest : public QObject {
  private slots:
   void init() { startApplication(); }
 
-  void cleanup() {
-    state().AsciiSaved = true;
-    window().close();
-    app_.reset();
-  }
+  void cleanup() { finishApplication(); }
 
   void menuItemIsUncheckedAtEveryStartAndDisablesMatchAndStrict() {
     QAction* item = EditMenuAction(window(), "Thorough matching");
