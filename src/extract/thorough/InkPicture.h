@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -60,6 +61,13 @@ inline int InkBlue(std::uint32_t ink) {
 inline std::uint32_t PackInk(int r, int g, int b) {
   return static_cast<std::uint32_t>(r) | (static_cast<std::uint32_t>(g) << 8) |
          (static_cast<std::uint32_t>(b) << 16);
+}
+
+// Ink less what explains it, channel by channel (none below zero).
+inline std::uint32_t LessExplained(std::uint32_t ink, std::uint32_t explained) {
+  return PackInk(std::max(0, InkRed(ink) - InkRed(explained)),
+                 std::max(0, InkGreen(ink) - InkGreen(explained)),
+                 std::max(0, InkBlue(ink) - InkBlue(explained)));
 }
 
 // The ink of one colour against a paper colour with a noise floor.

@@ -68,8 +68,7 @@ float ColourInk::at(int x, int y) const {
     const std::uint32_t e = explained_->at(x, y);
     if (e != 0) {
       if (SquaredLength(e) >= 0.25f * unit_.maxLength * unit_.maxLength) return -1;
-      v = PackInk(std::max(0, InkRed(v) - InkRed(e)), std::max(0, InkGreen(v) - InkGreen(e)),
-                  std::max(0, InkBlue(v) - InkBlue(e)));
+      v = LessExplained(v, e);
     }
   }
   if (v == 0) return 0;

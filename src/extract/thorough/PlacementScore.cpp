@@ -33,20 +33,6 @@ PlacementScorer::PlacementScorer(const InkPicture& picture, const ThoroughTempla
   const int w = unit.gridWidth();
   const int h = unit.gridHeight();
   gridSums_.assign(static_cast<std::size_t>((w + 1) * (h + 1)), 0.0f);
-  for (const TemplatePixel& p : unit.phases[0].ink) {
-    fastOffsets_.push_back(p.dy * picture.width() + p.dx);
-    fastRed_.push_back(p.direction[0]);
-    fastGreen_.push_back(p.direction[1]);
-    fastBlue_.push_back(p.direction[2]);
-    fastLength_.push_back(p.length);
-  }
-  while (fastOffsets_.size() % 4 != 0) {
-    fastOffsets_.push_back(0);
-    fastRed_.push_back(0);
-    fastGreen_.push_back(0);
-    fastBlue_.push_back(0);
-    fastLength_.push_back(0);
-  }
   for (const PhaseTemplate& phase : unit.phases) {
     PhaseLanes lanes;
     for (const TemplatePixel& p : phase.ink) {
@@ -100,20 +86,6 @@ bool PlacementScorer::insideEnough(int x, int y) const {
   return insideLength(x, y) >= tuning_.inside * unit_.phases[0].totalLength;
 }
 
-std::uint32_t PlacementScorer::boxBound(int x, int y) const {
-  return picture_.boxSum(x - 1, y - 1, x + unit_.width + 1, y + unit_.height + 1);
-}
-
-namespace {
-
-std::uint32_t LessExplained(std::uint32_t ink, std::uint32_t explained) {
-  return PackInk(std::max(0, InkRed(ink) - InkRed(explained)),
-                 std::max(0, InkGreen(ink) - InkGreen(explained)),
-                 std::max(0, InkBlue(ink) - InkBlue(explained)));
-}
-
-}  // namespace
-
 float PlacementScorer::fill(const std::vector<TemplateOffset>& offsets, int x, int y,
                             const ExplainedInk* explained) const {
   const std::array<float, 3>& d = unit_.meanDirection;
@@ -156,74 +128,6 @@ float PlacementScorer::neighbourInk(int x, int y, const TemplatePixel& p,
     best = std::max(best, a);
   }
   return best;
-}
-
-float PlacementScorer::scoreUnshiftedInside(int x, int y, float floor) const {
-#if defined(__SSE2__)
-  if (unit_.twoLevel) return score(x, y, 0, nullptr, floor, Surround::Ignored);
-  const PhaseTemplate& phase = unit_.phases[0];
-  const std::uint32_t* origin = picture_.row(y) + x;
-  const float total = phase.totalLength;
-  const float deficitLimit = floor > NoScore ? (1 - floor) * total : 3 * total + 1;
-  const __m128 ratio2 = _mm_set1_ps(tuning_.otherColour * tuning_.otherColour);
-  const __m128 zero = _mm_setzero_ps();
-  const __m128i byte = _mm_set1_epi32(0xFF);
-  const __m128i unjudgedBit = _mm_set1_epi32(static_cast<int>(InkPicture::Unjudged));
-  const __m128i colourBits = _mm_set1_epi32(0xFFFFFF);
-  __m128 judged = zero, found = zero, mismatch = zero, unjudged = zero, others = zero;
-  // Ink of another colour beyond this leaves too little to judge.
-  const float otherLimit = (1 - tuning_.evidence) * total;
-  const std::size_t n = fastOffsets_.size();
-  for (std::size_t i = 0; i < n; i += 4) {
-    const __m128i ink = _mm_set_epi32(
-        static_cast<int>(origin[fastOffsets_[i + 3]]), static_cast<int>(origin[fastOffsets_[i + 2]]),
-        static_cast<int>(origin[fastOffsets_[i + 1]]), static_cast<int>(origin[fastOffsets_[i]]));
-    const __m128 r = _mm_cvtepi32_ps(_mm_and_si128(ink, byte));
-    const __m128 g = _mm_cvtepi32_ps(_mm_and_si128(_mm_srli_epi32(ink, 8), byte));
-    const __m128 b = _mm_cvtepi32_ps(_mm_and_si128(_mm_srli_epi32(ink, 16), byte));
-    const __m128 length = _mm_loadu_ps(fastLength_.data() + i);
-    const __m128 a = _mm_add_ps(_mm_add_ps(_mm_mul_ps(r, _mm_loadu_ps(fastRed_.data() + i)),
-                                           _mm_mul_ps(g, _mm_loadu_ps(fastGreen_.data() + i))),
-                                _mm_mul_ps(b, _mm_loadu_ps(fastBlue_.data() + i)));
-    const __m128 n2 = _mm_add_ps(_mm_add_ps(_mm_mul_ps(r, r), _mm_mul_ps(g, g)), _mm_mul_ps(b, b));
-    const __m128 across2 = _mm_max_ps(_mm_sub_ps(n2, _mm_mul_ps(a, a)), zero);
-    // Lanes of another colour, and unjudged lanes, take no part.
-    const __m128 inked = _mm_castsi128_ps(_mm_xor_si128(
-        _mm_cmpeq_epi32(_mm_and_si128(ink, colourBits), _mm_setzero_si128()), _mm_set1_epi32(-1)));
-    const __m128 other = _mm_and_ps(
-        inked, _mm_or_ps(_mm_cmple_ps(a, zero), _mm_cmpgt_ps(across2, _mm_mul_ps(ratio2, _mm_mul_ps(a, a)))));
-    const __m128 notJudged = _mm_castsi128_ps(_mm_cmpeq_epi32(_mm_and_si128(ink, unjudgedBit), unjudgedBit));
-    const __m128 take = _mm_andnot_ps(_mm_or_ps(other, notJudged), _mm_castsi128_ps(_mm_set1_epi32(-1)));
-    judged = _mm_add_ps(judged, _mm_and_ps(take, length));
-    found = _mm_add_ps(found, _mm_and_ps(take, _mm_min_ps(_mm_max_ps(a, zero), length)));
-    mismatch = _mm_add_ps(mismatch, _mm_and_ps(take, _mm_min_ps(_mm_sqrt_ps(across2), length)));
-    unjudged = _mm_add_ps(unjudged, _mm_and_ps(notJudged, length));
-    others = _mm_add_ps(others, _mm_and_ps(other, length));
-    if ((i & 12) == 12) {
-      float lanes[4];
-      _mm_storeu_ps(lanes, _mm_add_ps(_mm_sub_ps(judged, found), mismatch));
-      if (lanes[0] + lanes[1] + lanes[2] + lanes[3] > deficitLimit) return NoScore;
-      _mm_storeu_ps(lanes, others);
-      if (lanes[0] + lanes[1] + lanes[2] + lanes[3] > otherLimit) return NoScore;
-    }
-  }
-  float sums[4][4];
-  _mm_storeu_ps(sums[0], judged);
-  _mm_storeu_ps(sums[1], found);
-  _mm_storeu_ps(sums[2], mismatch);
-  _mm_storeu_ps(sums[3], unjudged);
-  const auto sum = [&](int k) { return sums[k][0] + sums[k][1] + sums[k][2] + sums[k][3]; };
-  const float j = sum(0);
-  if (j - sum(1) + sum(2) > deficitLimit) return NoScore;
-  if (j < tuning_.evidence * (total - sum(3)) || j <= 0) return NoScore;
-  float s = (sum(1) - sum(2)) / j;
-  if (!phase.hole.empty()) {
-    s -= std::max(0.0f, fill(phase.hole, x, y, nullptr) - tuning_.lenientHoleAllowance) * tuning_.holeWeight;
-  }
-  return s;
-#else
-  return score(x, y, 0, nullptr, floor, Surround::Ignored);
-#endif
 }
 
 #if defined(__SSE2__)

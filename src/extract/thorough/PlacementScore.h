@@ -85,14 +85,6 @@ class PlacementScorer {
   float insideLength(int x, int y) const;
   // Whether the unshifted template at (x, y) has enough of its ink inside.
   bool insideEnough(int x, int y) const;
-  // Upper bound of the judged ink found by any phase at (x, y).
-  std::uint32_t boxBound(int x, int y) const;
-
-  // The score of the unshifted template at (x, y) with nothing explained and
-  // the surround not judged, when the template's grid lies inside the
-  // picture: the same as score(x, y, 0, nullptr, floor, Surround::Ignored)
-  // up to rounding, four template pixels at a time.
-  float scoreUnshiftedInside(int x, int y, float floor) const;
 
  private:
   // What a placement's template pixels add up to (see score).
@@ -117,13 +109,10 @@ class PlacementScorer {
   // Running sums of phase 0's ink lengths over its grid, (gridWidth + 1) x
   // (gridHeight + 1), for the share inside the picture.
   std::vector<float> gridSums_;
-  // Phase 0's ink pixels in the same order, one array per quantity, padded
-  // with empty pixels to a multiple of four: offsets in the picture's pixel
-  // array from the placement point, colour directions and lengths.
-  std::vector<std::int32_t> fastOffsets_;
-  std::vector<float> fastRed_, fastGreen_, fastBlue_, fastLength_;
-  // Every phase's ink pixels the same way, with their place in the template
-  // and their ink per channel.
+  // Every phase's ink pixels, one array per quantity, padded with empty
+  // pixels to a multiple of four: offsets in the picture's pixel array from
+  // the placement point, places in the template, colour directions, lengths
+  // and the ink per channel.
   struct PhaseLanes {
     std::vector<std::int32_t> offset, dx, dy;
     std::vector<float> length, dirRed, dirGreen, dirBlue, red, green, blue;

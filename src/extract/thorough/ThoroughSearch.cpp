@@ -247,8 +247,7 @@ class Search {
         row = mapRow(y);
         std::fill(row + mapLeft(), row + mapLeft() + mapWidth(), PlacementScorer::NoScore);
       }
-      row[x] = inside ? scorer_->scoreUnshiftedInside(x, y, t.candidate)
-                      : scorer_->score(x, y, 0, nullptr, t.candidate, Surround::Ignored);
+      row[x] = scorer_->score(x, y, 0, nullptr, t.candidate, Surround::Ignored);
       work += scoreWork;
     }
     rowScored_[static_cast<std::size_t>(y - mapTop())] = row != nullptr ? 1 : 0;
@@ -618,10 +617,10 @@ class Search {
         if (x >= 0 && y >= 0 && x < width_ && y < height_) {
           const std::uint32_t ink = ink_.at(x, y);
           if (ink != 0 && !(ink & InkPicture::Unjudged)) {
-            const std::uint32_t e = scratch.explained.at(x, y);
-            const float r = static_cast<float>(std::max(0, InkRed(ink) - InkRed(e)));
-            const float g = static_cast<float>(std::max(0, InkGreen(ink) - InkGreen(e)));
-            const float b = static_cast<float>(std::max(0, InkBlue(ink) - InkBlue(e)));
+            const std::uint32_t left = LessExplained(ink, scratch.explained.at(x, y));
+            const float r = static_cast<float>(InkRed(left));
+            const float g = static_cast<float>(InkGreen(left));
+            const float b = static_cast<float>(InkBlue(left));
             const std::array<float, 3>& d = unit_.meanDirection;
             const float a = r * d[0] + g * d[1] + b * d[2];
             const float ratio = options_.tuning.otherColour;
