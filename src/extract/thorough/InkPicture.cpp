@@ -7,8 +7,6 @@
 #include <emmintrin.h>
 #endif
 
-#include "extract/thorough/TwoThreads.h"
-
 std::uint32_t InkAgainstPaper(Colour colour, const float* paper, const std::array<float, 3>& floor) {
   std::uint32_t packed = 0;
   for (int c = 0; c < 3; ++c) {
@@ -73,25 +71,24 @@ std::uint32_t CountedLength(std::uint32_t ink) {
 
 }  // namespace
 
-InkPicture::InkPicture(const Bitmap& picture, const PaperModel& paper)
+InkPicture::InkPicture(const Bitmap& picture, const PaperModel& paper, const WorkLanes& lanes)
     : width_(picture.width()),
       height_(picture.height()),
       ink_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_)) {
   const std::array<float, 3> floor = paper.noiseFloor();
   const bool noNoise = floor[0] <= 0 && floor[1] <= 0 && floor[2] <= 0;
-  OnTwoThreads(height_, [&](int top, int bottom) {
-    std::array<std::vector<float>, 3> paperRow;
-    for (int y = top; y < bottom; ++y) {
-      const Colour* in = picture.row(y);
-      std::uint32_t* out = ink_.data() + index(0, y);
-      // On pure white paper without noise the ink is the colour's complement.
-      if (noNoise && paper.whiteRow(y)) {
-        for (int x = 0; x < width_; ++x) out[x] = ~in[x] & 0xFFFFFFu;
-        continue;
-      }
-      paper.paperRowByChannel(y, paperRow);
-      InkRow(in, paperRow, floor, out, width_);
+  std::array<std::array<std::vector<float>, 3>, WorkLanes::Count> paperRows;
+  lanes.each(height_, [&](int y, int lane) {
+    const Colour* in = picture.row(y);
+    std::uint32_t* out = ink_.data() + index(0, y);
+    // On pure white paper without noise the ink is the colour's complement.
+    if (noNoise && paper.whiteRow(y)) {
+      for (int x = 0; x < width_; ++x) out[x] = ~in[x] & 0xFFFFFFu;
+      return;
     }
+    std::array<std::vector<float>, 3>& paperRow = paperRows[static_cast<std::size_t>(lane)];
+    paper.paperRowByChannel(y, paperRow);
+    InkRow(in, paperRow, floor, out, width_);
   });
   markFrame();
 }

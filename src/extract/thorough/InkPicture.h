@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "extract/thorough/PaperModel.h"
+#include "extract/thorough/WorkLanes.h"
 #include "image/Bitmap.h"
 
 // Ink measured against the paper: per channel the share of the paper's light
@@ -20,7 +21,7 @@ class InkPicture {
  public:
   static constexpr std::uint32_t Unjudged = 1u << 24;
 
-  InkPicture(const Bitmap& picture, const PaperModel& paper);
+  InkPicture(const Bitmap& picture, const PaperModel& paper, const WorkLanes& lanes = WorkLanes(true));
 
   int width() const { return width_; }
   int height() const { return height_; }

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "extract/thorough/TwoThreads.h"
-
 namespace {
 
 constexpr int ChannelShift[3] = {0, 8, 16};  // red, green, blue in 0x00BBGGRR
@@ -54,7 +52,8 @@ PaperModel::PaperModel(int width, int height, std::array<float, 3> paper) : widt
     tiles_[static_cast<std::size_t>(c)].assign(1, paper[static_cast<std::size_t>(c)]);
 }
 
-PaperModel::PaperModel(const Bitmap& picture) : width_(picture.width()), height_(picture.height()) {
+PaperModel::PaperModel(const Bitmap& picture, const WorkLanes& lanes)
+    : width_(picture.width()), height_(picture.height()) {
   tilesX_ = std::max(1, (width_ + TileSize / 2) / TileSize);
   tilesY_ = std::max(1, (height_ + TileSize / 2) / TileSize);
   const double tileWidth = static_cast<double>(width_) / tilesX_;
@@ -68,15 +67,11 @@ PaperModel::PaperModel(const Bitmap& picture) : width_(picture.width()), height_
   std::array<std::vector<float>, 3> modes;
   for (auto& m : modes) m.assign(tileCount, 255.0f);
 
-  OnTwoThreads(
-      tilesY_,
-      [&](int firstTile, int endTile) {
-        std::vector<int> histograms(static_cast<std::size_t>(tilesX_) * 3 * 256);
-        for (int ty = firstTile; ty < endTile; ++ty) {
-          tileModes(picture, ty, histograms, modes);
-        }
-      },
-      2);
+  std::array<std::vector<int>, WorkLanes::Count> histograms;
+  for (auto& h : histograms) h.resize(static_cast<std::size_t>(tilesX_) * 3 * 256);
+  lanes.each(tilesY_, [&](int ty, int lane) {
+    tileModes(picture, ty, histograms[static_cast<std::size_t>(lane)], modes);
+  });
 
   // Median of each tile's 3 x 3 neighbourhood.
   std::vector<float> near;
@@ -95,7 +90,7 @@ PaperModel::PaperModel(const Bitmap& picture) : width_(picture.width()), height_
       }
     }
   }
-  estimateNoise(picture);
+  estimateNoise(picture, lanes);
 }
 
 void PaperModel::tileModes(const Bitmap& picture, int ty, std::vector<int>& histograms,
@@ -197,7 +192,7 @@ std::array<float, 3> PaperModel::typicalPaper() const {
   return paper;
 }
 
-void PaperModel::estimateNoise(const Bitmap& picture) {
+void PaperModel::estimateNoise(const Bitmap& picture, const WorkLanes& lanes) {
   // Distances from the paper in quarter steps, up to a limit beyond which a
   // pixel is ink rather than noise; every second pixel of every fourth row
   // is enough.
@@ -207,24 +202,25 @@ void PaperModel::estimateNoise(const Bitmap& picture) {
     std::array<std::vector<long>, 3> histograms;
     std::array<long, 3> counts{0, 0, 0};
   };
-  std::array<Tally, 2> halves;
-  const int rows = (height_ + 3) / 4;
-  OnTwoThreads(rows, [&](int first, int end) {
-    Tally& tally = halves[first == 0 ? 0 : 1];
-    for (auto& h : tally.histograms) h.assign(Limit, 0);
-    std::vector<float> paper;
-    for (int y = 4 * first; y < 4 * end && y < height_; y += 4) {
-      paperRow(y, paper);
-      const Colour* row = picture.row(y);
-      for (int x = 0; x < width_; x += 2) {
-        for (int c = 0; c < 3; ++c) {
-          const float d =
-              std::abs(static_cast<float>(ChannelOf(row[x], c)) - paper[static_cast<std::size_t>(x * 3 + c)]);
-          const int bin = static_cast<int>(d * Steps);
-          if (bin < Limit) {
-            ++tally.histograms[static_cast<std::size_t>(c)][static_cast<std::size_t>(bin)];
-            ++tally.counts[static_cast<std::size_t>(c)];
-          }
+  std::array<Tally, WorkLanes::Count> lanesTally;
+  std::array<std::vector<float>, WorkLanes::Count> paperRows;
+  for (Tally& t : lanesTally) {
+    for (auto& h : t.histograms) h.assign(Limit, 0);
+  }
+  lanes.each((height_ + 3) / 4, [&](int k, int lane) {
+    Tally& tally = lanesTally[static_cast<std::size_t>(lane)];
+    std::vector<float>& paper = paperRows[static_cast<std::size_t>(lane)];
+    const int y = 4 * k;
+    paperRow(y, paper);
+    const Colour* row = picture.row(y);
+    for (int x = 0; x < width_; x += 2) {
+      for (int c = 0; c < 3; ++c) {
+        const float d =
+            std::abs(static_cast<float>(ChannelOf(row[x], c)) - paper[static_cast<std::size_t>(x * 3 + c)]);
+        const int bin = static_cast<int>(d * Steps);
+        if (bin < Limit) {
+          ++tally.histograms[static_cast<std::size_t>(c)][static_cast<std::size_t>(bin)];
+          ++tally.counts[static_cast<std::size_t>(c)];
         }
       }
     }
@@ -234,8 +230,7 @@ void PaperModel::estimateNoise(const Bitmap& picture) {
   for (int c = 0; c < 3; ++c) {
     const std::size_t k = static_cast<std::size_t>(c);
     histograms[k].assign(Limit, 0);
-    for (const Tally& t : halves) {
-      if (t.histograms[k].empty()) continue;
+    for (const Tally& t : lanesTally) {
       for (int b = 0; b < Limit; ++b)
         histograms[k][static_cast<std::size_t>(b)] += t.histograms[k][static_cast<std::size_t>(b)];
       counts[k] += t.counts[k];

@@ -3,6 +3,7 @@
 #include <array>
 #include <vector>
 
+#include "extract/thorough/WorkLanes.h"
 #include "image/Bitmap.h"
 
 // The colour of the paper under a scanned plot, which need not be white nor
@@ -16,7 +17,7 @@ class PaperModel {
  public:
   static constexpr int TileSize = 64;
 
-  explicit PaperModel(const Bitmap& picture);
+  explicit PaperModel(const Bitmap& picture, const WorkLanes& lanes = WorkLanes(true));
   // A model of one paper colour with no noise.
   PaperModel(int width, int height, std::array<float, 3> paper);
 
@@ -37,7 +38,7 @@ class PaperModel {
   float tileValue(int channel, int tx, int ty) const {
     return tiles_[static_cast<std::size_t>(channel)][static_cast<std::size_t>(ty * tilesX_ + tx)];
   }
-  void estimateNoise(const Bitmap& picture);
+  void estimateNoise(const Bitmap& picture, const WorkLanes& lanes);
   // The most frequent value of each channel in the tiles of tile row `ty`.
   void tileModes(const Bitmap& picture, int ty, std::vector<int>& histograms,
                  std::array<std::vector<float>, 3>& modes) const;

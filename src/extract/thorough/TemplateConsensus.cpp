@@ -1,6 +1,8 @@
 #include "extract/thorough/TemplateConsensus.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 
 std::vector<char> ConfirmedPixels(const InkPicture& picture, const ThoroughTemplate& unit,
                                   const std::vector<std::array<int, 2>>& placements, float share) {
@@ -31,4 +33,40 @@ std::vector<char> ConfirmedPixels(const InkPicture& picture, const ThoroughTempl
     }
   }
   return keep;
+}
+
+std::optional<ThoroughTemplate> ConfirmedTemplate(const InkPicture& picture, const ThoroughTemplate& unit,
+                                                  const std::vector<Occurrence>& candidates, float share) {
+  constexpr std::size_t MostOccurrences = 64;
+  constexpr std::size_t FewestOccurrences = 5;
+  std::vector<const Occurrence*> order;
+  for (const Occurrence& c : candidates) order.push_back(&c);
+  std::stable_sort(order.begin(), order.end(),
+                   [](const Occurrence* a, const Occurrence* b) { return a->score > b->score; });
+  // Distinct symbols only: no two occurrences closer than the template's size.
+  std::vector<std::array<int, 2>> placements;
+  for (const Occurrence* c : order) {
+    if (placements.size() >= MostOccurrences) break;
+    const int x = c->x;
+    const int y = c->y;
+    const bool distinct =
+        std::none_of(placements.begin(), placements.end(), [&](const std::array<int, 2>& p) {
+          return std::abs(p[0] - x) < unit.width && std::abs(p[1] - y) < unit.height;
+        });
+    if (distinct) placements.push_back({x, y});
+  }
+  if (placements.size() < FewestOccurrences) return std::nullopt;
+  const std::vector<char> keep = ConfirmedPixels(picture, unit, placements, share);
+  float dropped = 0;
+  float total = 0;
+  for (std::size_t i = 0; i < keep.size(); ++i) {
+    const auto& v = unit.baseInk[i];
+    const float length = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
+    total += length;
+    if (!keep[i]) dropped += length;
+  }
+  if (dropped < 0.02f * total) return std::nullopt;
+  ThoroughTemplate cleaned = WithoutPixels(unit, keep);
+  if (cleaned.empty()) return std::nullopt;
+  return cleaned;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <vector>
 
 #include "extract/thorough/InkPicture.h"
@@ -15,3 +16,16 @@
 // row.
 std::vector<char> ConfirmedPixels(const InkPicture& picture, const ThoroughTemplate& unit,
                                   const std::vector<std::array<int, 2>>& placements, float share);
+
+// A placement of the unshifted template and how well it scored.
+struct Occurrence {
+  int x = 0;
+  int y = 0;
+  float score = 0;
+};
+
+// The template without the ink that its best distinct occurrences among
+// `candidates` do not confirm; none when there are too few occurrences or
+// they confirm nearly all of it.
+std::optional<ThoroughTemplate> ConfirmedTemplate(const InkPicture& picture, const ThoroughTemplate& unit,
+                                                  const std::vector<Occurrence>& candidates, float share);

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <vector>
+
+#include "extract/thorough/SearchState.h"
+
+// Removes the detections of another kind of symbol: larger symbols that hold
+// the unit's, standing alone (see LargerShape.h), and the detections like a
+// group of symbols unlike the unit's (see SymbolKinds.h). The strong
+// candidates that were not accepted show such symbols too. False when
+// stopped.
+bool RejectOtherKinds(SearchState& s, const std::vector<Position>& strongCandidates);

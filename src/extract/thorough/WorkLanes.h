@@ -1,0 +1,48 @@
+#pragma once
+
+#include <atomic>
+#include <thread>
+#include <type_traits>
+
+// Work shared by the calling thread (lane 0) and, when the worker thread is
+// allowed, one worker thread (lane 1). Every item 0 .. count - 1 is done once,
+// by whichever lane is free, taken in increasing order; what an item writes
+// must not depend on the lane that did it. Only lane 0 may talk to the
+// observer. Work may return false on lane 0 to stop the run: the worker then
+// finishes the item it is on and takes no other.
+class WorkLanes {
+ public:
+  static constexpr int Count = 2;
+
+  explicit WorkLanes(bool useWorker) : useWorker_(useWorker) {}
+  bool useWorker() const { return useWorker_; }
+
+  // Calls work(item, lane) for every item; fewer than `least` items stay on
+  // lane 0. False when stopped.
+  template <typename Work>
+  bool each(int count, Work&& work, int least = 2) const {
+    std::atomic<int> next{0};
+    std::atomic<bool> finished{false};
+    std::thread worker;
+    if (useWorker_ && count >= least && count > 1) {
+      worker = std::thread([&] {
+        for (int i = next++; i < count && !finished; i = next++) work(i, 1);
+      });
+    }
+    bool stopped = false;
+    for (int i = next++; i < count; i = next++) {
+      if constexpr (std::is_void_v<decltype(work(i, 0))>) {
+        work(i, 0);
+      } else if (!work(i, 0)) {
+        stopped = true;
+        break;
+      }
+    }
+    finished = true;
+    if (worker.joinable()) worker.join();
+    return !stopped;
+  }
+
+ private:
+  bool useWorker_;
+};
