@@ -5,7 +5,7 @@ Detections::Detections(int width, int height, const ThoroughTemplate& unit)
 
 int Detections::add(Position at, float score) {
   const int id = size();
-  list_.push_back({at, score, false});
+  list_.push_back({at, score, false, false});
   index_.add(id, boxOf(at));
   return id;
 }

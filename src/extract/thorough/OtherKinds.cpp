@@ -12,7 +12,8 @@ constexpr int ShapeReach = 6;
 
 }  // namespace
 
-bool RejectOtherKinds(SearchState& s, const std::vector<Position>& strongCandidates) {
+bool RejectOtherKinds(SearchState& s, const std::vector<Position>& strongCandidates,
+                      std::vector<Rect>& otherBoxes) {
   const ThoroughTuning& t = s.tuning;
   Detections& detections = s.detections;
   // The detections, then the strong candidates away from them.
@@ -82,7 +83,9 @@ bool RejectOtherKinds(SearchState& s, const std::vector<Position>& strongCandida
     }
   }
   for (std::size_t k = 0; k < places.size(); ++k) {
-    if (other[k] && ids[k] >= 0) detections.remove(ids[k]);
+    if (!other[k]) continue;
+    otherBoxes.push_back(Widened(detections.boxOf(places[k]), 2));
+    if (ids[k] >= 0) detections.remove(ids[k]);
   }
   return true;
 }

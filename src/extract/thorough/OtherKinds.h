@@ -7,6 +7,7 @@
 // Removes the detections of another kind of symbol: larger symbols that hold
 // the unit's, standing alone (see LargerShape.h), and the detections like a
 // group of symbols unlike the unit's (see SymbolKinds.h). The strong
-// candidates that were not accepted show such symbols too. False when
-// stopped.
-bool RejectOtherKinds(SearchState& s, const std::vector<Position>& strongCandidates);
+// candidates that were not accepted show such symbols too. The boxes of the
+// symbols of another kind go to `otherBoxes`. False when stopped.
+bool RejectOtherKinds(SearchState& s, const std::vector<Position>& strongCandidates,
+                      std::vector<Rect>& otherBoxes);

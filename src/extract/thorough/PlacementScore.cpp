@@ -321,7 +321,11 @@ float PlacementScorer::score(int x, int y, int phaseIndex, const ExplainedInk* e
       deficit += unexplained - f + m;
       if (deficit > deficitLimit) return NoScore;
     }
-  if (judged < tuning_.evidence * (total - unjudged) || judged <= 0) return NoScore;
+  // Where other symbols explain most of the template, the rim they leave is
+  // judged on its own.
+  const float least =
+      explained != nullptr && surround == Surround::Judged ? tuning_.rimEvidence : tuning_.evidence;
+  if (judged < least * (total - unjudged) || judged <= 0) return NoScore;
   float s = (found - mismatch) / judged;
   if (!phase.hole.empty()) {
     const float allowance =

@@ -15,6 +15,7 @@ struct ThoroughTuning {
   float otherColour = 0.5f;     // ink whose part across the template's colour exceeds this
                                 // times the part along it is of another colour
   float evidence = 0.35f;       // share of the template's ink that must be judged
+  float rimEvidence = 0.15f;    // the same for a symbol among others that explain the rest
   float inside = 0.4f;          // share of the template's ink inside the picture
   float holeAllowance = 0.25f;  // ink filling the hole beyond this share lowers the score
   float holeWeight = 1.5f;
@@ -32,6 +33,8 @@ struct ThoroughTuning {
   float kindsApart = 3.0f;         // kinds lie this many times their members' spread apart
   float kindsUnlike = 0.12f;       // and their middles are at least this unlike
   float kindsCloser = 0.9f;        // a detection this much more like the other kind's middle is of it
+  float overlapEvidence = 0.2f;    // a placement fitted among others must lower the misfit by this share
+                                   // of its ink
 };
 
 // How a score judges the inkless surround: the first scan of the placements

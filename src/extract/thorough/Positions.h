@@ -45,4 +45,5 @@ struct Detection {
   Position at;
   float score = 0;
   bool removed = false;
+  bool refitted = false;  // added or moved by fitting several placements at once
 };

@@ -1,16 +1,50 @@
 #include "extract/thorough/ThoroughSearch.h"
 
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
 #include "extract/thorough/Acceptance.h"
 #include "extract/thorough/Centres.h"
 #include "extract/thorough/LocalSearch.h"
 #include "extract/thorough/LookAround.h"
 #include "extract/thorough/OtherKinds.h"
+#include "extract/thorough/OverlapFit.h"
 #include "extract/thorough/Pruning.h"
 #include "extract/thorough/ScoreMap.h"
 #include "extract/thorough/SearchState.h"
 #include "extract/thorough/TemplateConsensus.h"
 
 namespace {
+
+#define DBG_STAGE(name) DebugStage(s, name)
+void DebugStage(const SearchState& s, const char* name) {
+  if (!std::getenv("QV_DEBUG")) return;
+  int live = 0;
+  for (int i = 0; i < s.detections.size(); ++i) live += s.detections[i].removed ? 0 : 1;
+  std::fprintf(stderr, "stage %-12s live %d\n", name, live);
+  if (const char* probe = std::getenv("QV_PROBE")) {
+    double px = 0, py = 0;
+    std::sscanf(probe, "%lf,%lf", &px, &py);
+    for (int i = 0; i < s.detections.size(); ++i) {
+      const ThoroughPoint c = RoughCentre(s, s.detections[i]);
+      if (std::abs(c.x - px) < 14 && std::abs(c.y - py) < 14)
+        std::fprintf(stderr, "   det %d at %.2f %.2f score %.3f %s\n", i, c.x, c.y, s.detections[i].score,
+                     s.detections[i].removed ? "removed" : "");
+    }
+  }
+}
+void DebugCandidates(const SearchState& s, const std::vector<Candidate>& candidates) {
+  const char* probe = std::getenv("QV_PROBE");
+  if (!probe) return;
+  double px = 0, py = 0;
+  std::sscanf(probe, "%lf,%lf", &px, &py);
+  for (const Candidate& c : candidates) {
+    const double x = c.at.x / 8.0 + s.unit.centreX, y = c.at.y / 8.0 + s.unit.centreY;
+    if (std::abs(x - px) < 8 && std::abs(y - py) < 8)
+      std::fprintf(stderr, "   cand %.2f %.2f score %.3f\n", x, y, c.score);
+  }
+}
 
 // What a stopped search gives: the detections so far at their rough centres.
 ThoroughResult Stopped(const SearchState& s) {
@@ -49,6 +83,7 @@ ThoroughResult Run(SearchState& s) {
     candidates = map.peaks();
   }
   s.observer.stageStarted(ThoroughStage::Matching);
+  DebugCandidates(s, candidates);
   if (!s.lanes.each(static_cast<int>(candidates.size()), [&](int i, int lane) {
         RefineCandidate(s, candidates[static_cast<std::size_t>(i)]);
         return s.keepGoing(lane, s.scoreWork() * 8);
@@ -58,16 +93,28 @@ ThoroughResult Run(SearchState& s) {
   // yet; then pruned in full, the candidates taken again against what the
   // detections explain, and pruned once more.
   if (!AcceptCandidates(s, candidates, Surround::Lenient)) return Stopped(s);
+  DBG_STAGE("accept1");
   s.observer.stageStarted(ThoroughStage::Finalizing);
   if (!Prune(s)) return Stopped(s);
+  DBG_STAGE("prune1");
   if (!LookAround(s, candidates)) return Stopped(s);
   std::vector<Position> strong;
   for (const Candidate& c : candidates) {
     if (c.score >= s.tuning.accept) strong.push_back(c.at);
   }
   if (!AcceptCandidates(s, std::move(candidates), Surround::Judged)) return Stopped(s);
+  DBG_STAGE("accept2");
   if (!Prune(s)) return Stopped(s);
-  if (!RejectOtherKinds(s, strong)) return Stopped(s);
+  DBG_STAGE("prune2");
+  std::vector<Rect> otherKinds;
+  if (!RejectOtherKinds(s, strong, otherKinds)) return Stopped(s);
+  DBG_STAGE("kinds");
+  if (std::getenv("QV_NOFIT") == nullptr) {
+    if (!ResolveOverlaps(s, otherKinds)) return Stopped(s);
+    DBG_STAGE("overlaps");
+    if (!Prune(s, true)) return Stopped(s);
+    DBG_STAGE("prune3");
+  }
   if (!RefinedCentres(s, result.points)) return Stopped(s);
   SortInReadingOrder(result.points);
   return result;
