@@ -6,8 +6,9 @@
 #include "extract/thorough/CentreRefinement.h"
 
 ThoroughPoint RoughCentre(const SearchState& s, const Detection& d) {
-  return {d.at.x / static_cast<double>(PhaseSteps) + s.unit.centreX,
-          d.at.y / static_cast<double>(PhaseSteps) + s.unit.centreY, d.score};
+  const PhaseTemplate& phase = s.unit.phases[static_cast<std::size_t>(PlacementOf(d.at).phase)];
+  return {d.at.x / static_cast<double>(PhaseSteps) + s.unit.centreX + phase.centreErrorX,
+          d.at.y / static_cast<double>(PhaseSteps) + s.unit.centreY + phase.centreErrorY, d.score};
 }
 
 bool RefinedCentres(SearchState& s, std::vector<ThoroughPoint>& out) {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 #include "extract/thorough/BlobFit.h"
 
@@ -130,6 +132,26 @@ void MoveAround(const SearchState& s, BlobFit& fit, int k, std::vector<int>& nea
   }
 }
 
+// Whether member k, placed among the others, scores as a symbol should:
+// the misfit alone would take a placement that turns ink of a darker colour
+// into the template's for a gain.
+bool PassesAmongOthers(SearchState& s, BlobFit& fit, int k) {
+  const Position at = fit.members()[static_cast<std::size_t>(k)].at;
+  LaneScratch& scratch = s.scratch[0];
+  const Rect box = Widened(fit.boxOf(at), 2);
+  scratch.explained.reset(box.Left, box.Top, box.width(), box.height());
+  std::vector<int>& near = scratch.near;
+  fit.membersNear(box, near);
+  for (const int j : near) {
+    if (j == k) continue;
+    const Placement p = PlacementOf(fit.members()[static_cast<std::size_t>(j)].at);
+    scratch.explained.add(s.unit.phases[static_cast<std::size_t>(p.phase)], p.x, p.y);
+  }
+  const Placement p = PlacementOf(at);
+  return s.scorer->score(p.x, p.y, p.phase, &scratch.explained, s.tuning.accept, Surround::Judged) >=
+         s.tuning.accept;
+}
+
 // Fits the placements around one blob and hands the result to the detections.
 void FitBlob(SearchState& s, const Blob& blob, const std::vector<Rect>& excluded) {
   const ThoroughTemplate& unit = s.unit;
@@ -195,7 +217,8 @@ void FitBlob(SearchState& s, const Blob& blob, const std::vector<Rect>& excluded
     const int k = fit.addMember(best, true, -1);
     MoveAround(s, fit, k, near);
     const float gain = before - fit.misfitOver(around);
-    if (gain > worth * fit.evidenceAt(fit.members()[static_cast<std::size_t>(k)].at)) continue;
+    const Position placed = fit.members()[static_cast<std::size_t>(k)].at;
+    if (gain > worth * fit.evidenceAt(placed) && PassesAmongOthers(s, fit, k)) continue;
     fit.restore(mark);
     ++failures;
     // Nothing near this proposal is tried again.

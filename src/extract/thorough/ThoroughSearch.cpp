@@ -1,5 +1,6 @@
 #include "extract/thorough/ThoroughSearch.h"
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +14,7 @@
 #include "extract/thorough/Pruning.h"
 #include "extract/thorough/ScoreMap.h"
 #include "extract/thorough/SearchState.h"
+#include "extract/thorough/Sharpening.h"
 #include "extract/thorough/TemplateConsensus.h"
 
 namespace {
@@ -22,7 +24,11 @@ void DebugStage(const SearchState& s, const char* name) {
   if (!std::getenv("QV_DEBUG")) return;
   int live = 0;
   for (int i = 0; i < s.detections.size(); ++i) live += s.detections[i].removed ? 0 : 1;
-  std::fprintf(stderr, "stage %-12s live %d\n", name, live);
+  static auto last = std::chrono::steady_clock::now();
+  const auto now = std::chrono::steady_clock::now();
+  std::fprintf(stderr, "stage %-12s live %d  %.3f s\n", name, live,
+               std::chrono::duration<double>(now - last).count());
+  last = now;
   if (const char* probe = std::getenv("QV_PROBE")) {
     double px = 0, py = 0;
     std::sscanf(probe, "%lf,%lf", &px, &py);
@@ -83,6 +89,7 @@ ThoroughResult Run(SearchState& s) {
     candidates = map.peaks();
   }
   s.observer.stageStarted(ThoroughStage::Matching);
+  DBG_STAGE("map");
   DebugCandidates(s, candidates);
   if (!s.lanes.each(static_cast<int>(candidates.size()), [&](int i, int lane) {
         RefineCandidate(s, candidates[static_cast<std::size_t>(i)]);
@@ -97,6 +104,7 @@ ThoroughResult Run(SearchState& s) {
   s.observer.stageStarted(ThoroughStage::Finalizing);
   if (!Prune(s)) return Stopped(s);
   DBG_STAGE("prune1");
+  if (std::getenv("QV_NOSHARP") == nullptr && !SharpenTemplate(s)) return Stopped(s);
   if (!LookAround(s, candidates)) return Stopped(s);
   std::vector<Position> strong;
   for (const Candidate& c : candidates) {

@@ -189,11 +189,14 @@ std::uint32_t Scramble(int x, int y) {
   return h;
 }
 
-PhaseTemplate MakePhase(const InkGrid& base, float sx, float sy, float maxLength, bool twoLevel) {
+}  // namespace
+
+PhaseTemplate PhaseFromInk(const std::vector<std::array<float, 3>>& ink, int gridWidth, int gridHeight,
+                           float sx, float sy, float maxLength, bool twoLevel) {
   PhaseTemplate p;
   p.shiftX = sx;
   p.shiftY = sy;
-  const InkGrid s = Shifted(base, sx, sy);
+  const InkGrid s{gridWidth, gridHeight, ink};
   const int w = s.width;
   const int h = s.height;
   p.grid.resize(static_cast<std::size_t>(w * h));
@@ -255,6 +258,13 @@ PhaseTemplate MakePhase(const InkGrid& base, float sx, float sy, float maxLength
     }
   }
   return p;
+}
+
+namespace {
+
+PhaseTemplate MakePhase(const InkGrid& base, float sx, float sy, float maxLength, bool twoLevel) {
+  const InkGrid shifted = Shifted(base, sx, sy);
+  return PhaseFromInk(shifted.ink, shifted.width, shifted.height, sx, sy, maxLength, twoLevel);
 }
 
 }  // namespace

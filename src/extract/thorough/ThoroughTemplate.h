@@ -34,6 +34,10 @@ struct PhaseTemplate {
   std::vector<TemplateOffset> hole;      // faint pixels enclosed by the symbol
   std::vector<TemplateOffset> surround;  // inkless pixels around it
   float totalLength = 0;                 // summed ink lengths
+  // Where the phase's ink centre lies from the template's centre shifted by
+  // the phase: none for phases interpolated from the unit.
+  double centreErrorX = 0;
+  double centreErrorY = 0;
   // The ink length on the grid -1 .. width, -1 .. height (row by row), and
   // its gradient, for refining centres.
   std::vector<float> grid;
@@ -75,6 +79,11 @@ ThoroughTemplate BuildThoroughTemplate(const Bitmap& unit, const PaperModel& pap
 // The same template without the trimmed pixels that `keep` (width x height,
 // row by row) leaves out, specks dropped and trimmed again.
 ThoroughTemplate WithoutPixels(const ThoroughTemplate& t, const std::vector<char>& keep);
+
+// A phase of a template from its ink on the grid one pixel larger on every
+// side than the trimmed template (row by row), shifted by (sx, sy).
+PhaseTemplate PhaseFromInk(const std::vector<std::array<float, 3>>& ink, int gridWidth, int gridHeight,
+                           float sx, float sy, float maxLength, bool twoLevel);
 
 // Eighths of a pixel a phase can be shifted by, and the phase index for a
 // shift of (eighthsX, eighthsY), each from -3 to 4.

@@ -1,0 +1,122 @@
+#include "extract/thorough/SharpenedPhases.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Sightings' pixels within this of where a phase pixel falls take part.
+constexpr double Reach = 0.25;
+// The weight of the interpolated unit among them.
+constexpr float PriorWeight = 0.3f;
+
+using Vec3 = std::array<float, 3>;
+
+// The trimmed unit's ink at a real position, bilinear, none outside.
+Vec3 BaseAt(const ThoroughTemplate& unit, double u, double v) {
+  const int ix = static_cast<int>(std::floor(u));
+  const int iy = static_cast<int>(std::floor(v));
+  const float fx = static_cast<float>(u - ix);
+  const float fy = static_cast<float>(v - iy);
+  const auto at = [&](int x, int y) -> Vec3 {
+    if (x < 0 || y < 0 || x >= unit.width || y >= unit.height) return {0, 0, 0};
+    return unit.baseInk[static_cast<std::size_t>(y * unit.width + x)];
+  };
+  const Vec3 a = at(ix, iy), b = at(ix + 1, iy), c = at(ix, iy + 1), d = at(ix + 1, iy + 1);
+  Vec3 out{};
+  for (std::size_t k = 0; k < 3; ++k)
+    out[k] = (a[k] * (1 - fx) + b[k] * fx) * (1 - fy) + (c[k] * (1 - fx) + d[k] * fx) * fy;
+  return out;
+}
+
+struct Sample {
+  float weight;
+  Vec3 ink;
+};
+
+// The weighted median of each channel.
+Vec3 WeightedMedian(std::vector<Sample>& samples) {
+  float total = 0;
+  for (const Sample& s : samples) total += s.weight;
+  Vec3 out{};
+  for (std::size_t k = 0; k < 3; ++k) {
+    std::sort(samples.begin(), samples.end(),
+              [k](const Sample& a, const Sample& b) { return a.ink[k] < b.ink[k]; });
+    float seen = 0;
+    for (const Sample& s : samples) {
+      seen += s.weight;
+      if (seen >= total / 2) {
+        out[k] = s.ink[k];
+        break;
+      }
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+ThoroughTemplate WithPhasesFromSightings(const ThoroughTemplate& unit, const InkPicture& picture,
+                                         const std::vector<Sighting>& sightings) {
+  if (unit.phases.size() <= 1 || sightings.size() < FewestSightings) return unit;
+  ThoroughTemplate out = unit;
+  const int gw = unit.gridWidth();
+  const int gh = unit.gridHeight();
+  std::vector<Vec3> grid(static_cast<std::size_t>(gw * gh));
+  std::vector<Sample> samples;
+  for (int qy = LeastPhase; qy < LeastPhase + PhaseSteps; ++qy) {
+    for (int qx = LeastPhase; qx < LeastPhase + PhaseSteps; ++qx) {
+      const double sx = static_cast<double>(qx) / PhaseSteps;
+      const double sy = static_cast<double>(qy) / PhaseSteps;
+      for (int gj = 0; gj < gh; ++gj) {
+        for (int gi = 0; gi < gw; ++gi) {
+          // Where this grid pixel falls on the trimmed unit.
+          const double u = gi - 1 - sx;
+          const double v = gj - 1 - sy;
+          samples.clear();
+          samples.push_back({PriorWeight, BaseAt(unit, u, v)});
+          for (const Sighting& s : sightings) {
+            const double px = s.x + u;
+            const double py = s.y + v;
+            const int ix = static_cast<int>(std::lround(px));
+            const int iy = static_cast<int>(std::lround(py));
+            const double dx = std::abs(ix - px);
+            const double dy = std::abs(iy - py);
+            if (dx >= Reach || dy >= Reach) continue;
+            if (ix < 0 || iy < 0 || ix >= picture.width() || iy >= picture.height()) continue;
+            const std::uint32_t ink = picture.at(ix, iy);
+            if (ink & InkPicture::Unjudged) continue;
+            const float weight = static_cast<float>((1 - dx / Reach) * (1 - dy / Reach));
+            samples.push_back({weight,
+                               {static_cast<float>(InkRed(ink)), static_cast<float>(InkGreen(ink)),
+                                static_cast<float>(InkBlue(ink))}});
+          }
+          grid[static_cast<std::size_t>(gj * gw + gi)] = WeightedMedian(samples);
+        }
+      }
+      PhaseTemplate phase =
+          PhaseFromInk(grid, gw, gh, static_cast<float>(sx), static_cast<float>(sy), unit.maxLength, false);
+      // Where the drawn phase's ink centre lies: the sightings' positions
+      // were measured with the interpolated phases.
+      double mass = 0, mx = 0, my = 0;
+      for (int gj = 0; gj < gh; ++gj) {
+        for (int gi = 0; gi < gw; ++gi) {
+          const double len = phase.grid[static_cast<std::size_t>(gj * gw + gi)];
+          mass += len;
+          mx += len * (gi - 1);
+          my += len * (gj - 1);
+        }
+      }
+      if (mass > 0) {
+        phase.centreErrorX = mx / mass - (unit.centreX + sx);
+        phase.centreErrorY = my / mass - (unit.centreY + sy);
+      }
+      if (std::getenv("QV_SHARPDBG"))
+        std::fprintf(stderr, "phase %d %d error %.3f %.3f\n", qx, qy, phase.centreErrorX, phase.centreErrorY);
+      out.phases[static_cast<std::size_t>(PhaseIndex(qx, qy))] = std::move(phase);
+    }
+  }
+  return out;
+}

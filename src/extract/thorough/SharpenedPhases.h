@@ -1,0 +1,28 @@
+#pragma once
+
+#include <vector>
+
+#include "extract/thorough/InkPicture.h"
+#include "extract/thorough/ThoroughTemplate.h"
+
+// Where a clear occurrence of the unit's symbol lies in the picture: the
+// real position of the trimmed template's top-left pixel.
+struct Sighting {
+  double x = 0;
+  double y = 0;
+};
+
+// The template with its phases drawn from sightings of the symbol instead of
+// from the unit alone. A phase shifted by a fraction of a pixel made by
+// interpolating the unit blurs it: a stroke 1.2 pixels wide that the unit
+// shows over two pixels shows over one at another position, and the blurred
+// phase cannot match it. Symbols sighted at many positions show every phase
+// as drawn: each phase pixel is the weighted median of the sightings' pixels
+// lying within a quarter pixel of where it falls, with the interpolated unit
+// as a weak prior. The template's size and centre stay. Unchanged when the
+// template has a single phase or there are too few sightings.
+ThoroughTemplate WithPhasesFromSightings(const ThoroughTemplate& unit, const InkPicture& picture,
+                                         const std::vector<Sighting>& sightings);
+
+// Fewest sightings worth drawing phases from.
+constexpr std::size_t FewestSightings = 8;

@@ -1,0 +1,95 @@
+#include "extract/thorough/Sharpening.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "extract/thorough/CentreRefinement.h"
+#include "extract/thorough/LargerShape.h"
+#include "extract/thorough/SharpenedPhases.h"
+
+namespace {
+
+// A sighting's shape may hold this much more ink than the unit's, spread evenly.
+constexpr float SightingExcess = 0.04f;
+// At most this many sightings are used, the best first.
+constexpr std::size_t MostSightings = 256;
+
+// Whether detection id stands clear: inside the picture, no other detection
+// near, no unjudged pixel under it.
+bool Clear(const SearchState& s, int id, std::vector<int>& near) {
+  const Detection& d = s.detections[id];
+  const Rect box = s.detections.boxOf(d.at);
+  if (box.Left < 0 || box.Top < 0 || box.Right > s.width || box.Bottom > s.height) return false;
+  const Rect around = Widened(box, 1);
+  s.detections.near(around, near);
+  for (const int other : near) {
+    if (other != id && !s.detections[other].removed &&
+        BoxesMeet(s.detections.boxOf(s.detections[other].at), around))
+      return false;
+  }
+  for (int y = box.Top; y < box.Bottom; ++y) {
+    for (int x = box.Left; x < box.Right; ++x) {
+      if (s.ink.at(x, y) & InkPicture::Unjudged) return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+bool SharpenTemplate(SearchState& s) {
+  if (s.unit.phases.size() <= 1) return true;
+  std::vector<int> clear;
+  std::vector<int> near;
+  for (int id = 0; id < s.detections.size(); ++id) {
+    const Detection& d = s.detections[id];
+    if (!d.removed && d.score >= s.tuning.accept && Clear(s, id, near)) clear.push_back(id);
+  }
+  if (clear.size() < FewestSightings) return true;
+  std::stable_sort(clear.begin(), clear.end(),
+                   [&](int a, int b) { return s.detections[a].score > s.detections[b].score; });
+  if (clear.size() > MostSightings) clear.resize(MostSightings);
+  std::vector<Sighting> sightings(clear.size());
+  std::vector<char> alike(clear.size(), 0);
+  if (!s.lanes.each(static_cast<int>(clear.size()), [&](int i, int lane) {
+        const Detection& d = s.detections[clear[static_cast<std::size_t>(i)]];
+        LaneScratch& scratch = s.scratch[static_cast<std::size_t>(lane)];
+        scratch.explained.reset(0, 0, 0, 0);
+        const Placement at = PlacementOf(d.at);
+        // Only a shape standing alone and no larger than the unit's: another
+        // kind of symbol must not become part of the template.
+        const ShapeExcess shape = MeasureShapeExcess(s.ink, s.unit, s.tuning, at.x, at.y, nullptr);
+        alike[static_cast<std::size_t>(i)] = shape.judged && shape.excess <= SightingExcess ? 1 : 0;
+        const CentreShift shift =
+            RefineCentre(s.ink, s.unit, s.unit.phases[static_cast<std::size_t>(at.phase)], at.x, at.y,
+                         scratch.explained, s.tuning);
+        sightings[static_cast<std::size_t>(i)] = {d.at.x / static_cast<double>(PhaseSteps) + shift.dx,
+                                                  d.at.y / static_cast<double>(PhaseSteps) + shift.dy};
+        return s.keepGoing(lane, s.scoreWork() * 16);
+      }))
+    return false;
+  std::vector<Sighting> kept;
+  for (std::size_t i = 0; i < sightings.size(); ++i) {
+    if (alike[i]) kept.push_back(sightings[i]);
+  }
+  s.setTemplate(WithPhasesFromSightings(s.unit, s.ink, kept));
+  if (const char* probe = std::getenv("QV_PROBE")) {
+    double px = 0, py = 0;
+    std::sscanf(probe, "%lf,%lf", &px, &py);
+    float best = -9;
+    Position bestAt{};
+    for (int dy = -16; dy <= 16; ++dy)
+      for (int dx = -16; dx <= 16; ++dx) {
+        const Position at{static_cast<int>(std::lround((px - s.unit.centreX) * 8)) + dx,
+                          static_cast<int>(std::lround((py - s.unit.centreY) * 8)) + dy};
+        const Placement p = PlacementOf(at);
+        const float sc = s.scorer->score(p.x, p.y, p.phase, nullptr, -1, Surround::Judged);
+        if (sc > best) { best = sc; bestAt = at; }
+      }
+    std::fprintf(stderr, "sharpened from %zu sightings; best near probe %.3f at %.2f %.2f\n", kept.size(), best,
+                 bestAt.x / 8.0 + s.unit.centreX, bestAt.y / 8.0 + s.unit.centreY);
+  }
+  return true;
+}
