@@ -1,0 +1,9 @@
+#include "devset/DevSetGroups.h"
+
+namespace devset {
+
+std::vector<PictureRecipe> DensePictures() {
+  return {};
+}
+
+}  // namespace devset
