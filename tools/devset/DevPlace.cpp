@@ -40,7 +40,8 @@ double SpectrumCurve::shape(double x) const {
 namespace {
 
 // Scattered points kept inside the padded plot area, some gathered in
-// Gaussian clusters, none closer than the series' smallest distance. A point
+// Gaussian clusters or spread about a rising line, none closer than the
+// series' smallest distance. A point
 // that finds no place in many draws is left out.
 std::vector<Placed> PlaceScattered(const Series& s, const Area& area, std::mt19937& random) {
   const double x0 = area.left + s.padding;
@@ -51,6 +52,7 @@ std::vector<Placed> PlaceScattered(const Series& s, const Area& area, std::mt199
   std::uniform_real_distribution<double> down(y0, y1);
   std::uniform_real_distribution<double> unit(0, 1);
   std::normal_distribution<double> spread(0.0, std::max(s.clusterSpread, 1e-9));
+  std::normal_distribution<double> trendScatter(0.0, std::max(s.scatter, 1e-9));
   std::vector<Placed> centres;
   for (int c = 0; c < s.clusters; ++c) {
     const double inX = std::min(s.clusterSpread, (x1 - x0) / 3);
@@ -86,6 +88,11 @@ std::vector<Placed> PlaceScattered(const Series& s, const Area& area, std::mt199
         const Placed& c = centres[random() % centres.size()];
         p = {c.x + spread(random), c.y + spread(random)};
         if (p.x < x0 || p.x > x1 || p.y < y0 || p.y > y1) continue;
+      } else if (s.trend != 0) {
+        const double x = across(random);
+        const double rise = s.trend * ((x - x0) / (x1 - x0) - 0.5);
+        p = {x, (y0 + y1) / 2 - rise * (y1 - y0) + trendScatter(random)};
+        if (p.y < y0 || p.y > y1) continue;
       } else {
         p = {across(random), down(random)};
       }
@@ -116,7 +123,8 @@ std::vector<Placed> PlaceSeries(const Series& s, const SpectrumCurve& curve, con
       break;
     }
     case Layout::Scatter: {
-      if (s.padding > 0 || s.clusters > 0 || s.minDistance > 0) return PlaceScattered(s, area, random);
+      if (s.padding > 0 || s.clusters > 0 || s.minDistance > 0 || s.trend != 0)
+        return PlaceScattered(s, area, random);
       std::uniform_real_distribution<double> across(area.left, area.right);
       std::uniform_real_distribution<double> down(area.top, area.bottom);
       for (int i = 0; i < s.count; ++i) points.push_back({across(random), down(random)});

@@ -63,7 +63,10 @@ struct Series {
   double clustered = 0;       //
   double clusterSpread = 40;  // standard deviation of a cluster, pixels
   double minDistance = 0;     // no two centres closer than this, pixels
-  std::string label;          // the series' name in the legend
+  // The points rise across the plot by this share of its height, `scatter`
+  // pixels about the line (standard deviation).
+  double trend = 0;
+  std::string label;  // the series' name in the legend
 };
 
 enum class Face { Sans, Serif, Mono, Narrow };
