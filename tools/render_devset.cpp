@@ -71,7 +71,8 @@ int main(int argc, char** argv) {
     if (!Write(dir, devset::RenderPicture(recipe))) return 1;
   }
   if (large) {
-    for (const devset::PictureRecipe& recipe : {devset::LargeRecipe(), devset::LargeTintedRecipe()}) {
+    for (const devset::PictureRecipe& recipe :
+         {devset::LargeRecipe(), devset::LargeTintedRecipe(), devset::LargeDenseRecipe()}) {
       if (!Write(dir, devset::RenderPicture(recipe))) return 1;
     }
   }

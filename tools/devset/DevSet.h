@@ -208,8 +208,10 @@ std::vector<PictureRecipe> DevelopmentSet();
 std::vector<PictureRecipe> DevelopmentSet(const std::string& group);
 std::vector<std::string> DevelopmentGroups();
 
-// 3000 x 2000 plots for timing: a clean one and a tinted scan of it.
+// 3000 x 2000 plots for timing: a clean one and a tinted scan of it, and a
+// dense spectrum of 512 channels whose 18 pixel symbols overlap.
 PictureRecipe LargeRecipe();
 PictureRecipe LargeTintedRecipe();
+PictureRecipe LargeDenseRecipe();
 
 }  // namespace devset
