@@ -77,11 +77,19 @@ std::vector<TextPiece> LayOutText(FontLibrary& fonts, const PictureRecipe& recip
   const double h = recipe.height;
   for (const TextLine& line : recipe.lines)
     out.push_back(Piece(fonts, line.text, line.font, line.x * w, line.y * h));
+  // A paragraph ends early where it would run into text laid out before it
+  // or off the page, as happens when the page is drawn smaller.
   for (const Paragraph& p : recipe.paragraphs) {
     const double step = p.leading * p.font.size;
     double baseline = p.y * h + fonts.ascent(p.font);
+    const std::size_t before = out.size();
     for (const std::string& text : ProseLines(fonts, p.font, p.width * w, p.lines, prose)) {
-      out.push_back(Piece(fonts, text, p.font, p.x * w, baseline));
+      TextPiece line = Piece(fonts, text, p.font, p.x * w, baseline);
+      const bool blocked =
+          line.box.bottom > h || std::any_of(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(before),
+                                             [&](const TextPiece& o) { return Overlaps(line.box, o.box); });
+      if (blocked) break;
+      out.push_back(std::move(line));
       baseline += step;
     }
   }

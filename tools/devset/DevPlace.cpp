@@ -8,8 +8,12 @@
 namespace devset {
 
 Area PlotArea(const PictureRecipe& recipe) {
-  return {recipe.marginLeft, recipe.marginTop, recipe.width - recipe.marginRight,
-          recipe.height - recipe.marginBottom};
+  const Margins& m = recipe.margins;
+  const Margins& share = recipe.marginShares;
+  const double w = recipe.width;
+  const double h = recipe.height;
+  return {m.left + share.left * w, m.top + share.top * h, w - m.right - share.right * w,
+          h - m.bottom - share.bottom * h};
 }
 
 SpectrumCurve::SpectrumCurve(const Series& s, const Area& area, std::mt19937& random)

@@ -117,6 +117,14 @@ struct SolidGrid {
   double width = 1;
 };
 
+// Room on each side of the plot area.
+struct Margins {
+  double left = 0;
+  double top = 0;
+  double right = 0;
+  double bottom = 0;
+};
+
 // A box in one corner of the plot area with one sample marker and the label
 // of every series.
 struct Legend {
@@ -148,12 +156,12 @@ struct PictureRecipe {
   // The fit is the least-squares line through the target's points rather
   // than the spectrum's curve.
   bool trendLine = false;
-  // The plot area (frame, ticks, grid, points) lies this many pixels in from
-  // the picture's edges; the rest holds labels, text or white margin.
-  double marginLeft = 0;
-  double marginTop = 0;
-  double marginRight = 0;
-  double marginBottom = 0;
+  // The plot area (frame, ticks, grid, points) lies `margins` pixels plus
+  // `marginShares` of the picture's width or height in from its edges; the
+  // rest holds labels, text or white margin. Labels need pixels, columns of
+  // text a share of the page.
+  Margins margins;
+  Margins marginShares;
   bool areaFilled = false;
   Rgb areaFill{255, 255, 255};
   Rgb frameColour{0, 0, 0};  // frame and the inward ticks

@@ -1,3 +1,4 @@
+#include "devset/DevRecipeParts.h"
 #include "devset/DevSetGroups.h"
 
 namespace devset {
@@ -10,16 +11,6 @@ constexpr Rgb Red{214, 39, 40};
 constexpr Rgb Navy{0, 0, 139};
 constexpr Rgb Green{44, 160, 44};
 constexpr Rgb Cream{236, 230, 212};
-
-Marker MakeMarker(Shape shape, bool filled, double size, Rgb colour, double stroke = 1) {
-  Marker m;
-  m.shape = shape;
-  m.filled = filled;
-  m.size = size;
-  m.stroke = stroke;
-  m.colour = colour;
-  return m;
-}
 
 // A spectrum of `channels` channels across the picture, one symbol each,
 // `scatter` pixels off its curve.
@@ -84,11 +75,8 @@ std::vector<PictureRecipe> DensePictures() {
     // Labelled axes and a noisy tinted scan.
     PictureRecipe s = Dense("dense_640_circles_scanned", 710, 1000, 700, 640,
                             MakeMarker(Shape::Circle, true, 8, Black), 2.5);
-    s.marginLeft = 70;
-    s.marginBottom = 50;
-    s.marginTop = 15;
-    s.marginRight = 20;
-    s.target.spacing = (s.width - s.marginLeft - s.marginRight) / 640;
+    s.margins = {70, 15, 20, 50};
+    s.target.spacing = (s.width - s.margins.left - s.margins.right) / 640;
     s.ticks = false;
     s.xAxis.ticks = 8;
     s.xAxis.step = 80;

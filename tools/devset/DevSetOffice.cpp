@@ -1,3 +1,4 @@
+#include "devset/DevRecipeParts.h"
 #include "devset/DevSetGroups.h"
 
 namespace devset {
@@ -8,17 +9,6 @@ constexpr Rgb Black{0, 0, 0};
 constexpr Rgb White{255, 255, 255};
 constexpr Rgb LightGrey{217, 217, 217};
 constexpr Rgb DarkGrey{89, 89, 89};
-
-Marker Edged(Shape shape, double size, Rgb colour, Rgb edge, double stroke = 1) {
-  Marker m;
-  m.shape = shape;
-  m.size = size;
-  m.stroke = stroke;
-  m.colour = colour;
-  m.edged = true;
-  m.edge = edge;
-  return m;
-}
 
 // A chart copied out of an office program: the plot area filled in one
 // colour over the whole picture but for a few pixels of white the user
@@ -32,7 +22,7 @@ PictureRecipe Chart(const char* name, unsigned seed, int width, int height, Rgb 
   s.height = height;
   s.ticks = false;
   s.frame = false;
-  s.marginLeft = s.marginTop = s.marginRight = s.marginBottom = margin;
+  s.margins = {margin, margin, margin, margin};
   s.areaFilled = true;
   s.areaFill = fill;
   s.legend.on = true;
@@ -46,7 +36,7 @@ Series Spectrum(Marker marker, const PictureRecipe& chart, int points, double ba
                 double scatter, const char* label) {
   Series s;
   s.marker = marker;
-  s.spacing = (chart.width - chart.marginLeft - chart.marginRight) / points;
+  s.spacing = (chart.width - chart.margins.left - chart.margins.right) / points;
   s.baseline = baseline;
   s.depth = depth;
   s.scatter = scatter;
@@ -158,9 +148,7 @@ std::vector<PictureRecipe> OfficePictures() {
   {
     // Grey plot with white grid lines and labelled axes in the white around it.
     PictureRecipe s = Chart("office_blue_squares_labelled", 407, 940, 620, LightGrey, 8);
-    s.marginLeft = 52;
-    s.marginBottom = 34;
-    s.marginRight = 22;
+    s.margins = {52, 8, 22, 34};
     s.solidGrid = Grid(5, 5, White);
     s.xAxis = {5, 0, 200, 0, true, ""};
     s.yAxis = {5, 0, 0.2, 1, true, ""};

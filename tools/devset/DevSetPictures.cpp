@@ -1,3 +1,4 @@
+#include "devset/DevRecipeParts.h"
 #include "devset/DevSet.h"
 #include "devset/DevSetGroups.h"
 
@@ -17,16 +18,6 @@ const Rgb DarkGrey{60, 60, 60};
 const Rgb Cream{236, 230, 212};
 const Rgb Grey{226, 226, 222};
 const Rgb Bluish{222, 230, 238};
-
-Marker MakeMarker(Shape shape, bool filled, double size, Rgb colour, double stroke = 1) {
-  Marker m;
-  m.shape = shape;
-  m.filled = filled;
-  m.size = size;
-  m.stroke = stroke;
-  m.colour = colour;
-  return m;
-}
 
 PictureRecipe Base(const char* name, unsigned seed, Marker marker, double spacing) {
   PictureRecipe s;

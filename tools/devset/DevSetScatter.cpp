@@ -61,10 +61,7 @@ PictureRecipe ScatterPlot(const ScatterPlan& plan, std::size_t index) {
   t.clustered = plan.clustered;
   t.clusterSpread = plan.spread;
   t.minDistance = plan.apart * plan.size;
-  s.marginTop = 12;
-  s.marginRight = 14;
-  s.marginLeft = plan.labelled ? 62 : 26;
-  s.marginBottom = plan.labelled ? 48 : 22;
+  s.margins = {plan.labelled ? 62.0 : 26.0, 12, 14, plan.labelled ? 48.0 : 22.0};
   s.xAxis.ticks = 4 + static_cast<int>(index % 4);
   s.xAxis.step = 10.0 / s.xAxis.ticks;
   s.xAxis.decimals = 1;
