@@ -56,11 +56,11 @@ struct Series {
   int count = 100;         // points (Scatter, Row)
   double baseline = 0.25;  // share of the height from the top for the curve's baseline (and the Row)
   double depth = 0.45;     // deepest dip as a share of the height
-  double scatter = 2.5;    // random vertical offset, pixels (standard deviation; Spectrum, Row)
+  double scatter = 2.5;    // random vertical offset, pixels (standard deviation; Spectrum, Row, trend)
   // Scatter only; all off by default.
   double padding = 0;         // distance kept free inside the plot area's edges, pixels
-  int clusters = 0;           // Gaussian clusters holding the share `clustered` of the points
-  double clustered = 0;       //
+  int clusters = 0;           // Gaussian clusters ...
+  double clustered = 0;       // ... holding this share of the points
   double clusterSpread = 40;  // standard deviation of a cluster, pixels
   double minDistance = 0;     // no two centres closer than this, pixels
   // The points rise across the plot by this share of its height, `scatter`
