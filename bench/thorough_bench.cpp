@@ -1,13 +1,14 @@
 // Recall, precision and centre error of both detection modes on the
-// development set of rendered plot scans, with their run times, and the
-// time of both on a 3000 x 2000 picture.
+// development set of rendered plot scans, with their run times, figures per
+// group of pictures, and the time of both on 3000 x 2000 pictures.
 //
-//   thorough_bench [--only NAME-PART] [--skip-default] [--detail] [--no-large]
+//   thorough_bench [--only NAME-PART] [--group NAME] [--skip-default] [--detail] [--no-large]
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -30,7 +31,15 @@ struct Figures {
   double rms = 0;
   double seconds = 0;
   int found = 0;
+  // Recall over the symbols of which at least a tenth of the ink is not
+  // covered by other symbols, and how many those are.
+  double visibleRecall = 0;
+  int visible = 0;
+  double f1() const { return recall + precision > 0 ? 2 * recall * precision / (recall + precision) : 0; }
 };
+
+// A symbol whose share of uncovered ink is below this is buried by others.
+constexpr double VisibleShare = 0.1;
 
 using Clock = std::chrono::steady_clock;
 
@@ -65,6 +74,8 @@ Bitmap UnitOf(const devset::DevPicture& p) {
 }
 
 // Pairs found points with true ink centres, nearest first, within `radius`.
+// An optional true point (the legend's sample) counts neither way: missing
+// it is no miss, and the point paired with it is not counted as found.
 Figures Compare(const devset::DevPicture& p, const std::vector<Found>& found, double radius, bool detail,
                 const char* mode) {
   struct Pair {
@@ -80,17 +91,31 @@ Figures Compare(const devset::DevPicture& p, const std::vector<Found>& found, do
   }
   std::sort(pairs.begin(), pairs.end(), [](const Pair& a, const Pair& b) { return a.d < b.d; });
   std::vector<char> usedT(p.truth.size(), 0), usedF(found.size(), 0);
-  int matched = 0;
+  int matched = 0, matchedOptional = 0, required = 0, visible = 0, matchedVisible = 0;
   double sum2 = 0;
   for (const Pair& pr : pairs) {
     if (usedT[pr.t] || usedF[pr.f]) continue;
     usedT[pr.t] = usedF[pr.f] = 1;
+    if (p.truth[pr.t].optional) {
+      ++matchedOptional;
+      continue;
+    }
     ++matched;
     sum2 += pr.d * pr.d;
   }
+  for (std::size_t t = 0; t < p.truth.size(); ++t) {
+    if (p.truth[t].optional) continue;
+    ++required;
+    if (p.truth[t].visible < VisibleShare) continue;
+    ++visible;
+    matchedVisible += usedT[t] ? 1 : 0;
+  }
   if (detail) {
     for (std::size_t t = 0; t < p.truth.size(); ++t) {
-      if (!usedT[t]) std::printf("    %s missed  %8.2f %8.2f\n", mode, p.truth[t].inkX, p.truth[t].inkY);
+      if (!usedT[t] && !p.truth[t].optional) {
+        std::printf("    %s missed  %8.2f %8.2f  visible %.2f\n", mode, p.truth[t].inkX, p.truth[t].inkY,
+                    p.truth[t].visible);
+      }
     }
     for (std::size_t f = 0; f < found.size(); ++f) {
       if (!usedF[f])
@@ -99,9 +124,12 @@ Figures Compare(const devset::DevPicture& p, const std::vector<Found>& found, do
   }
   Figures fig;
   fig.found = static_cast<int>(found.size());
-  fig.recall = p.truth.empty() ? 1 : static_cast<double>(matched) / static_cast<double>(p.truth.size());
-  fig.precision = found.empty() ? 1 : static_cast<double>(matched) / static_cast<double>(found.size());
+  const int counted = static_cast<int>(found.size()) - matchedOptional;
+  fig.recall = required == 0 ? 1 : static_cast<double>(matched) / required;
+  fig.precision = counted == 0 ? 1 : static_cast<double>(matched) / counted;
   fig.rms = matched > 0 ? std::sqrt(sum2 / matched) : 0;
+  fig.visible = visible;
+  fig.visibleRecall = visible == 0 ? 1 : static_cast<double>(matchedVisible) / visible;
   return fig;
 }
 
@@ -133,23 +161,56 @@ bool Passes(const Figures& f) {
   return f.recall >= 0.995 && f.precision >= 0.995 && f.rms <= 0.3;
 }
 
+// The thorough mode's figures over the pictures of a group.
+struct Tally {
+  int pictures = 0;
+  int good = 0;  // recall and precision >= 0.99
+  double recall = 0;
+  double precision = 0;
+  double f1 = 0;
+  double visibleRecall = 0;
+  void add(const Figures& f) {
+    ++pictures;
+    good += f.recall >= 0.99 && f.precision >= 0.99 ? 1 : 0;
+    recall += f.recall;
+    precision += f.precision;
+    f1 += f.f1();
+    visibleRecall += f.visibleRecall;
+  }
+  void print(const std::string& what, bool visible) const {
+    if (pictures == 0) return;
+    const double n = pictures;
+    std::printf("%-26s %3d pictures: mean recall %.4f, precision %.4f, F1 %.4f", what.c_str(), pictures,
+                recall / n, precision / n, f1 / n);
+    if (visible) std::printf(", recall on visible %.4f", visibleRecall / n);
+    std::printf("; %d with recall and precision >= 0.99\n", good);
+  }
+};
+
+// Severity below which a scatter plot counts as lightly overlapped.
+constexpr double LightOverlap = 0.3;
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string only;
+  std::string only, group;
   bool skipDefault = false, detail = false, large = true;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--only") == 0 && i + 1 < argc) only = argv[++i];
+    if (std::strcmp(argv[i], "--group") == 0 && i + 1 < argc) group = argv[++i];
     if (std::strcmp(argv[i], "--skip-default") == 0) skipDefault = true;
     if (std::strcmp(argv[i], "--detail") == 0) detail = true;
     if (std::strcmp(argv[i], "--no-large") == 0) large = false;
   }
-  std::printf("%-28s %5s %4s | %-34s | %-34s\n", "picture", "size", "true",
-              "default: recall prec.   rms    time", "thorough: recall prec.  rms    time");
+  std::printf("%-28s %5s %4s | %-34s | %-34s | %-7s %5s\n", "picture", "size", "true",
+              "default: recall prec.   rms    time", "thorough: recall prec.  rms    time", "group", "F1");
   int pictures = 0, passing = 0, precise = 0;
   double recallSum = 0, minPrecision = 1, defaultTime = 0, thoroughTime = 0;
+  std::map<std::string, Tally> groups;
+  Tally lightScatter;
   for (const devset::PictureRecipe& recipe : devset::DevelopmentSet()) {
     if (!only.empty() && recipe.name.find(only) == std::string::npos) continue;
+    if (!group.empty() && recipe.group != group) continue;
     const devset::DevPicture p = devset::RenderPicture(recipe);
     const Bitmap unit = UnitOf(p);
     const double radius = std::max(2.0, 0.45 * recipe.target.marker.size * recipe.scale);
@@ -166,10 +227,15 @@ int main(int argc, char** argv) {
       t = Compare(p, found, radius, detail, "thorough");
       t.seconds = s;
     }
-    std::printf("%-28s %4dk %4zu | %6.3f %6.3f %6.3f %7.3fs     | %6.3f %6.3f %6.3f %7.3fs %s\n",
+    std::printf("%-28s %4dk %4zu | %6.3f %6.3f %6.3f %7.3fs     | %6.3f %6.3f %6.3f %7.3fs %3s | %-7s %5.3f",
                 recipe.name.c_str(), p.picture.width() * p.picture.height() / 1000, p.truth.size(), d.recall,
-                d.precision, d.rms, d.seconds, t.recall, t.precision, t.rms, t.seconds,
-                Passes(t) ? "" : "  <");
+                d.precision, d.rms, d.seconds, t.recall, t.precision, t.rms, t.seconds, Passes(t) ? "" : "<",
+                recipe.group.c_str(), t.f1());
+    if (recipe.group == "scatter") std::printf("  overlap %.3f", p.overlap);
+    if (recipe.group == "dense") std::printf("  visible %4d recall %.3f", t.visible, t.visibleRecall);
+    std::printf("\n");
+    groups[recipe.group].add(t);
+    if (recipe.group == "scatter" && p.overlap < LightOverlap) lightScatter.add(t);
     ++pictures;
     passing += Passes(t) ? 1 : 0;
     precise += t.precision >= 0.98 ? 1 : 0;
@@ -185,9 +251,21 @@ int main(int argc, char** argv) {
     std::printf("thorough: mean recall %.4f, lowest precision %.4f, %d of %d with precision >= 0.98\n",
                 recallSum / pictures, minPrecision, precise, pictures);
     std::printf("total time: default %.2f s, thorough %.2f s\n", defaultTime, thoroughTime);
+    std::printf("thorough by group:\n");
+    for (const std::string& name : devset::DevelopmentGroups()) {
+      const auto found = groups.find(name);
+      if (found == groups.end()) continue;
+      if (name == "scatter") {
+        lightScatter.print("  scatter, overlap < 0.3", false);
+        found->second.print("  scatter, all", false);
+      } else {
+        found->second.print("  " + name, name == "dense");
+      }
+    }
   }
   if (large) {
-    for (const devset::PictureRecipe& recipe : {devset::LargeRecipe(), devset::LargeTintedRecipe()}) {
+    for (const devset::PictureRecipe& recipe :
+         {devset::LargeRecipe(), devset::LargeTintedRecipe(), devset::LargeDenseRecipe()}) {
       const devset::DevPicture p = devset::RenderPicture(recipe);
       const Bitmap unit = UnitOf(p);
       double best = 1e9, bestDefault = 1e9;
@@ -207,9 +285,12 @@ int main(int argc, char** argv) {
       std::printf(
           "%s (%d x %d, %zu symbols): thorough %.3f s (recall %.3f, precision %.3f, rms %.3f), default %.3f "
           "s "
-          "(recall %.3f, precision %.3f, rms %.3f), best of 3\n",
+          "(recall %.3f, precision %.3f, rms %.3f), best of 3",
           recipe.name.c_str(), p.picture.width(), p.picture.height(), p.truth.size(), best, t.recall,
           t.precision, t.rms, skipDefault ? 0.0 : bestDefault, d.recall, d.precision, d.rms);
+      if (recipe.group == "dense")
+        std::printf("; thorough recall on %d visible %.3f", t.visible, t.visibleRecall);
+      std::printf("\n");
     }
   }
   return 0;

@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libgtest-dev
-  fonts-liberation
+  fonts-liberation libfreetype-dev
   xvfb xauth
   clang libclang-rt-14-dev
 )

@@ -79,18 +79,31 @@ double ShapeDistance(Shape shape, double size, double dx, double dy) {
       const double c = (s3 * dx - dy) / 2 - r / 2;   // upper right edge
       return std::max({a, b, c});
     }
+    case Shape::TriangleDown:
+      return ShapeDistance(Shape::Triangle, size, dx, -dy);
+    case Shape::Plus:
+      return std::min(std::max(std::abs(dx) - half, std::abs(dy)),
+                      std::max(std::abs(dy) - half, std::abs(dx)));
   }
   return 0;
 }
 
+bool InsideMarker(const Marker& marker, double dx, double dy) {
+  const double halfStroke = marker.stroke / 2;
+  if (marker.shape == Shape::Plus) {
+    const double half = marker.size / 2;
+    const double ax = std::abs(dx);
+    const double ay = std::abs(dy);
+    return (ax <= half && ay <= halfStroke) || (ay <= half && ax <= halfStroke);
+  }
+  const double d = ShapeDistance(marker.shape, marker.size, dx, dy);
+  return marker.filled ? d <= halfStroke : std::abs(d) <= halfStroke;
+}
+
 Coverage CoverMarker(const Marker& marker, double cx, double cy, Drawing drawing) {
   const double reach = marker.size * 0.75 + marker.stroke;
-  const double halfStroke = marker.stroke / 2;
   return CoverShape(cx - reach, cy - reach, cx + reach, cy + reach, SamplesPerSide(drawing),
-                    [&](double x, double y) {
-                      const double d = ShapeDistance(marker.shape, marker.size, x - cx, y - cy);
-                      return marker.filled ? d <= halfStroke : std::abs(d) <= halfStroke;
-                    });
+                    [&](double x, double y) { return InsideMarker(marker, x - cx, y - cy); });
 }
 
 void Paint(FloatPicture& picture, const Coverage& coverage, Rgb colour) {
@@ -98,6 +111,41 @@ void Paint(FloatPicture& picture, const Coverage& coverage, Rgb colour) {
     for (int x = coverage.left; x < coverage.left + coverage.width; ++x) {
       picture.blend(x, y, colour, coverage.at(x, y));
     }
+  }
+}
+
+void DrawMarker(FloatPicture& picture, const Marker& marker, double cx, double cy, Drawing drawing) {
+  if (!marker.edged || marker.shape == Shape::Plus) {
+    Paint(picture, CoverMarker(marker, cx, cy, drawing), marker.colour);
+    return;
+  }
+  const double reach = marker.size * 0.75 + marker.stroke;
+  const double halfStroke = marker.stroke / 2;
+  const auto cover = [&](bool ring) {
+    return CoverShape(cx - reach, cy - reach, cx + reach, cy + reach, SamplesPerSide(drawing),
+                      [&](double x, double y) {
+                        const double d = ShapeDistance(marker.shape, marker.size, x - cx, y - cy);
+                        return ring ? std::abs(d) <= halfStroke : d <= 0;
+                      });
+  };
+  Paint(picture, cover(false), marker.colour);
+  Paint(picture, cover(true), marker.edge);
+}
+
+void FillBox(FloatPicture& picture, double x0, double y0, double x1, double y1, Rgb colour, Drawing drawing) {
+  const int left = std::max(0, static_cast<int>(std::floor(x0)));
+  const int top = std::max(0, static_cast<int>(std::floor(y0)));
+  const int right = std::min(picture.width - 1, static_cast<int>(std::ceil(x1)));
+  const int bottom = std::min(picture.height - 1, static_cast<int>(std::ceil(y1)));
+  const bool aliased = drawing == Drawing::Aliased;
+  const auto share = [aliased](int pixel, double from, double to) {
+    if (aliased) return pixel + 0.5 >= from && pixel + 0.5 < to ? 1.0 : 0.0;
+    return std::max(0.0, std::min(to, pixel + 1.0) - std::max(from, static_cast<double>(pixel)));
+  };
+  for (int y = top; y <= bottom; ++y) {
+    const double down = share(y, y0, y1);
+    if (down <= 0) continue;
+    for (int x = left; x <= right; ++x) picture.blend(x, y, colour, down * share(x, x0, x1));
   }
 }
 

@@ -47,14 +47,27 @@ Coverage CoverShape(double minX, double minY, double maxX, double maxY, int samp
                     const std::function<bool(double, double)>& inside);
 
 // Signed distance from (dx, dy) (relative to the marker's centre) to the
-// outline of a marker shape of the given size; negative inside.
+// outline of a marker shape of the given size; negative inside. For a Plus,
+// the distance from the centre lines of its bars.
 double ShapeDistance(Shape shape, double size, double dx, double dy);
+
+// Whether (dx, dy), relative to the marker's centre, is inked by the marker
+// (fill, outline or both).
+bool InsideMarker(const Marker& marker, double dx, double dy);
 
 // The coverage of one marker centred at (cx, cy) in continuous coordinates.
 Coverage CoverMarker(const Marker& marker, double cx, double cy, Drawing drawing);
 
 // Paints a coverage in one colour.
 void Paint(FloatPicture& picture, const Coverage& coverage, Rgb colour);
+
+// Paints one marker: in its colour, or for an edged marker its fill and then
+// its outline ring in the edge colour.
+void DrawMarker(FloatPicture& picture, const Marker& marker, double cx, double cy, Drawing drawing);
+
+// Fills a box (continuous coordinates) in one colour, its edge pixels by the
+// share they lie inside (by their centre when aliased).
+void FillBox(FloatPicture& picture, double x0, double y0, double x1, double y1, Rgb colour, Drawing drawing);
 
 // Lines and glyph squares that are painted together, so that where they meet
 // no pixel is painted twice: every primitive sets the sample bits it covers,

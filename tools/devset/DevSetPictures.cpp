@@ -1,4 +1,6 @@
+#include "devset/DevRecipeParts.h"
 #include "devset/DevSet.h"
+#include "devset/DevSetGroups.h"
 
 namespace devset {
 
@@ -17,10 +19,6 @@ const Rgb Cream{236, 230, 212};
 const Rgb Grey{226, 226, 222};
 const Rgb Bluish{222, 230, 238};
 
-Marker MakeMarker(Shape shape, bool filled, double size, Rgb colour, double stroke = 1) {
-  return {shape, filled, size, stroke, colour};
-}
-
 PictureRecipe Base(const char* name, unsigned seed, Marker marker, double spacing) {
   PictureRecipe s;
   s.name = name;
@@ -32,7 +30,7 @@ PictureRecipe Base(const char* name, unsigned seed, Marker marker, double spacin
 
 }  // namespace
 
-std::vector<PictureRecipe> DevelopmentSet() {
+std::vector<PictureRecipe> ClassicPictures() {
   std::vector<PictureRecipe> set;
   auto add = [&set](PictureRecipe s) { set.push_back(std::move(s)); };
 
@@ -267,6 +265,28 @@ std::vector<PictureRecipe> DevelopmentSet() {
     s.fitCurve = 1;
     s.curveColour = Black;
     add(s);
+  }
+  return set;
+}
+
+std::vector<std::string> DevelopmentGroups() {
+  return {"classic", "office", "text", "jpeg", "dense", "scatter"};
+}
+
+std::vector<PictureRecipe> DevelopmentSet(const std::string& group) {
+  if (group == "classic") return ClassicPictures();
+  if (group == "office") return OfficePictures();
+  if (group == "text") return TextPictures();
+  if (group == "jpeg") return JpegPictures();
+  if (group == "dense") return DensePictures();
+  if (group == "scatter") return ScatterPictures();
+  return {};
+}
+
+std::vector<PictureRecipe> DevelopmentSet() {
+  std::vector<PictureRecipe> set;
+  for (const std::string& group : DevelopmentGroups()) {
+    for (PictureRecipe& recipe : DevelopmentSet(group)) set.push_back(std::move(recipe));
   }
   return set;
 }

@@ -1,74 +1,18 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <random>
 
 #include "devset/DevCanvas.h"
+#include "devset/DevRenderParts.h"
 #include "devset/DevSet.h"
+#include "devset/DevShare.h"
+#include "devset/DevText.h"
 
 namespace devset {
 
 namespace {
-
-struct Placed {
-  double x = 0;  // continuous coordinates as drawn
-  double y = 0;
-};
-
-// A transmission-like curve: a baseline with six Lorentzian dips, in pixels
-// from the top.
-class SpectrumCurve {
- public:
-  SpectrumCurve(const Series& s, int width, int height, std::mt19937& random) : width_(width) {
-    std::uniform_real_distribution<double> jitter(-0.03, 0.03);
-    const double centres[6] = {0.15, 0.3, 0.44, 0.56, 0.7, 0.85};
-    const double depths[6] = {1.0, 0.66, 0.33, 0.33, 0.66, 1.0};
-    for (int k = 0; k < 6; ++k) {
-      centres_[k] = centres[k] + jitter(random);
-      depths_[k] = depths[k];
-    }
-    halfWidth_ = 0.012 + std::uniform_real_distribution<double>(0, 0.01)(random);
-    double peak = 0;
-    for (int x = 0; x < width; ++x) peak = std::max(peak, shape(x));
-    top_ = s.baseline * height;
-    scale_ = s.depth * height / std::max(peak, 1e-9);
-  }
-  double operator()(double x) const { return top_ + scale_ * shape(x); }
-
- private:
-  double shape(double x) const {
-    double sum = 0;
-    for (int k = 0; k < 6; ++k) {
-      const double t = (x / width_ - centres_[k]) / halfWidth_;
-      sum += depths_[k] / (1 + t * t);
-    }
-    return sum;
-  }
-  int width_;
-  double centres_[6]{};
-  double depths_[6]{};
-  double halfWidth_ = 0.015;
-  double top_ = 0;
-  double scale_ = 1;
-};
-
-std::vector<Placed> PlaceSeries(const Series& s, const SpectrumCurve& curve, int width, int height,
-                                double shift, std::mt19937& random) {
-  std::vector<Placed> points;
-  std::normal_distribution<double> scatter(0.0, s.scatter);
-  if (s.layout == Layout::Spectrum) {
-    const double start = std::uniform_real_distribution<double>(0, s.spacing)(random) * 0.999 + shift;
-    for (double x = std::fmod(start, s.spacing); x < width; x += s.spacing) {
-      const double y = curve(x) + scatter(random);
-      if (y >= 0 && y < height) points.push_back({x, y});
-    }
-  } else {
-    std::uniform_real_distribution<double> across(0, width);
-    std::uniform_real_distribution<double> down(0, height);
-    for (int i = 0; i < s.count; ++i) points.push_back({across(random), down(random)});
-  }
-  return points;
-}
 
 // The ink-weighted centre of a coverage, in pixel-index coordinates.
 Placed InkCentre(const Coverage& c) {
@@ -85,10 +29,6 @@ Placed InkCentre(const Coverage& c) {
 }
 
 // Continuous box of the pixels a coverage touches.
-struct Box {
-  double left = 0, top = 0, right = 0, bottom = 0;
-};
-
 Box InkBox(const Coverage& c) {
   Box b{1e18, 1e18, -1e18, -1e18};
   for (int y = c.top; y < c.top + c.height; ++y) {
@@ -107,50 +47,15 @@ double Distance(Placed a, Placed b) {
   return std::hypot(a.x - b.x, a.y - b.y);
 }
 
-void DrawFrameGridTicks(FloatPicture& picture, const PictureRecipe& recipe, std::mt19937& random) {
-  const int w = picture.width;
-  const int h = picture.height;
-  if (recipe.grid) {
-    StrokeLayer grid(w, h, recipe.drawing);
-    const bool dashed = random() % 2 == 0;
-    for (int k = 1; k < 10; ++k) {
-      const double x = k * w / 10.0 + 0.5;
-      for (double y = 0; y < h; y += dashed ? 8 : h)
-        grid.line(x, y, x, std::min<double>(h, y + (dashed ? 4 : h)), 1);
-    }
-    for (int k = 1; k < 8; ++k) {
-      const double y = k * h / 8.0 + 0.5;
-      for (double x = 0; x < w; x += dashed ? 8 : w)
-        grid.line(x, y, std::min<double>(w, x + (dashed ? 4 : w)), y, 1);
-    }
-    grid.paint(picture, {200, 200, 200});
-  }
-  StrokeLayer ink(w, h, recipe.drawing);
-  if (recipe.frame) {
-    const double fw = random() % 2 == 0 ? 1.0 : 2.0;
-    ink.rect(0, 0, w, fw);
-    ink.rect(0, h - fw, w, h);
-    ink.rect(0, 0, fw, h);
-    ink.rect(w - fw, 0, w, h);
-  }
-  if (recipe.ticks) {
-    for (int k = 1; k < 50; ++k) {
-      const double x = k * w / 50.0 + 0.5;
-      const double length = k % 5 == 0 ? 9 : 4;
-      ink.line(x, 0, x, length, 1);
-      ink.line(x, h, x, h - length, 1);
-    }
-    for (int k = 1; k < 40; ++k) {
-      const double y = k * h / 40.0 + 0.5;
-      const double length = k % 5 == 0 ? 9 : 4;
-      ink.line(0, y, length, y, 1);
-      ink.line(w, y, w - length, y, 1);
-    }
-  }
-  ink.paint(picture, {0, 0, 0});
+// Distance from a point to a box, 0 inside.
+double Distance(Placed p, const Box& b) {
+  const double dx = std::max({b.left - p.x, 0.0, p.x - b.right});
+  const double dy = std::max({b.top - p.y, 0.0, p.y - b.bottom});
+  return std::hypot(dx, dy);
 }
 
-// Text placed near the bottom, where the spectrum's dips do not reach.
+// Text in the dot font, placed near the bottom, where the spectrum's dips do
+// not reach.
 std::vector<Box> DrawText(FloatPicture& picture, const PictureRecipe& recipe) {
   std::vector<Box> boxes;
   if (!recipe.text) return boxes;
@@ -167,12 +72,6 @@ std::vector<Box> DrawText(FloatPicture& picture, const PictureRecipe& recipe) {
   return boxes;
 }
 
-std::vector<Placed> CurvePoints(const SpectrumCurve& curve, int width) {
-  std::vector<Placed> points;
-  for (double x = 0; x <= width; x += 1.0) points.push_back({x, curve(x)});
-  return points;
-}
-
 void DrawCurve(FloatPicture& picture, const PictureRecipe& recipe, const std::vector<Placed>& points) {
   StrokeLayer layer(picture.width, picture.height, recipe.drawing);
   for (std::size_t i = 1; i < points.size(); ++i) {
@@ -183,59 +82,77 @@ void DrawCurve(FloatPicture& picture, const PictureRecipe& recipe, const std::ve
 
 void DrawMarkers(FloatPicture& picture, const Marker& marker, const std::vector<Placed>& points,
                  Drawing drawing) {
-  for (const Placed& p : points) Paint(picture, CoverMarker(marker, p.x, p.y, drawing), marker.colour);
+  for (const Placed& p : points) DrawMarker(picture, marker, p.x, p.y, drawing);
 }
 
-// What the scan did, in order: paper, scanning resolution, optics, lamp,
-// sensor noise, storage.
-Bitmap Scan(FloatPicture picture, const PictureRecipe& recipe, std::mt19937& random) {
-  for (std::size_t i = 0; i < picture.r.size(); ++i) {
-    picture.r[i] = static_cast<float>(picture.r[i] * recipe.paper.r / 255);
-    picture.g[i] = static_cast<float>(picture.g[i] * recipe.paper.g / 255);
-    picture.b[i] = static_cast<float>(picture.b[i] * recipe.paper.b / 255);
-  }
-  if (recipe.scale != 1) picture = Resample(picture, recipe.scale);
-  Blur(picture, recipe.blur);
-  const int w = picture.width;
-  const int h = picture.height;
-  if (recipe.lamp > 0) {
-    for (int y = 0; y < h; ++y) {
-      for (int x = 0; x < w; ++x) {
-        const double u = static_cast<double>(x) / w;
-        const double v = static_cast<double>(y) / h;
-        const double f = 1 - recipe.lamp * (u * u + v * v) / 2;
-        const std::size_t i = picture.index(x, y);
-        picture.r[i] = static_cast<float>(picture.r[i] * f);
-        picture.g[i] = static_cast<float>(picture.g[i] * f);
-        picture.b[i] = static_cast<float>(picture.b[i] * f);
-      }
-    }
-  }
-  if (recipe.noise > 0) {
-    std::normal_distribution<double> noise(0.0, recipe.noise);
-    for (std::size_t i = 0; i < picture.r.size(); ++i) {
-      picture.r[i] = static_cast<float>(picture.r[i] + noise(random));
-      picture.g[i] = static_cast<float>(picture.g[i] + noise(random));
-      picture.b[i] = static_cast<float>(picture.b[i] + noise(random));
-    }
-  }
-  if (recipe.jpegQuality > 0) JpegRoundTrip(picture, recipe.jpegQuality);
-  Bitmap out(w, h);
-  const auto level = [](float v) { return static_cast<int>(std::lround(std::clamp(v, 0.0f, 255.0f))); };
-  for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) {
-      const std::size_t i = picture.index(x, y);
-      int r = level(picture.r[i]), g = level(picture.g[i]), b = level(picture.b[i]);
-      if (recipe.oneBit) r = g = b = (r + g + b) / 3 < 150 ? 0 : 255;
-      out.setPixel(x, y, MakeColour(r, g, b));
-    }
-  }
-  return out;
+bool NeedsFonts(const PictureRecipe& r) {
+  const auto labelled = [](const Axis& a) { return a.ticks > 0 && (a.labelled || !a.title.empty()); };
+  return r.legend.on || !r.lines.empty() || !r.paragraphs.empty() || labelled(r.xAxis) || labelled(r.yAxis);
+}
+
+// Leaves out the points whose marker would touch one of the boxes: the data
+// that a legend or a text laid over the plot hides.
+void LeaveOut(std::vector<Placed>& points, const Marker& marker, const std::vector<Box>& boxes) {
+  const double reach = marker.size / 2 + marker.stroke + 2;
+  std::erase_if(points, [&](const Placed& p) {
+    const Box own{p.x - reach, p.y - reach, p.x + reach, p.y + reach};
+    return std::any_of(boxes.begin(), boxes.end(), [&](const Box& b) { return Overlaps(own, b); });
+  });
 }
 
 // Pixel-index coordinate after resampling by `scale`.
 double Rescaled(double indexCoordinate, double scale) {
   return (indexCoordinate + 0.5) * scale - 0.5;
+}
+
+// Everything drawn near the target's symbols, for choosing the unit.
+struct Surroundings {
+  const std::vector<Placed>& targets;
+  const std::vector<Placed>& others;
+  const std::vector<Placed>& samples;
+  const std::vector<Placed>& curve;
+  const std::vector<Box>& boxes;
+  std::vector<double> gridX;
+  std::vector<double> gridY;
+};
+
+// The target symbol farthest from any other ink, wholly inside the plot.
+std::size_t ChooseUnit(const PictureRecipe& recipe, const Area& area, const Surroundings& s) {
+  const double size = recipe.target.marker.size;
+  double bestGap = -std::numeric_limits<double>::infinity();
+  std::size_t best = 0;
+  for (std::size_t i = 0; i < s.targets.size(); ++i) {
+    const Placed p = s.targets[i];
+    const double edge = size + 6;
+    if (p.x < area.left + edge || p.y < area.top + edge || p.x > area.right - edge ||
+        p.y > area.bottom - edge)
+      continue;
+    double gap = 1e9;
+    for (std::size_t j = 0; j < s.targets.size(); ++j) {
+      if (j != i) gap = std::min(gap, Distance(p, s.targets[j]) - size);
+    }
+    for (const Placed& o : s.others)
+      gap = std::min(gap, Distance(p, o) - (size + recipe.other.marker.size) / 2);
+    for (const Placed& o : s.samples) gap = std::min(gap, Distance(p, o) - size);
+    for (const Placed& c : s.curve) gap = std::min(gap, Distance(p, c) - size / 2 - recipe.curveWidth);
+    if (recipe.grid) {
+      for (int k = 1; k < 10; ++k) {
+        gap = std::min(gap, std::abs(p.x - (area.left + k * area.width() / 10.0 + 0.5)) - size / 2 - 1);
+      }
+      for (int k = 1; k < 8; ++k) {
+        gap = std::min(gap, std::abs(p.y - (area.top + k * area.height() / 8.0 + 0.5)) - size / 2 - 1);
+      }
+    }
+    const double line = recipe.solidGrid.width / 2;
+    for (const double x : s.gridX) gap = std::min(gap, std::abs(p.x - x) - size / 2 - line);
+    for (const double y : s.gridY) gap = std::min(gap, std::abs(p.y - y) - size / 2 - line);
+    for (const Box& b : s.boxes) gap = std::min(gap, Distance(p, b) - size);
+    if (gap > bestGap) {
+      bestGap = gap;
+      best = i;
+    }
+  }
+  return best;
 }
 
 }  // namespace
@@ -244,65 +161,99 @@ DevPicture RenderPicture(const PictureRecipe& recipe) {
   std::mt19937 random(recipe.seed);
   const int w = recipe.width;
   const int h = recipe.height;
-  const SpectrumCurve curve(recipe.target, w, h, random);
-  const std::vector<Placed> targets = PlaceSeries(recipe.target, curve, w, h, 0, random);
+  const Area area = PlotArea(recipe);
+  const SpectrumCurve curve(recipe.target, area, random);
+  std::vector<Placed> targets = PlaceSeries(recipe.target, curve, area, 0, random);
   std::vector<Placed> others;
   if (recipe.hasOther) {
-    const SpectrumCurve otherCurve(recipe.other, w, h, random);
-    others = PlaceSeries(recipe.other, otherCurve, w, h, recipe.other.spacing / 2, random);
+    const SpectrumCurve otherCurve(recipe.other, area, random);
+    others = PlaceSeries(recipe.other, otherCurve, area, recipe.other.spacing / 2, random);
   }
-  const std::vector<Placed> curvePoints =
-      recipe.fitCurve != 0 ? CurvePoints(curve, w) : std::vector<Placed>{};
+
+  // Text and legend are laid out first, so that the points they would cover
+  // are left out. Their words come from a generator of their own.
+  std::unique_ptr<FontLibrary> fonts = NeedsFonts(recipe) ? std::make_unique<FontLibrary>() : nullptr;
+  std::vector<TextPiece> pieces;
+  LegendLayout legend;
+  if (fonts) {
+    std::mt19937 prose(recipe.seed * 2654435761u + 12345u);
+    pieces = LayOutText(*fonts, recipe, area, prose);
+    std::vector<Box> covered;
+    for (const TextPiece& p : pieces) covered.push_back(p.box);
+    if (recipe.legend.on) {
+      legend = LayOutLegend(*fonts, recipe, area);
+      covered.push_back(legend.box);
+    }
+    LeaveOut(targets, recipe.target.marker, covered);
+    LeaveOut(others, recipe.other.marker, covered);
+  }
+  std::vector<Placed> curvePoints;
+  if (recipe.fitCurve != 0)
+    curvePoints = recipe.trendLine ? TrendPoints(targets, area) : CurvePoints(curve, area);
 
   FloatPicture drawn(w, h, {255, 255, 255});
-  DrawFrameGridTicks(drawn, recipe, random);
-  const std::vector<Box> textBoxes = DrawText(drawn, recipe);
+  if (recipe.areaFilled)
+    FillBox(drawn, area.left, area.top, area.right, area.bottom, recipe.areaFill, recipe.drawing);
+  DrawSolidGrid(drawn, recipe, area);
+  DrawFrameGridTicks(drawn, recipe, area, random);
+  std::vector<Box> textBoxes = DrawText(drawn, recipe);
+  if (fonts) {
+    for (const Box& b : DrawPieces(drawn, *fonts, pieces, recipe.textColour, recipe.drawing))
+      textBoxes.push_back(b);
+  }
   if (recipe.fitCurve == 1) DrawCurve(drawn, recipe, curvePoints);
   const bool othersOnTop = recipe.seed % 2 == 1;
   if (!othersOnTop) DrawMarkers(drawn, recipe.other.marker, others, recipe.drawing);
   DrawMarkers(drawn, recipe.target.marker, targets, recipe.drawing);
   if (othersOnTop) DrawMarkers(drawn, recipe.other.marker, others, recipe.drawing);
   if (recipe.fitCurve == 2) DrawCurve(drawn, recipe, curvePoints);
+  if (recipe.legend.on) {
+    DrawLegend(drawn, *fonts, recipe, legend);
+    textBoxes.push_back(legend.box);
+  }
 
   DevPicture out;
   out.recipe = recipe;
   out.picture = Scan(std::move(drawn), recipe, random);
   const double s = recipe.scale;
-  for (const Placed& p : targets) {
+  // The target's symbols, then the sample in the legend, which may be found or not.
+  std::vector<Placed> truePoints = targets;
+  if (!legend.samples.empty()) truePoints.push_back(legend.samples.front());
+  for (std::size_t i = 0; i < truePoints.size(); ++i) {
+    const Placed p = truePoints[i];
     const Placed ink = InkCentre(CoverMarker(recipe.target.marker, p.x, p.y, recipe.drawing));
-    out.truth.push_back(
-        {Rescaled(p.x - 0.5, s), Rescaled(p.y - 0.5, s), Rescaled(ink.x, s), Rescaled(ink.y, s)});
+    TruthPoint t;
+    t.x = Rescaled(p.x - 0.5, s);
+    t.y = Rescaled(p.y - 0.5, s);
+    t.inkX = Rescaled(ink.x, s);
+    t.inkY = Rescaled(ink.y, s);
+    t.optional = i >= targets.size();
+    out.truth.push_back(t);
   }
 
-  // The unit: the target symbol farthest from any other ink, wholly inside.
-  const double size = recipe.target.marker.size;
-  double bestGap = -std::numeric_limits<double>::infinity();
-  std::size_t best = 0;
-  for (std::size_t i = 0; i < targets.size(); ++i) {
-    const Placed p = targets[i];
-    const double edge = size + 6;
-    if (p.x < edge || p.y < edge || p.x > w - edge || p.y > h - edge) continue;
-    double gap = 1e9;
-    for (std::size_t j = 0; j < targets.size(); ++j) {
-      if (j != i) gap = std::min(gap, Distance(p, targets[j]) - size);
-    }
-    for (const Placed& o : others)
-      gap = std::min(gap, Distance(p, o) - (size + recipe.other.marker.size) / 2);
-    for (const Placed& c : curvePoints) gap = std::min(gap, Distance(p, c) - size / 2 - recipe.curveWidth);
-    if (recipe.grid) {
-      for (int k = 1; k < 10; ++k) gap = std::min(gap, std::abs(p.x - (k * w / 10.0 + 0.5)) - size / 2 - 1);
-      for (int k = 1; k < 8; ++k) gap = std::min(gap, std::abs(p.y - (k * h / 8.0 + 0.5)) - size / 2 - 1);
-    }
-    for (const Box& b : textBoxes) {
-      const double dx = std::max({b.left - p.x, 0.0, p.x - b.right});
-      const double dy = std::max({b.top - p.y, 0.0, p.y - b.bottom});
-      gap = std::min(gap, std::hypot(dx, dy) - size);
-    }
-    if (gap > bestGap) {
-      bestGap = gap;
-      best = i;
-    }
+  // How much of every target symbol the other symbols cover.
+  std::vector<MarkAt> marks;
+  for (const Placed& p : truePoints) marks.push_back({recipe.target.marker, p.x, p.y});
+  for (const Placed& p : others) marks.push_back({recipe.other.marker, p.x, p.y});
+  for (std::size_t k = 1; k < legend.samples.size(); ++k)
+    marks.push_back({recipe.other.marker, legend.samples[k].x, legend.samples[k].y});
+  const std::vector<double> visible = VisibleShares(marks, recipe.drawing, w, h);
+  int overlapping = 0;
+  for (std::size_t i = 0; i < out.truth.size(); ++i) {
+    out.truth[i].visible = visible[i];
+    if (i < targets.size() && visible[i] < 1) ++overlapping;
   }
+  out.overlap = targets.empty() ? 0 : static_cast<double>(overlapping) / static_cast<double>(targets.size());
+
+  const std::vector<Placed> samples = legend.samples;
+  const Surroundings around{targets,
+                            others,
+                            samples,
+                            curvePoints,
+                            textBoxes,
+                            SolidGridLines(recipe, area, true),
+                            SolidGridLines(recipe, area, false)};
+  const std::size_t best = ChooseUnit(recipe, area, around);
   if (!targets.empty()) {
     const Box box =
         InkBox(CoverMarker(recipe.target.marker, targets[best].x, targets[best].y, recipe.drawing));
