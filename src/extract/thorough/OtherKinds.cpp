@@ -1,6 +1,8 @@
 #include "extract/thorough/OtherKinds.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 #include "extract/thorough/LargerShape.h"
 #include "extract/thorough/SymbolKinds.h"
@@ -84,6 +86,9 @@ bool RejectOtherKinds(SearchState& s, const std::vector<Position>& strongCandida
   }
   for (std::size_t k = 0; k < places.size(); ++k) {
     if (!other[k]) continue;
+    if (std::getenv("QV_KINDS"))
+      std::fprintf(stderr, "  other kind at %.1f %.1f %s excess %.3f\n", places[k].x / 8.0 + s.unit.centreX,
+                   places[k].y / 8.0 + s.unit.centreY, shapes[k].judged ? "alone" : "", shapes[k].excess);
     otherBoxes.push_back(Widened(detections.boxOf(places[k]), 2));
     if (ids[k] >= 0) detections.remove(ids[k]);
   }

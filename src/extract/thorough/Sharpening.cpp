@@ -86,10 +86,13 @@ bool SharpenTemplate(SearchState& s) {
                           static_cast<int>(std::lround((py - s.unit.centreY) * 8)) + dy};
         const Placement p = PlacementOf(at);
         const float sc = s.scorer->score(p.x, p.y, p.phase, nullptr, -1, Surround::Judged);
-        if (sc > best) { best = sc; bestAt = at; }
+        if (sc > best) {
+          best = sc;
+          bestAt = at;
+        }
       }
-    std::fprintf(stderr, "sharpened from %zu sightings; best near probe %.3f at %.2f %.2f\n", kept.size(), best,
-                 bestAt.x / 8.0 + s.unit.centreX, bestAt.y / 8.0 + s.unit.centreY);
+    std::fprintf(stderr, "sharpened from %zu sightings; best near probe %.3f at %.2f %.2f\n", kept.size(),
+                 best, bestAt.x / 8.0 + s.unit.centreX, bestAt.y / 8.0 + s.unit.centreY);
   }
   return true;
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 #include "extract/thorough/LargerShape.h"
 
@@ -40,9 +42,55 @@ InkSample::InkSample(const InkPicture& picture, const ThoroughTemplate& unit, co
   ink_.assign(static_cast<std::size_t>(size * size), 0.0f);
   shown_.assign(ink_.size(), 0);
   const ColourInk colour(picture, unit, tuning, explained);
+  // The symbol's own ink: what is eight-connected to the ink under the
+  // template's strong pixels. Other ink in the window (a grid line passing
+  // close by, a letter) is not the symbol's and is not sampled.
+  const int left = static_cast<int>(std::floor(centreX)) - reach_ - 1;
+  const int top = static_cast<int>(std::floor(centreY)) - reach_ - 1;
+  const int span = size + 3;
+  const float least = tuning.shapeInk * unit.maxLength;
+  std::vector<float> ink(static_cast<std::size_t>(span * span));
+  std::vector<char> own(ink.size(), 0);
+  for (int j = 0; j < span; ++j) {
+    for (int i = 0; i < span; ++i) ink[static_cast<std::size_t>(j * span + i)] = colour.at(left + i, top + j);
+  }
+  std::vector<int> stack;
+  const int x0 = static_cast<int>(std::lround(centreX - unit.centreX));
+  const int y0 = static_cast<int>(std::lround(centreY - unit.centreY));
+  for (const TemplatePixel& p : unit.phases[0].ink) {
+    if (p.length < 0.5f * unit.maxLength) continue;
+    const int i = x0 + p.dx - left;
+    const int j = y0 + p.dy - top;
+    if (i < 0 || j < 0 || i >= span || j >= span) continue;
+    const std::size_t k = static_cast<std::size_t>(j * span + i);
+    if (own[k] || ink[k] < least) continue;
+    own[k] = 1;
+    stack.push_back(j * span + i);
+  }
+  while (!stack.empty()) {
+    const int k = stack.back();
+    stack.pop_back();
+    const int i = k % span;
+    const int j = k / span;
+    for (int nj = std::max(0, j - 1); nj <= std::min(span - 1, j + 1); ++nj) {
+      for (int ni = std::max(0, i - 1); ni <= std::min(span - 1, i + 1); ++ni) {
+        const std::size_t n = static_cast<std::size_t>(nj * span + ni);
+        if (own[n] || ink[n] < least) continue;
+        own[n] = 1;
+        stack.push_back(nj * span + ni);
+      }
+    }
+  }
+  const auto at = [&](int x, int y) -> float {
+    const int i = x - left;
+    const int j = y - top;
+    if (i < 0 || j < 0 || i >= span || j >= span) return colour.at(x, y);
+    const std::size_t k = static_cast<std::size_t>(j * span + i);
+    return ink[k] >= least && !own[k] ? -1.0f : ink[k];
+  };
   for (int v = -reach_; v <= reach_; ++v) {
     for (int u = -reach_; u <= reach_; ++u) {
-      const float a = Bilinear(centreX + u, centreY + v, [&](int x, int y) { return colour.at(x, y); });
+      const float a = Bilinear(centreX + u, centreY + v, at);
       if (a < 0) continue;
       const std::size_t k = static_cast<std::size_t>((v + reach_) * size + u + reach_);
       ink_[k] = a;
@@ -218,6 +266,9 @@ std::optional<SymbolKinds> SplitKinds(const std::vector<InkSample>& alone, const
       best = std::move(split);
     }
   }
+  if (std::getenv("QV_KINDS"))
+    std::fprintf(stderr, "kinds: %zu alone, best members %d apart %.3f spread %.3f ratio %.2f\n",
+                 clean.size(), best.members, best.apart, best.spread, bestRatio);
   if (bestRatio < tuning.kindsApart) return std::nullopt;
   return SymbolKinds{std::move(best.first), std::move(best.second)};
 }

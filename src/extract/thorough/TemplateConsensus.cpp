@@ -35,6 +35,36 @@ std::vector<char> ConfirmedPixels(const InkPicture& picture, const ThoroughTempl
   return keep;
 }
 
+std::vector<std::array<float, 3>> MedianInk(const InkPicture& picture, const ThoroughTemplate& unit,
+                                            const std::vector<std::array<int, 2>>& placements) {
+  std::vector<std::array<float, 3>> out(
+      static_cast<std::size_t>(unit.width) * static_cast<std::size_t>(unit.height), {0, 0, 0});
+  std::array<std::vector<float>, 3> values;
+  for (int by = 0; by < unit.height; ++by) {
+    for (int bx = 0; bx < unit.width; ++bx) {
+      for (auto& v : values) v.clear();
+      for (const auto& [x, y] : placements) {
+        const int px = x + bx;
+        const int py = y + by;
+        if (px < 0 || py < 0 || px >= picture.width() || py >= picture.height()) continue;
+        const std::uint32_t ink = picture.at(px, py);
+        if (ink & InkPicture::Unjudged) continue;
+        values[0].push_back(static_cast<float>(InkRed(ink)));
+        values[1].push_back(static_cast<float>(InkGreen(ink)));
+        values[2].push_back(static_cast<float>(InkBlue(ink)));
+      }
+      if (values[0].empty()) continue;
+      std::array<float, 3>& m = out[static_cast<std::size_t>(by * unit.width + bx)];
+      for (std::size_t c = 0; c < 3; ++c) {
+        auto middle = values[c].begin() + static_cast<std::ptrdiff_t>(values[c].size() / 2);
+        std::nth_element(values[c].begin(), middle, values[c].end());
+        m[c] = *middle;
+      }
+    }
+  }
+  return out;
+}
+
 std::optional<ThoroughTemplate> ConfirmedTemplate(const InkPicture& picture, const ThoroughTemplate& unit,
                                                   const std::vector<Occurrence>& candidates, float share) {
   constexpr std::size_t MostOccurrences = 64;
@@ -66,7 +96,8 @@ std::optional<ThoroughTemplate> ConfirmedTemplate(const InkPicture& picture, con
     if (!keep[i]) dropped += length;
   }
   if (dropped < 0.02f * total) return std::nullopt;
-  ThoroughTemplate cleaned = WithoutPixels(unit, keep);
+  const std::vector<std::array<float, 3>> instead = MedianInk(picture, unit, placements);
+  ThoroughTemplate cleaned = WithoutPixels(unit, keep, &instead);
   if (cleaned.empty()) return std::nullopt;
   return cleaned;
 }

@@ -17,6 +17,11 @@
 std::vector<char> ConfirmedPixels(const InkPicture& picture, const ThoroughTemplate& unit,
                                   const std::vector<std::array<int, 2>>& placements, float share);
 
+// The median ink, channel by channel, of the occurrences at every trimmed
+// template pixel (none where no occurrence shows it).
+std::vector<std::array<float, 3>> MedianInk(const InkPicture& picture, const ThoroughTemplate& unit,
+                                            const std::vector<std::array<int, 2>>& placements);
+
 // A placement of the unshifted template and how well it scored.
 struct Occurrence {
   int x = 0;
@@ -24,8 +29,10 @@ struct Occurrence {
   float score = 0;
 };
 
-// The template without the ink that its best distinct occurrences among
-// `candidates` do not confirm; none when there are too few occurrences or
-// they confirm nearly all of it.
+// The template with the ink that its best distinct occurrences among
+// `candidates` do not confirm replaced by what those occurrences show there
+// (the median of each channel): a line crossing the unit's paper gives way
+// to paper, one crossing its filling to the filling. None when there are too
+// few occurrences or they confirm nearly all of it.
 std::optional<ThoroughTemplate> ConfirmedTemplate(const InkPicture& picture, const ThoroughTemplate& unit,
                                                   const std::vector<Occurrence>& candidates, float share);

@@ -73,6 +73,18 @@ bool CleanTemplate(SearchState& s, const std::vector<Candidate>& candidates) {
     occurrences.push_back({at.x, at.y, c.score});
   }
   std::optional<ThoroughTemplate> cleaned = ConfirmedTemplate(s.ink, s.unit, occurrences, s.tuning.confirm);
+  if (std::getenv("QV_DEBUG")) {
+    std::fprintf(stderr, "template %dx%d twoLevel %d, %zu candidates, cleaned %s\n", s.unit.width,
+                 s.unit.height, s.unit.twoLevel ? 1 : 0, candidates.size(), cleaned ? "yes" : "no");
+    const ThoroughTemplate& t = cleaned ? *cleaned : s.unit;
+    for (int y = 0; y < t.height; ++y) {
+      for (int x = 0; x < t.width; ++x) {
+        const auto& v = t.baseInk[static_cast<std::size_t>(y * t.width + x)];
+        std::fprintf(stderr, "%4.0f", std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]));
+      }
+      std::fprintf(stderr, "\n");
+    }
+  }
   if (!cleaned) return false;
   s.setTemplate(std::move(*cleaned));
   return true;

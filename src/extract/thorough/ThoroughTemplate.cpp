@@ -366,10 +366,11 @@ ThoroughTemplate BuildThoroughTemplate(const Bitmap& unit, const PaperModel& pap
   return TemplateFromInk(Trimmed(ink));
 }
 
-ThoroughTemplate WithoutPixels(const ThoroughTemplate& t, const std::vector<char>& keep) {
+ThoroughTemplate WithoutPixels(const ThoroughTemplate& t, const std::vector<char>& keep,
+                               const std::vector<std::array<float, 3>>* instead) {
   InkGrid ink{t.width, t.height, t.baseInk};
   for (std::size_t i = 0; i < ink.ink.size() && i < keep.size(); ++i) {
-    if (!keep[i]) ink.ink[i] = {0, 0, 0};
+    if (!keep[i]) ink.ink[i] = instead != nullptr && i < instead->size() ? (*instead)[i] : Vec3{0, 0, 0};
   }
   DropSpecks(ink);
   return TemplateFromInk(Trimmed(ink));

@@ -78,7 +78,10 @@ ThoroughTemplate BuildThoroughTemplate(const Bitmap& unit, const PaperModel& pap
 
 // The same template without the trimmed pixels that `keep` (width x height,
 // row by row) leaves out, specks dropped and trimmed again.
-ThoroughTemplate WithoutPixels(const ThoroughTemplate& t, const std::vector<char>& keep);
+// With `instead` (ink per trimmed pixel), the pixels left out take that ink
+// rather than none.
+ThoroughTemplate WithoutPixels(const ThoroughTemplate& t, const std::vector<char>& keep,
+                               const std::vector<std::array<float, 3>>* instead = nullptr);
 
 // A phase of a template from its ink on the grid one pixel larger on every
 // side than the trimmed template (row by row), shifted by (sx, sy).
