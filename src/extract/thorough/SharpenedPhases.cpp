@@ -59,7 +59,9 @@ Vec3 WeightedMedian(std::vector<Sample>& samples) {
 }  // namespace
 
 ThoroughTemplate WithPhasesFromSightings(const ThoroughTemplate& unit, const InkPicture& picture,
-                                         const std::vector<Sighting>& sightings) {
+                                         const std::vector<Sighting>& sightings, float otherColour) {
+  const std::array<float, 3>& d = unit.meanDirection;
+  const float ratio2 = otherColour * otherColour;
   if (unit.phases.size() <= 1 || sightings.size() < FewestSightings) return unit;
   ThoroughTemplate out = unit;
   const int gw = unit.gridWidth();
@@ -88,6 +90,11 @@ ThoroughTemplate WithPhasesFromSightings(const ThoroughTemplate& unit, const Ink
             if (ix < 0 || iy < 0 || ix >= picture.width() || iy >= picture.height()) continue;
             const std::uint32_t ink = picture.at(ix, iy);
             if (ink & InkPicture::Unjudged) continue;
+            const float r = static_cast<float>(InkRed(ink));
+            const float g = static_cast<float>(InkGreen(ink));
+            const float b = static_cast<float>(InkBlue(ink));
+            const float a = r * d[0] + g * d[1] + b * d[2];
+            if (ink != 0 && (a <= 0 || r * r + g * g + b * b - a * a > ratio2 * a * a)) continue;
             const float weight = static_cast<float>((1 - dx / Reach) * (1 - dy / Reach));
             samples.push_back({weight,
                                {static_cast<float>(InkRed(ink)), static_cast<float>(InkGreen(ink)),

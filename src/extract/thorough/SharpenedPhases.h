@@ -21,8 +21,11 @@ struct Sighting {
 // lying within a quarter pixel of where it falls, with the interpolated unit
 // as a weak prior. The template's size and centre stay. Unchanged when the
 // template has a single phase or there are too few sightings.
+// Ink clearly of another colour than the template's (its part across the
+// template's colour more than `otherColour` times the part along it: a fit
+// curve through the symbols) is no sighting's.
 ThoroughTemplate WithPhasesFromSightings(const ThoroughTemplate& unit, const InkPicture& picture,
-                                         const std::vector<Sighting>& sightings);
+                                         const std::vector<Sighting>& sightings, float otherColour);
 
 // Fewest sightings worth drawing phases from.
 constexpr std::size_t FewestSightings = 8;

@@ -68,15 +68,17 @@ std::vector<std::array<float, 3>> MedianInk(const InkPicture& picture, const Tho
 std::optional<ThoroughTemplate> ConfirmedTemplate(const InkPicture& picture, const ThoroughTemplate& unit,
                                                   const std::vector<Occurrence>& candidates, float share) {
   constexpr std::size_t MostOccurrences = 64;
+  constexpr std::size_t MostDistinct = 1024;
   constexpr std::size_t FewestOccurrences = 5;
   std::vector<const Occurrence*> order;
   for (const Occurrence& c : candidates) order.push_back(&c);
   std::stable_sort(order.begin(), order.end(),
                    [](const Occurrence* a, const Occurrence* b) { return a->score > b->score; });
   // Distinct symbols only: no two occurrences closer than the template's size.
-  std::vector<std::array<int, 2>> placements;
+  std::vector<std::array<int, 2>> distinctPlacements;
+  std::vector<std::array<int, 2>>& placements = distinctPlacements;
   for (const Occurrence* c : order) {
-    if (placements.size() >= MostOccurrences) break;
+    if (placements.size() >= MostDistinct) break;
     const int x = c->x;
     const int y = c->y;
     const bool distinct =
@@ -84,6 +86,14 @@ std::optional<ThoroughTemplate> ConfirmedTemplate(const InkPicture& picture, con
           return std::abs(p[0] - x) < unit.width && std::abs(p[1] - y) < unit.height;
         });
     if (distinct) placements.push_back({x, y});
+  }
+  // Spread over the ranks: the best occurrences are those most like the
+  // unit, a line crossing them included (a fit curve of the same slope).
+  if (placements.size() > MostOccurrences) {
+    std::vector<std::array<int, 2>> spread;
+    for (std::size_t k = 0; k < MostOccurrences; ++k)
+      spread.push_back(placements[k * placements.size() / MostOccurrences]);
+    placements = std::move(spread);
   }
   if (placements.size() < FewestOccurrences) return std::nullopt;
   const std::vector<char> keep = ConfirmedPixels(picture, unit, placements, share);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <numeric>
 
 #include "extract/thorough/InkPicture.h"
@@ -91,6 +92,111 @@ void DropSpecks(InkGrid& g) {
   }
   for (std::size_t i = 0; i < n; ++i) {
     if (label[i] >= 0 && sums[static_cast<std::size_t>(label[i])] < SpeckShare * total) g.ink[i] = {0, 0, 0};
+  }
+}
+
+// A line of another colour than the symbol crossing the user's rectangle (a
+// fit curve drawn through the symbol): the unit's ink falls in two colours,
+// and the line's is drawn out along one direction to the rectangle's edge
+// while the symbol's spreads both ways. Every pixel's ink
+// is then split into its parts along the two colours (least squares, none
+// negative) and the line's part taken away, so that where the line crossed
+// the symbol the symbol's own ink stays. A symbol of two colours (a filling
+// and an outline) spreads both ways in both and is left alone; a line of the
+// symbol's own colour is left to the occurrences' consensus.
+void UnmixCrossingLine(InkGrid& g) {
+  constexpr float Counted = 0.1f;      // pixels with less of the strongest ink do not vote
+  constexpr float ApartCosine = 0.9f;  // two colours whose directions are closer are one
+  float strongest = 0;
+  for (const Vec3& v : g.ink) strongest = std::max(strongest, Length(v));
+  if (strongest <= 0) return;
+  const auto unit = [](const Vec3& v) {
+    const float l = Length(v);
+    return l > 0 ? Vec3{v[0] / l, v[1] / l, v[2] / l} : Vec3{0, 0, 0};
+  };
+  const auto dot = [](const Vec3& a, const Vec3& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; };
+  std::vector<std::size_t> counted;
+  for (std::size_t i = 0; i < g.ink.size(); ++i) {
+    if (Length(g.ink[i]) >= Counted * strongest) counted.push_back(i);
+  }
+  if (counted.size() < 4) return;
+  // Two colours by two-means on the directions, started from the strongest
+  // pixel and the one least like it.
+  std::size_t first = counted.front();
+  for (const std::size_t i : counted) {
+    if (Length(g.ink[i]) > Length(g.ink[first])) first = i;
+  }
+  Vec3 c0 = unit(g.ink[first]);
+  std::size_t second = first;
+  for (const std::size_t i : counted) {
+    if (dot(unit(g.ink[i]), c0) < dot(unit(g.ink[second]), c0)) second = i;
+  }
+  Vec3 c1 = unit(g.ink[second]);
+  if (dot(c0, c1) >= ApartCosine) return;
+  std::vector<char> side(g.ink.size(), -1);
+  for (int round = 0; round < 8; ++round) {
+    Vec3 s0{0, 0, 0}, s1{0, 0, 0};
+    for (const std::size_t i : counted) {
+      const Vec3 d = unit(g.ink[i]);
+      side[i] = dot(d, c1) > dot(d, c0) ? 1 : 0;
+      Vec3& sum = side[i] ? s1 : s0;
+      for (std::size_t k = 0; k < 3; ++k) sum[k] += g.ink[i][k];
+    }
+    if (Length(s0) <= 0 || Length(s1) <= 0) return;
+    c0 = unit(s0);
+    c1 = unit(s1);
+  }
+  if (dot(c0, c1) >= ApartCosine) return;
+  // The line is the colour whose ink is drawn out along one direction and
+  // reaches the rectangle's edge; the symbol's spreads both ways.
+  struct Spread {
+    double mass = 0, x = 0, y = 0, xx = 0, xy = 0, yy = 0;
+    bool edge = false;
+  };
+  std::array<Spread, 2> spread{};
+  for (const std::size_t i : counted) {
+    Spread& m = spread[static_cast<std::size_t>(side[i])];
+    const double w = Length(g.ink[i]);
+    const int x = static_cast<int>(i) % g.width;
+    const int y = static_cast<int>(i) / g.width;
+    m.mass += w;
+    m.x += w * x;
+    m.y += w * y;
+    m.xx += w * x * x;
+    m.xy += w * x * y;
+    m.yy += w * y * y;
+    m.edge = m.edge || x == 0 || y == 0 || x == g.width - 1 || y == g.height - 1;
+  }
+  const auto evenness = [](const Spread& m) {
+    const double cx = m.x / m.mass, cy = m.y / m.mass;
+    const double xx = m.xx / m.mass - cx * cx, xy = m.xy / m.mass - cx * cy, yy = m.yy / m.mass - cy * cy;
+    const double half = (xx + yy) / 2;
+    const double root = std::sqrt(std::max(0.0, half * half - (xx * yy - xy * xy)));
+    return half + root <= 0 ? 0.0 : std::max(0.0, half - root) / (half + root);
+  };
+  constexpr double LineEvenness = 0.15;  // the smaller spread of a line's ink under this share of the larger
+  constexpr double SymbolEvenness = 0.3;
+  const double e0 = evenness(spread[0]);
+  const double e1 = evenness(spread[1]);
+  int lineSide = -1;
+  if (spread[1].edge && e1 < LineEvenness && e0 > SymbolEvenness) lineSide = 1;
+  if (spread[0].edge && e0 < LineEvenness && e1 > SymbolEvenness) lineSide = 0;
+  if (lineSide < 0 ||
+      spread[static_cast<std::size_t>(lineSide)].mass > spread[static_cast<std::size_t>(1 - lineSide)].mass)
+    return;
+  const Vec3 symbol = lineSide == 1 ? c0 : c1;
+  const Vec3 line = lineSide == 1 ? c1 : c0;
+  // ink = a symbol + b line, a and b not negative: the symbol's part stays.
+  const float ss = dot(symbol, symbol), ll = dot(line, line), sl = dot(symbol, line);
+  const float det = ss * ll - sl * sl;
+  for (Vec3& v : g.ink) {
+    if (Length(v) <= 0) continue;
+    const float vs = dot(v, symbol), vl = dot(v, line);
+    float a = (vs * ll - vl * sl) / det;
+    const float b = (vl * ss - vs * sl) / det;
+    if (b <= 0) continue;
+    if (a < 0) a = 0;
+    for (std::size_t k = 0; k < 3; ++k) v[k] = std::max(0.0f, a * symbol[k]);
   }
 }
 
@@ -363,6 +469,10 @@ ThoroughTemplate BuildThoroughTemplate(const Bitmap& unit, const PaperModel& pap
   if (unit.empty()) return {};
   InkGrid ink = UnitInk(unit, paper, unitPosition);
   DropSpecks(ink);
+  if (std::getenv("QV_NOLINES") == nullptr) {
+    UnmixCrossingLine(ink);
+    DropSpecks(ink);
+  }
   return TemplateFromInk(Trimmed(ink));
 }
 
