@@ -33,7 +33,7 @@ BlobFit::BlobFit(const InkPicture& picture, const ThoroughTemplate& unit, float 
   const std::size_t n = static_cast<std::size_t>(region.width()) * static_cast<std::size_t>(region.height());
   ink_.assign(n, 0);
   judged_.assign(n, 0);
-  model_.assign(n, 0);
+  model_.reset(region.Left, region.Top, region.width(), region.height());
   error_.assign(n, 0);
   const std::array<float, 3>& d = unit.meanDirection;
   const float ratio2 = otherColour * otherColour;
@@ -94,8 +94,8 @@ int BlobFit::addMember(Position at, bool movable, int id) {
     const int y = p.y + t.dy;
     if (!inside(x, y)) continue;
     const std::size_t i = index(x, y);
-    model_[i] = Union(model_[i], t.packed);
-    error_[i] = misfit(i, model_[i]);
+    model_.ink[i] = Union(model_.ink[i], t.packed);
+    error_[i] = misfit(i, model_.ink[i]);
   }
   return k;
 }
@@ -109,8 +109,8 @@ float BlobFit::gainOfAdding(Position at) const {
     if (!inside(x, y)) continue;
     const std::size_t i = index(x, y);
     if (!judged_[i]) continue;
-    const std::uint32_t next = Union(model_[i], t.packed);
-    if (next != model_[i]) gain += misfit(i, next) - error_[i];
+    const std::uint32_t next = Union(model_.ink[i], t.packed);
+    if (next != model_.ink[i]) gain += misfit(i, next) - error_[i];
   }
   return gain;
 }
@@ -139,11 +139,27 @@ bool BlobFit::unexplained(int x, int y, float least) const {
   if (!inside(x, y)) return false;
   const std::size_t i = index(x, y);
   if (!judged_[i] || ink_[i] == 0) return false;
-  const std::uint32_t left = LessExplained(ink_[i], model_[i]);
+  const std::uint32_t left = LessExplained(ink_[i], model_.ink[i]);
   const std::array<float, 3>& d = unit_->meanDirection;
   const float a = static_cast<float>(InkRed(left)) * d[0] + static_cast<float>(InkGreen(left)) * d[1] +
                   static_cast<float>(InkBlue(left)) * d[2];
   return a >= least * unit_->maxLength;
+}
+
+float BlobFit::unexplainedOver(const Rect& box) const {
+  const std::array<float, 3>& d = unit_->meanDirection;
+  float total = 0;
+  for (int y = std::max(box.Top, region_.Top); y < std::min(box.Bottom, region_.Bottom); ++y) {
+    for (int x = std::max(box.Left, region_.Left); x < std::min(box.Right, region_.Right); ++x) {
+      const std::size_t i = index(x, y);
+      if (!judged_[i] || ink_[i] == 0) continue;
+      const std::uint32_t left = LessExplained(ink_[i], model_.ink[i]);
+      total +=
+          std::max(0.0f, static_cast<float>(InkRed(left)) * d[0] + static_cast<float>(InkGreen(left)) * d[1] +
+                             static_cast<float>(InkBlue(left)) * d[2]);
+    }
+  }
+  return total;
 }
 
 float BlobFit::misfitWith(const Rect& box, int skip, Position at, bool without) {
@@ -189,8 +205,8 @@ void BlobFit::rebuild(const Rect& box) {
   for (int y = std::max(box.Top, region_.Top); y < std::min(box.Bottom, region_.Bottom); ++y) {
     for (int x = std::max(box.Left, region_.Left); x < std::min(box.Right, region_.Right); ++x) {
       const std::size_t i = index(x, y);
-      model_[i] = scratch_.at(x, y);
-      error_[i] = misfit(i, model_[i]);
+      model_.ink[i] = scratch_.at(x, y);
+      error_[i] = misfit(i, model_.ink[i]);
     }
   }
 }

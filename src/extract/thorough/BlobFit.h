@@ -52,10 +52,14 @@ class BlobFit {
   // Unexplained ink of the template's colour, at least `least` of the
   // strongest template pixel, at a pixel of the region.
   bool unexplained(int x, int y, float least) const;
+  // The ink of the template's colour the members leave unexplained over a box.
+  float unexplainedOver(const Rect& box) const;
   // The members whose templates meet a box.
   void membersNear(const Rect& box, std::vector<int>& out) const;
   Rect boxOf(Position at) const;
   const Rect& region() const { return region_; }
+  // The ink the members explain, over the region.
+  const ExplainedInk& model() const { return model_; }
 
  private:
   std::size_t index(int x, int y) const {
@@ -75,10 +79,10 @@ class BlobFit {
   const InkPicture* picture_;  // pointers, so that a fit can be copied
   const ThoroughTemplate* unit_;
   Rect region_;
-  std::vector<std::uint32_t> ink_;    // the picture's ink
-  std::vector<char> judged_;          // of the template's colour (or paper)
-  std::vector<std::uint32_t> model_;  // the union of the members
-  std::vector<float> error_;          // the misfit per pixel under the model
+  std::vector<std::uint32_t> ink_;  // the picture's ink
+  std::vector<char> judged_;        // of the template's colour (or paper)
+  ExplainedInk model_;              // the union of the members, over the region
+  std::vector<float> error_;        // the misfit per pixel under the model
   std::vector<Member> members_;
   DetectionIndex index_;
   ExplainedInk scratch_;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "extract/thorough/LargerShape.h"
+#include "extract/thorough/OverlapFit.h"
 #include "extract/thorough/SymbolKinds.h"
 
 namespace {
@@ -84,6 +85,16 @@ bool RejectOtherKinds(SearchState& s, const std::vector<Position>& strongCandida
         return false;
     }
   }
+  // Two of the unit's symbols nearly on top of each other look like another
+  // kind; the overlap fit places both.
+  if (!s.lanes.each(count, [&](int k, int lane) {
+        const std::size_t place = static_cast<std::size_t>(k);
+        if (other[place] && ids[place] >= 0 &&
+            TwoSymbolsExplain(s, ids[place], s.scratch[static_cast<std::size_t>(lane)]))
+          other[place] = 0;
+        return s.keepGoing(lane, work * 4);
+      }))
+    return false;
   for (std::size_t k = 0; k < places.size(); ++k) {
     if (!other[k]) continue;
     if (std::getenv("QV_KINDS"))

@@ -6,14 +6,17 @@
 #include <cstdlib>
 
 #include "extract/thorough/BlobFit.h"
+#include "extract/thorough/LocalSearch.h"
 
 namespace {
 
 // Unexplained ink of at least this share of the strongest template pixel
 // makes a blob.
 constexpr float BlobInk = 0.3f;
-// Proposals that fail before a blob is given up.
-constexpr int MostFailures = 4;
+// Proposals that fail before a blob is given up, at the least and per
+// symbol's worth of the blob's pixels.
+constexpr int FewestFailures = 4;
+constexpr double FailuresPerSymbol = 0.5;
 
 struct Blob {
   Rect box;                 // of its pixels, exclusive right and bottom
@@ -132,10 +135,15 @@ void MoveAround(const SearchState& s, BlobFit& fit, int k, std::vector<int>& nea
   }
 }
 
-// Whether member k, placed among the others, scores as a symbol should:
-// the misfit alone would take a placement that turns ink of a darker colour
-// into the template's for a gain.
+// Whether member k, placed among the others, scores as a symbol should on
+// its own ink: the misfit alone would take a placement that turns ink of a
+// darker colour into the template's for a gain. Its surround is judged when
+// the fit is done, by the pruning, once its neighbours are placed too.
+float ScoreAmongOthers(SearchState& s, BlobFit& fit, int k);
 bool PassesAmongOthers(SearchState& s, BlobFit& fit, int k) {
+  return ScoreAmongOthers(s, fit, k) >= s.tuning.accept;
+}
+float ScoreAmongOthers(SearchState& s, BlobFit& fit, int k) {
   const Position at = fit.members()[static_cast<std::size_t>(k)].at;
   LaneScratch& scratch = s.scratch[0];
   const Rect box = Widened(fit.boxOf(at), 2);
@@ -148,8 +156,7 @@ bool PassesAmongOthers(SearchState& s, BlobFit& fit, int k) {
     scratch.explained.add(s.unit.phases[static_cast<std::size_t>(p.phase)], p.x, p.y);
   }
   const Placement p = PlacementOf(at);
-  return s.scorer->score(p.x, p.y, p.phase, &scratch.explained, s.tuning.accept, Surround::Judged) >=
-         s.tuning.accept;
+  return s.scorer->score(p.x, p.y, p.phase, &scratch.explained, PlacementScorer::NoScore, Surround::Ignored);
 }
 
 // Fits the placements around one blob and hands the result to the detections.
@@ -167,48 +174,59 @@ void FitBlob(SearchState& s, const Blob& blob, const std::vector<Rect>& excluded
     fit.addMember(d.at, BoxesMeet(box, inner), id);
   }
   const float worth = s.tuning.overlapEvidence;
-  // Proposals: placements centred on every second pixel across and down
-  // within half a symbol of the blob.
-  std::vector<std::array<int, 2>> centres;
-  {
-    const int half = reach / 2;
-    const int cw = inner.width() / 2 + 1;
-    const int ch = inner.height() / 2 + 1;
-    std::vector<char> marked(static_cast<std::size_t>(cw) * static_cast<std::size_t>(ch), 0);
-    for (const int k : blob.pixels) {
-      const int x = k % s.width;
-      const int y = k / s.width;
-      for (int j = (y - half - inner.Top + 1) / 2; j <= (y + half - inner.Top) / 2; ++j) {
-        for (int i = (x - half - inner.Left + 1) / 2; i <= (x + half - inner.Left) / 2; ++i) {
-          if (i < 0 || j < 0 || i >= cw || j >= ch) continue;
-          char& m = marked[static_cast<std::size_t>(j) * static_cast<std::size_t>(cw) + i];
-          if (!m) centres.push_back({inner.Left + 2 * i, inner.Top + 2 * j});
-          m = 1;
-        }
-      }
+  const float accept = s.tuning.accept;
+  // Proposals: whole-pixel placements centred within half a symbol of the
+  // blob, scored on their own ink against what the fit explains; the best
+  // is taken first.
+  const int half = reach / 2;
+  const int columns = inner.width();
+  const int rows = inner.height();
+  std::vector<char> candidate(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows), 0);
+  for (const int k : blob.pixels) {
+    const int x = k % s.width - inner.Left;
+    const int y = k / s.width - inner.Top;
+    for (int j = std::max(0, y - half); j <= std::min(rows - 1, y + half); ++j) {
+      for (int i = std::max(0, x - half); i <= std::min(columns - 1, x + half); ++i)
+        candidate[static_cast<std::size_t>(j) * static_cast<std::size_t>(columns) + i] = 1;
     }
   }
-  std::vector<char> tried(centres.size(), 0);
-  int failures = 0;
-  while (failures < MostFailures) {
-    Position best{};
-    float bestGain = 0;
-    std::size_t bestCentre = 0;
-    for (std::size_t i = 0; i < centres.size(); ++i) {
-      if (tried[i]) continue;
-      const Placement p =
-          PlacementOf({static_cast<int>(std::lround((centres[i][0] - unit.centreX) * PhaseSteps)),
-                       static_cast<int>(std::lround((centres[i][1] - unit.centreY) * PhaseSteps))});
-      const Position at{p.x * PhaseSteps, p.y * PhaseSteps};
-      const float g = fit.gainOfAdding(at);
-      if (g < bestGain) {
-        bestGain = g;
-        best = at;
-        bestCentre = i;
+  const auto positionOf = [&](std::size_t c) {
+    const int cx = inner.Left + static_cast<int>(c % static_cast<std::size_t>(columns));
+    const int cy = inner.Top + static_cast<int>(c / static_cast<std::size_t>(columns));
+    return Position{static_cast<int>(std::lround(cx - unit.centreX)) * PhaseSteps,
+                    static_cast<int>(std::lround(cy - unit.centreY)) * PhaseSteps};
+  };
+  std::vector<float> scores(candidate.size(), PlacementScorer::NoScore);
+  const auto rescore = [&](const Rect& changed) {
+    // The centres whose placements meet the changed box.
+    const int l = std::max(0, changed.Left - inner.Left - half - 1);
+    const int t = std::max(0, changed.Top - inner.Top - half - 1);
+    const int r = std::min(columns, changed.Right - inner.Left + half + 1);
+    const int b = std::min(rows, changed.Bottom - inner.Top + half + 1);
+    for (int j = t; j < b; ++j) {
+      for (int i = l; i < r; ++i) {
+        const std::size_t c = static_cast<std::size_t>(j) * static_cast<std::size_t>(columns) + i;
+        if (!candidate[c]) continue;
+        const Placement p = PlacementOf(positionOf(c));
+        scores[c] = s.scorer->score(p.x, p.y, 0, &fit.model(), accept, Surround::Ignored);
       }
     }
-    if (bestGain >= 0) break;
-    Descend(s, best, bestGain, 4 * PhaseSteps, [&](Position p) { return fit.gainOfAdding(p); });
+  };
+  rescore(inner);
+  std::vector<char> tried(candidate.size(), 0);
+  int failures = 0;
+  const int mostFailures = std::max(
+      FewestFailures, static_cast<int>(FailuresPerSymbol * static_cast<double>(blob.pixels.size()) /
+                                       std::max(1.0, static_cast<double>(unit.phases[0].ink.size()))));
+  while (failures < mostFailures) {
+    std::size_t bestCentre = scores.size();
+    for (std::size_t c = 0; c < scores.size(); ++c) {
+      if (!tried[c] && scores[c] >= accept && (bestCentre == scores.size() || scores[c] > scores[bestCentre]))
+        bestCentre = c;
+    }
+    if (bestCentre == scores.size()) break;
+    Position best = positionOf(bestCentre);
+    Improve(s, best, scores[bestCentre], PhaseSteps / 2, &fit.model(), Surround::Ignored);
     // Tried with its neighbours moved to make room: two symbols close
     // together look like one a little larger until both are placed.
     const BlobFit::Mark mark = fit.mark();
@@ -218,15 +236,13 @@ void FitBlob(SearchState& s, const Blob& blob, const std::vector<Rect>& excluded
     MoveAround(s, fit, k, near);
     const float gain = before - fit.misfitOver(around);
     const Position placed = fit.members()[static_cast<std::size_t>(k)].at;
-    if (gain > worth * fit.evidenceAt(placed) && PassesAmongOthers(s, fit, k)) continue;
+    if (gain > worth * fit.evidenceAt(placed) && PassesAmongOthers(s, fit, k)) {
+      rescore(around);
+      continue;
+    }
     fit.restore(mark);
     ++failures;
-    // Nothing near this proposal is tried again.
-    for (std::size_t i = 0; i < centres.size(); ++i) {
-      if (std::abs(centres[i][0] - centres[bestCentre][0]) <= reach / 2 &&
-          std::abs(centres[i][1] - centres[bestCentre][1]) <= reach / 2)
-        tried[i] = 1;
-    }
+    tried[bestCentre] = 1;
   }
   for (const BlobFit::Member& m : fit.members()) {
     if (m.id >= 0) {
@@ -244,6 +260,71 @@ void FitBlob(SearchState& s, const Blob& blob, const std::vector<Rect>& excluded
 
 }  // namespace
 
+namespace {
+
+Rect Joined(const Rect& a, const Rect& b) {
+  return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
+          std::max(a.Bottom, b.Bottom)};
+}
+
+}  // namespace
+
+bool TwoSymbolsExplain(SearchState& s, int id, LaneScratch& scratch) {
+  // Of the template's ink, the misfit a pair may leave: a pair leaves 3 to 5
+  // per cent, a square taken for two circles 10 to 35.
+  constexpr float LeftOver = 0.07f;
+  const ThoroughTemplate& unit = s.unit;
+  const Detection& d = s.detections[id];
+  const Rect box = s.detections.boxOf(d.at);
+  const int reach = std::max(unit.width, unit.height) + 2;
+  BlobFit fit(s.ink, unit, s.tuning.otherColour, Widened(box, 2 * reach), {});
+  std::vector<int>& near = scratch.near;
+  s.detections.near(fit.region(), near);
+  const std::vector<int> others = near;
+  int self = -1;
+  for (const int other : others) {
+    const Detection& o = s.detections[other];
+    if (o.removed || !BoxesMeet(s.detections.boxOf(o.at), fit.region())) continue;
+    const int k = fit.addMember(o.at, other == id, other);
+    if (other == id) self = k;
+  }
+  if (self < 0) return false;
+  const Rect around = Widened(box, reach);
+  const float before = fit.misfitOver(around);
+  // The second symbol within half a symbol of the first.
+  const Placement home = PlacementOf(d.at);
+  Position best{};
+  float bestGain = 0;
+  for (int dy = -reach / 2; dy <= reach / 2; ++dy) {
+    for (int dx = -reach / 2; dx <= reach / 2; ++dx) {
+      const Position at{(home.x + dx) * PhaseSteps, (home.y + dy) * PhaseSteps};
+      const float g = fit.gainOfAdding(at);
+      if (g < bestGain) {
+        bestGain = g;
+        best = at;
+      }
+    }
+  }
+  const float leftOver = LeftOver * unit.phases[0].totalLength;
+  // The misfit left over the pair's own box: the neighbours' is theirs.
+  const auto misfitOwn = [&]() {
+    Rect own = Widened(box, 1);
+    for (const BlobFit::Member& m : fit.members()) {
+      if (!m.removed && (m.id == id || m.id < 0)) own = Joined(own, Widened(fit.boxOf(m.at), 1));
+    }
+    return fit.misfitOver(own);
+  };
+  if (std::getenv("QV_FITDBG"))
+    std::fprintf(stderr, "one at %.1f %.1f: misfit %.3f\n", d.at.x / 8.0 + unit.centreX,
+                 d.at.y / 8.0 + unit.centreY, misfitOwn() / unit.phases[0].totalLength);
+  if (misfitOwn() < leftOver) return true;
+  if (bestGain >= 0) return false;
+  Descend(s, best, bestGain, PhaseSteps, [&](Position p) { return fit.gainOfAdding(p); });
+  const int k = fit.addMember(best, true, -1);
+  MoveAround(s, fit, k, near);
+  return fit.misfitOver(around) < before && misfitOwn() < leftOver;
+}
+
 bool ResolveOverlaps(SearchState& s, const std::vector<Rect>& excluded) {
   ExplainedInk explained;
   explained.reset(0, 0, s.width, s.height);
@@ -255,6 +336,9 @@ bool ResolveOverlaps(SearchState& s, const std::vector<Rect>& excluded) {
   }
   const float least = 0.5f * s.tuning.overlapEvidence * s.unit.phases[0].totalLength;
   for (const Blob& blob : FindBlobs(s, explained, excluded)) {
+    if (std::getenv("QV_FITDBG"))
+      std::fprintf(stderr, "blob %d %d %d %d pixels %zu ink %.0f least %.0f\n", blob.box.Left, blob.box.Top,
+                   blob.box.Right, blob.box.Bottom, blob.pixels.size(), blob.ink, least);
     if (blob.ink < least) continue;
     FitBlob(s, blob, excluded);
     if (!s.keepGoing(0, static_cast<std::int64_t>(blob.pixels.size()) * s.scoreWork() * 4)) return false;

@@ -12,3 +12,10 @@
 // What it adds is to be pruned like every other detection. False when
 // stopped.
 bool ResolveOverlaps(SearchState& s, const std::vector<Rect>& excluded);
+
+// Whether the unit's symbol explains the ink around detection `id`, alone or
+// with a second one nearly on top of it (the first moved to make room),
+// with next to no misfit (ink unexplained or explained where there is none):
+// such a pair looks like a larger
+// symbol of another kind but is not one.
+bool TwoSymbolsExplain(SearchState& s, int id, LaneScratch& scratch);

@@ -8,6 +8,7 @@
 #include "extract/thorough/CentreRefinement.h"
 #include "extract/thorough/LargerShape.h"
 #include "extract/thorough/SharpenedPhases.h"
+#include "extract/thorough/SymbolKinds.h"
 
 namespace {
 
@@ -53,6 +54,7 @@ bool SharpenTemplate(SearchState& s) {
   if (clear.size() > MostSightings) clear.resize(MostSightings);
   std::vector<Sighting> sightings(clear.size());
   std::vector<char> alike(clear.size(), 0);
+  const InkSample unitSample(s.unit);
   if (!s.lanes.each(static_cast<int>(clear.size()), [&](int i, int lane) {
         const Detection& d = s.detections[clear[static_cast<std::size_t>(i)]];
         LaneScratch& scratch = s.scratch[static_cast<std::size_t>(lane)];
@@ -61,7 +63,19 @@ bool SharpenTemplate(SearchState& s) {
         // Only a shape standing alone and no larger than the unit's: another
         // kind of symbol must not become part of the template.
         const ShapeExcess shape = MeasureShapeExcess(s.ink, s.unit, s.tuning, at.x, at.y, nullptr);
-        alike[static_cast<std::size_t>(i)] = shape.judged && shape.excess <= SightingExcess ? 1 : 0;
+        // Nor one of another shape holding as much ink (a square as wide as
+        // the unit's circle).
+        alike[static_cast<std::size_t>(i)] =
+            shape.judged && shape.excess <= SightingExcess &&
+                    Unlikeness(InkSample(s.ink, s.unit, s.tuning,
+                                         d.at.x / static_cast<double>(PhaseSteps) + s.unit.centreX,
+                                         d.at.y / static_cast<double>(PhaseSteps) + s.unit.centreY, nullptr),
+                               unitSample) < s.tuning.kindsUnlike
+                ? 1
+                : 0;
+        if (std::getenv("QV_SHARPDBG"))
+          std::fprintf(stderr, "sighting %.1f %.1f judged %d excess %.3f\n", d.at.x / 8.0 + s.unit.centreX,
+                       d.at.y / 8.0 + s.unit.centreY, shape.judged ? 1 : 0, shape.excess);
         const CentreShift shift =
             RefineCentre(s.ink, s.unit, s.unit.phases[static_cast<std::size_t>(at.phase)], at.x, at.y,
                          scratch.explained, s.tuning);
