@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -77,7 +79,11 @@ float ColourInk::at(int x, int y) const {
   const float b = static_cast<float>(InkBlue(v));
   const std::array<float, 3>& d = unit_.meanDirection;
   const float a = r * d[0] + g * d[1] + b * d[2];
-  if (a <= 0 || r * r + g * g + b * b - a * a > ratio2_ * a * a) return 0;  // another colour
+  if (a <= 0 || r * r + g * g + b * b - a * a > ratio2_ * a * a) {
+    // Strong ink of another colour is another object (a symbol of another
+    // series drawn across this one): no shape touching it stands alone.
+    return r * r + g * g + b * b >= 0.25f * unit_.maxLength * unit_.maxLength ? -1.0f : 0.0f;
+  }
   return std::min(a, unit_.maxLength);
 }
 
@@ -119,13 +125,19 @@ ShapeExcess MeasureShapeExcess(const InkPicture& picture, const ThoroughTemplate
     const int j = k / w;
     shape.add(ink(k), i, j);
     // A shape reaching the margin's edge goes on beyond the symbol.
-    if (i == 0 || j == 0 || i == w - 1 || j == h - 1) return result;
+    if (i == 0 || j == 0 || i == w - 1 || j == h - 1) {
+      if (std::getenv("QV_SHAPEDBG")) std::fprintf(stderr, "shape at %d %d: reaches the edge\n", x, y);
+      return result;
+    }
     for (int nj = j - 1; nj <= j + 1; ++nj) {
       for (int ni = i - 1; ni <= i + 1; ++ni) {
         const std::size_t n = static_cast<std::size_t>(nj * w + ni);
         if (state[n] != Unvisited) continue;
         const float a = ink(static_cast<int>(n));
-        if (a < 0) return result;  // touches a neighbour
+        if (a < 0) {
+          if (std::getenv("QV_SHAPEDBG")) std::fprintf(stderr, "shape at %d %d: touches\n", x, y);
+          return result;  // touches a neighbour
+        }
         if (a >= least) {
           state[n] = InShape;
           stack.push_back(static_cast<int>(n));

@@ -29,8 +29,9 @@ struct ShapeExcess {
 };
 
 // The ink of the template's colour at a picture pixel, less what `explained`
-// explains: -1 off the picture and where a neighbour's body lies, 0 where
-// the ink is of another colour or not to be judged.
+// explains: -1 off the picture, where a neighbour's body lies and where
+// strong ink of another colour lies, 0 where faint ink is of another colour
+// or the pixel is not to be judged.
 class ColourInk {
  public:
   ColourInk(const InkPicture& picture, const ThoroughTemplate& unit, const ThoroughTuning& tuning,

@@ -1,8 +1,8 @@
 #include "extract/thorough/OtherKinds.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 #include "extract/thorough/LargerShape.h"
 #include "extract/thorough/OverlapFit.h"
@@ -12,96 +12,140 @@ namespace {
 
 // How far around a detection's box its shape is followed.
 constexpr int ShapeReach = 6;
+// Rounds of looking again at the detections next to those removed.
+constexpr int MostRounds = 1;
+
+// What the rules of one search judge by: the detections and the strong
+// candidates away from them, each with its shape.
+class KindsJudge {
+ public:
+  KindsJudge(SearchState& s, const std::vector<Position>& strongCandidates) : s_(s) {
+    for (int i = 0; i < s.detections.size(); ++i) {
+      if (s.detections[i].removed) continue;
+      ids_.push_back(i);
+      places_.push_back(s.detections[i].at);
+    }
+    std::vector<int> near;
+    for (const Position& c : strongCandidates) {
+      s.detections.near(Widened(s.detections.boxOf(c), 1), near);
+      if (s.detections.sameAsAccepted(c, near)) continue;
+      ids_.push_back(-1);
+      places_.push_back(c);
+    }
+    shapes_.resize(places_.size());
+    other_.assign(places_.size(), 0);
+  }
+
+  std::size_t size() const { return places_.size(); }
+  int id(std::size_t k) const { return ids_[k]; }
+  const ShapeExcess& shape(std::size_t k) const { return shapes_[k]; }
+  char& other(std::size_t k) { return other_[k]; }
+  Rect box(std::size_t k) const { return s_.detections.boxOf(places_[k]); }
+  bool gone(std::size_t k) const { return ids_[k] >= 0 && s_.detections[ids_[k]].removed; }
+
+  void measureShape(std::size_t k, LaneScratch& scratch) {
+    explainAround(k, scratch);
+    const Placement p = PlacementOf(places_[k]);
+    shapes_[k] = MeasureShapeExcess(s_.ink, s_.unit, s_.tuning, p.x, p.y, &scratch.explained);
+  }
+  InkSample sample(std::size_t k, LaneScratch& scratch) const {
+    explainAround(k, scratch);
+    const double x = places_[k].x / static_cast<double>(PhaseSteps) + s_.unit.centreX;
+    const double y = places_[k].y / static_cast<double>(PhaseSteps) + s_.unit.centreY;
+    return InkSample(s_.ink, s_.unit, s_.tuning, x, y, &scratch.explained);
+  }
+
+ private:
+  void explainAround(std::size_t k, LaneScratch& scratch) const {
+    s_.detections.explainAround(Widened(box(k), ShapeReach), ids_[k], scratch.explained, scratch.near);
+  }
+
+  SearchState& s_;
+  std::vector<int> ids_;  // the detection at each place, -1 for a candidate
+  std::vector<Position> places_;
+  std::vector<ShapeExcess> shapes_;
+  std::vector<char> other_;
+};
 
 }  // namespace
 
 bool RejectOtherKinds(SearchState& s, const std::vector<Position>& strongCandidates,
                       std::vector<Rect>& otherBoxes) {
   const ThoroughTuning& t = s.tuning;
-  Detections& detections = s.detections;
-  // The detections, then the strong candidates away from them.
-  std::vector<int> ids;  // the detection at each place, -1 for a candidate
-  std::vector<Position> places;
-  for (int i = 0; i < detections.size(); ++i) {
-    if (detections[i].removed) continue;
-    ids.push_back(i);
-    places.push_back(detections[i].at);
-  }
-  std::vector<int> near;
-  for (const Position& c : strongCandidates) {
-    detections.near(Widened(detections.boxOf(c), 1), near);
-    if (detections.sameAsAccepted(c, near)) continue;
-    ids.push_back(-1);
-    places.push_back(c);
-  }
-  const auto explainAt = [&](std::size_t k, LaneScratch& scratch) {
-    detections.explainAround(Widened(detections.boxOf(places[k]), ShapeReach), ids[k], scratch.explained,
-                             scratch.near);
-  };
-  const int count = static_cast<int>(places.size());
-  std::vector<ShapeExcess> shapes(places.size());
+  KindsJudge judge(s, strongCandidates);
   const std::int64_t work = static_cast<std::int64_t>(s.unit.gridWidth() * s.unit.gridHeight()) * 4;
-  if (!s.lanes.each(count, [&](int k, int lane) {
-        LaneScratch& scratch = s.scratch[static_cast<std::size_t>(lane)];
-        const std::size_t place = static_cast<std::size_t>(k);
-        explainAt(place, scratch);
-        const Placement p = PlacementOf(places[place]);
-        shapes[place] = MeasureShapeExcess(s.ink, s.unit, t, p.x, p.y, &scratch.explained);
-        return s.keepGoing(lane, work);
-      }))
-    return false;
-  std::vector<char> other(places.size(), 0);
-  std::vector<std::size_t> standing;  // the places standing alone
-  for (std::size_t k = 0; k < places.size(); ++k) {
-    other[k] = shapes[k].judged && shapes[k].excess > t.largerShape ? 1 : 0;
-    if (shapes[k].judged) standing.push_back(k);
-  }
-  // A two-level symbol's strokes vary by a pixel from place to place; too
-  // few symbols standing alone tell no kinds apart.
-  if (!s.unit.twoLevel && static_cast<int>(standing.size()) >= 2 * t.fewestOtherKind) {
-    const auto sampleOf = [&](std::size_t k, LaneScratch& scratch) {
-      explainAt(k, scratch);
-      const double x = places[k].x / static_cast<double>(PhaseSteps) + s.unit.centreX;
-      const double y = places[k].y / static_cast<double>(PhaseSteps) + s.unit.centreY;
-      return InkSample(s.ink, s.unit, t, x, y, &scratch.explained);
-    };
-    std::vector<InkSample> samples(standing.size());
-    if (!s.lanes.each(static_cast<int>(samples.size()), [&](int i, int lane) {
-          samples[static_cast<std::size_t>(i)] =
-              sampleOf(standing[static_cast<std::size_t>(i)], s.scratch[static_cast<std::size_t>(lane)]);
-          return s.keepGoing(lane, work * 2);
+  const InkSample unitSample(s.unit);
+  std::optional<float> gap;
+  std::optional<SymbolKinds> kinds;
+  // The places to judge this round: all at first, then those next to a
+  // place removed in the round before (letters of a word stand alone once
+  // their neighbours are gone).
+  std::vector<std::size_t> todo(judge.size());
+  for (std::size_t k = 0; k < todo.size(); ++k) todo[k] = k;
+  for (int round = 0; round < MostRounds && !todo.empty(); ++round) {
+    if (!s.lanes.each(static_cast<int>(todo.size()), [&](int i, int lane) {
+          judge.measureShape(todo[static_cast<std::size_t>(i)], s.scratch[static_cast<std::size_t>(lane)]);
+          return s.keepGoing(lane, work);
         }))
       return false;
-    const std::optional<SymbolKinds> kinds = SplitKinds(samples, InkSample(s.unit), t);
-    if (kinds) {
+    std::vector<std::size_t> standing;  // the places standing alone
+    for (const std::size_t k : todo) {
+      if (judge.shape(k).judged && judge.shape(k).excess > t.largerShape) judge.other(k) = 1;
+      if (judge.shape(k).judged) standing.push_back(k);
+    }
+    // A two-level symbol's strokes vary by a pixel from place to place; too
+    // few symbols standing alone tell no kinds apart.
+    if (!s.unit.twoLevel) {
+      std::vector<InkSample> samples(standing.size());
+      if (!s.lanes.each(static_cast<int>(samples.size()), [&](int i, int lane) {
+            samples[static_cast<std::size_t>(i)] = judge.sample(standing[static_cast<std::size_t>(i)],
+                                                                s.scratch[static_cast<std::size_t>(lane)]);
+            return s.keepGoing(lane, work * 2);
+          }))
+        return false;
+      if (round == 0 && static_cast<int>(standing.size()) >= 2 * t.fewestOtherKind) {
+        if (std::getenv("QV_NOGAP") == nullptr) gap = UnlikeGap(samples, unitSample, t);
+        kinds = SplitKinds(samples, unitSample, t);
+      }
+      if (gap) {
+        for (std::size_t i = 0; i < standing.size(); ++i) {
+          if (Unlikeness(samples[i], unitSample) >= *gap) judge.other(standing[i]) = 1;
+        }
+      }
       // Every detection goes with the kind it is clearly more like.
-      if (!s.lanes.each(count, [&](int k, int lane) {
-            const std::size_t place = static_cast<std::size_t>(k);
-            if (ids[place] >= 0 &&
-                kinds->isOther(sampleOf(place, s.scratch[static_cast<std::size_t>(lane)]), t))
-              other[place] = 1;
+      if (kinds && !s.lanes.each(static_cast<int>(todo.size()), [&](int i, int lane) {
+            const std::size_t k = todo[static_cast<std::size_t>(i)];
+            if (judge.id(k) >= 0 &&
+                kinds->isOther(judge.sample(k, s.scratch[static_cast<std::size_t>(lane)]), t))
+              judge.other(k) = 1;
             return s.keepGoing(lane, work * 2);
           }))
         return false;
     }
-  }
-  // Two of the unit's symbols nearly on top of each other look like another
-  // kind; the overlap fit places both.
-  if (!s.lanes.each(count, [&](int k, int lane) {
-        const std::size_t place = static_cast<std::size_t>(k);
-        if (other[place] && ids[place] >= 0 &&
-            TwoSymbolsExplain(s, ids[place], s.scratch[static_cast<std::size_t>(lane)]))
-          other[place] = 0;
-        return s.keepGoing(lane, work * 4);
-      }))
-    return false;
-  for (std::size_t k = 0; k < places.size(); ++k) {
-    if (!other[k]) continue;
-    if (std::getenv("QV_KINDS"))
-      std::fprintf(stderr, "  other kind at %.1f %.1f %s excess %.3f\n", places[k].x / 8.0 + s.unit.centreX,
-                   places[k].y / 8.0 + s.unit.centreY, shapes[k].judged ? "alone" : "", shapes[k].excess);
-    otherBoxes.push_back(Widened(detections.boxOf(places[k]), 2));
-    if (ids[k] >= 0) detections.remove(ids[k]);
+    // Two of the unit's symbols nearly on top of each other look like
+    // another kind; the overlap fit places both.
+    if (!s.lanes.each(static_cast<int>(todo.size()), [&](int i, int lane) {
+          const std::size_t k = todo[static_cast<std::size_t>(i)];
+          if (judge.other(k) && judge.id(k) >= 0 &&
+              TwoSymbolsExplain(s, judge.id(k), s.scratch[static_cast<std::size_t>(lane)]))
+            judge.other(k) = 0;
+          return s.keepGoing(lane, work * 4);
+        }))
+      return false;
+    std::vector<Rect> removed;
+    for (const std::size_t k : todo) {
+      if (!judge.other(k)) continue;
+      otherBoxes.push_back(Widened(judge.box(k), 2));
+      removed.push_back(Widened(judge.box(k), ShapeReach));
+      if (judge.id(k) >= 0) s.detections.remove(judge.id(k));
+    }
+    todo.clear();
+    for (std::size_t k = 0; k < judge.size(); ++k) {
+      if (judge.other(k) || judge.gone(k) || judge.id(k) < 0) continue;
+      const Rect b = judge.box(k);
+      if (std::any_of(removed.begin(), removed.end(), [&](const Rect& r) { return BoxesMeet(r, b); }))
+        todo.push_back(k);
+    }
   }
   return true;
 }

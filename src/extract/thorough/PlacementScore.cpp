@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -107,7 +109,7 @@ float PlacementScorer::fill(const std::vector<TemplateOffset>& offsets, int x, i
     const float a = r * d[0] + g * d[1] + b * d[2];
     const float across2 = r * r + g * g + b * b - a * a;
     if (a <= 0 || across2 > ratio2 * a * a) continue;
-    sum += std::min(a, unit_.maxLength);
+    sum += std::max(0.0f, std::min(a, unit_.maxLength) - o.expected);
   }
   return count == 0 ? 0.0f : sum / (static_cast<float>(count) * unit_.maxLength);
 }

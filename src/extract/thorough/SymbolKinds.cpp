@@ -238,6 +238,30 @@ Split TwoMeans(const std::vector<const InkSample*>& samples, const InkSample& un
 
 }  // namespace
 
+std::optional<float> UnlikeGap(const std::vector<InkSample>& alone, const InkSample& unit,
+                               const ThoroughTuning& tuning) {
+  constexpr float Wide = 3.0f;        // the gap's far side at least this many times its near side
+  constexpr float LeastNear = 0.02f;  // the near side counts as no less than this
+  constexpr float FarUnlike = 1.5f;   // the far side is this many times as unlike as kinds must be
+  std::vector<float> u;
+  for (const InkSample& a : alone) u.push_back(Unlikeness(a, unit));
+  std::sort(u.begin(), u.end());
+  const std::size_t fewest = static_cast<std::size_t>(tuning.fewestOtherKind);
+  float bestRatio = Wide;
+  std::optional<float> gap;
+  for (std::size_t k = fewest; k + fewest <= u.size(); ++k) {
+    // u[k - 1] the last like the unit, u[k] the first unlike it.
+    const float nearSide = std::max(u[k - 1], LeastNear);
+    if (u[k] < FarUnlike * tuning.kindsUnlike) continue;
+    const float ratio = u[k] / nearSide;
+    if (ratio > bestRatio) {
+      bestRatio = ratio;
+      gap = std::sqrt(nearSide * u[k]);
+    }
+  }
+  return gap;
+}
+
 std::optional<SymbolKinds> SplitKinds(const std::vector<InkSample>& alone, const InkSample& unit,
                                       const ThoroughTuning& tuning) {
   std::vector<const InkSample*> clean;
@@ -250,6 +274,14 @@ std::optional<SymbolKinds> SplitKinds(const std::vector<InkSample>& alone, const
   // to the unit: the least like it may be a lone oddity.
   std::vector<std::pair<float, const InkSample*>> ranked;
   for (const InkSample* c : clean) ranked.push_back({Unlikeness(*c, unit), c});
+  if (std::getenv("QV_KINDS")) {
+    std::vector<float> u;
+    for (const auto& r : ranked) u.push_back(r.first);
+    std::sort(u.begin(), u.end());
+    std::fprintf(stderr, "unlikeness:");
+    for (const float v : u) std::fprintf(stderr, " %.2f", v);
+    std::fprintf(stderr, "\n");
+  }
   std::stable_sort(ranked.begin(), ranked.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
   Split best;

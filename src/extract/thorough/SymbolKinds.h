@@ -58,6 +58,14 @@ struct SymbolKinds {
   bool isOther(const InkSample& sample, const ThoroughTuning& tuning) const;
 };
 
+// Among the symbols standing alone, those like the unit and many others all
+// unlike it, but unlike each other too (the letters of a text): no second
+// kind gathers them, yet a wide gap parts them from the unit's. The
+// unlikeness to the unit from which on a symbol standing alone is not the
+// unit's, when the samples show such a gap.
+std::optional<float> UnlikeGap(const std::vector<InkSample>& alone, const InkSample& unit,
+                               const ThoroughTuning& tuning);
+
 // The two kinds that the samples of symbols standing alone (clear of lines
 // and neighbours) split in, if they do.
 std::optional<SymbolKinds> SplitKinds(const std::vector<InkSample>& alone, const InkSample& unit,

@@ -68,7 +68,11 @@ ThoroughResult Stopped(const SearchState& s) {
 bool CleanTemplate(SearchState& s, const std::vector<Candidate>& candidates) {
   std::vector<Occurrence> occurrences;
   occurrences.reserve(candidates.size());
+  // Only placements that match the unit well are its occurrences: where
+  // text or other marks outnumber the symbols, their consensus would make
+  // the template one of them.
   for (const Candidate& c : candidates) {
+    if (c.score < s.tuning.accept) continue;
     const Placement at = PlacementOf(c.at);
     occurrences.push_back({at.x, at.y, c.score});
   }

@@ -313,7 +313,7 @@ PhaseTemplate PhaseFromInk(const std::vector<std::array<float, 3>>& ink, int gri
       const std::size_t i = static_cast<std::size_t>(y * w + x);
       const float len = p.grid[i];
       if (hole[i]) {
-        p.hole.push_back({x - 1, y - 1});
+        p.hole.push_back({x - 1, y - 1, len});
       } else if (len < InklessShare * maxLength) {
         bool nextToInk = false;
         for (int ny = std::max(0, y - 1); ny <= std::min(h - 1, y + 1); ++ny) {
@@ -323,7 +323,7 @@ PhaseTemplate PhaseFromInk(const std::vector<std::array<float, 3>>& ink, int gri
         }
         // A two-level symbol's strokes may be a pixel wider: the pixels next
         // to its ink are not judged.
-        if (!twoLevel || !nextToInk) p.surround.push_back({x - 1, y - 1});
+        if (!twoLevel || !nextToInk) p.surround.push_back({x - 1, y - 1, len});
       }
       if (len < 0.5f) continue;
       TemplatePixel t;

@@ -22,6 +22,7 @@ struct TemplatePixel {
 struct TemplateOffset {
   int dx = 0;
   int dy = 0;
+  float expected = 0;  // the template's own (faint) ink length there
 };
 
 // The template shifted by a fraction of a pixel. Offsets are relative to the
@@ -32,7 +33,7 @@ struct PhaseTemplate {
   float shiftY = 0;
   std::vector<TemplatePixel> ink;        // strongest first, spread over the shape
   std::vector<TemplateOffset> hole;      // faint pixels enclosed by the symbol
-  std::vector<TemplateOffset> surround;  // inkless pixels around it
+  std::vector<TemplateOffset> surround;  // faint or inkless pixels around it
   float totalLength = 0;                 // summed ink lengths
   // Where the phase's ink centre lies from the template's centre shifted by
   // the phase: none for phases interpolated from the unit.
