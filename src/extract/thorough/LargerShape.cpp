@@ -88,7 +88,8 @@ float ColourInk::at(int x, int y) const {
 }
 
 ShapeExcess MeasureShapeExcess(const InkPicture& picture, const ThoroughTemplate& unit,
-                               const ThoroughTuning& tuning, int x, int y, const ExplainedInk* explained) {
+                               const ThoroughTuning& tuning, int x, int y, const ExplainedInk* explained,
+                               float inkShare) {
   ShapeExcess result;
   if (unit.empty() || unit.twoLevel) return result;  // a two-level symbol's strokes vary by a pixel
   const int w = unit.gridWidth() + 2 * Margin;
@@ -97,7 +98,7 @@ ShapeExcess MeasureShapeExcess(const InkPicture& picture, const ThoroughTemplate
   const int top = y - 1 - Margin;
   if (left < 0 || top < 0 || left + w > picture.width() || top + h > picture.height()) return result;
   const ColourInk colour(picture, unit, tuning, explained);
-  const float least = tuning.shapeInk * unit.maxLength;
+  const float least = (inkShare < 0 ? tuning.shapeInk : inkShare) * unit.maxLength;
   // The ink of a window pixel, looked up when the shape reaches it.
   constexpr float Unknown = -2;
   std::vector<float> known(static_cast<std::size_t>(w * h), Unknown);

@@ -46,5 +46,8 @@ class ColourInk {
 };
 
 // The shape around the unshifted template placed at (x, y).
+// The shape is followed through ink of at least `inkShare` of the strongest
+// template pixel (the tuning's shape ink when negative).
 ShapeExcess MeasureShapeExcess(const InkPicture& picture, const ThoroughTemplate& unit,
-                               const ThoroughTuning& tuning, int x, int y, const ExplainedInk* explained);
+                               const ThoroughTuning& tuning, int x, int y, const ExplainedInk* explained,
+                               float inkShare = -1);

@@ -33,12 +33,15 @@ class KindsJudge {
       places_.push_back(c);
     }
     shapes_.resize(places_.size());
+    clear_.assign(places_.size(), 0);
     other_.assign(places_.size(), 0);
   }
 
   std::size_t size() const { return places_.size(); }
   int id(std::size_t k) const { return ids_[k]; }
   const ShapeExcess& shape(std::size_t k) const { return shapes_[k]; }
+  // Whether the shape stands alone when followed through strong ink only.
+  bool clear(std::size_t k) const { return clear_[k] != 0; }
   char& other(std::size_t k) { return other_[k]; }
   Rect box(std::size_t k) const { return s_.detections.boxOf(places_[k]); }
   bool gone(std::size_t k) const { return ids_[k] >= 0 && s_.detections[ids_[k]].removed; }
@@ -47,6 +50,11 @@ class KindsJudge {
     explainAround(k, scratch);
     const Placement p = PlacementOf(places_[k]);
     shapes_[k] = MeasureShapeExcess(s_.ink, s_.unit, s_.tuning, p.x, p.y, &scratch.explained);
+    clear_[k] = shapes_[k].judged || MeasureShapeExcess(s_.ink, s_.unit, s_.tuning, p.x, p.y,
+                                                        &scratch.explained, s_.tuning.clearShapeInk)
+                                         .judged
+                    ? 1
+                    : 0;
   }
   InkSample sample(std::size_t k, LaneScratch& scratch) const {
     explainAround(k, scratch);
@@ -64,6 +72,7 @@ class KindsJudge {
   std::vector<int> ids_;  // the detection at each place, -1 for a candidate
   std::vector<Position> places_;
   std::vector<ShapeExcess> shapes_;
+  std::vector<char> clear_;
   std::vector<char> other_;
 };
 
@@ -89,27 +98,34 @@ bool RejectOtherKinds(SearchState& s, const std::vector<Position>& strongCandida
         }))
       return false;
     std::vector<std::size_t> standing;  // the places standing alone
+    std::vector<std::size_t> clear;     // those standing alone through strong ink
     for (const std::size_t k : todo) {
       if (judge.shape(k).judged && judge.shape(k).excess > t.largerShape) judge.other(k) = 1;
       if (judge.shape(k).judged) standing.push_back(k);
+      if (judge.clear(k)) clear.push_back(k);
     }
     // A two-level symbol's strokes vary by a pixel from place to place; too
     // few symbols standing alone tell no kinds apart.
     if (!s.unit.twoLevel) {
-      std::vector<InkSample> samples(standing.size());
-      if (!s.lanes.each(static_cast<int>(samples.size()), [&](int i, int lane) {
-            samples[static_cast<std::size_t>(i)] = judge.sample(standing[static_cast<std::size_t>(i)],
-                                                                s.scratch[static_cast<std::size_t>(lane)]);
-            return s.keepGoing(lane, work * 2);
-          }))
-        return false;
-      if (round == 0 && static_cast<int>(standing.size()) >= 2 * t.fewestOtherKind) {
-        if (std::getenv("QV_NOGAP") == nullptr) gap = UnlikeGap(samples, unitSample, t);
+      const auto sampleAll = [&](const std::vector<std::size_t>& of, std::vector<InkSample>& out) {
+        out.resize(of.size());
+        return s.lanes.each(static_cast<int>(of.size()), [&](int i, int lane) {
+          out[static_cast<std::size_t>(i)] =
+              judge.sample(of[static_cast<std::size_t>(i)], s.scratch[static_cast<std::size_t>(lane)]);
+          return s.keepGoing(lane, work * 2);
+        });
+      };
+      std::vector<InkSample> samples;
+      std::vector<InkSample> clearSamples;
+      if (!sampleAll(standing, samples) || !sampleAll(clear, clearSamples)) return false;
+      if (round == 0 && static_cast<int>(clear.size()) >= 2 * t.fewestOtherKind &&
+          std::getenv("QV_NOGAP") == nullptr)
+        gap = UnlikeGap(clearSamples, unitSample, t);
+      if (round == 0 && static_cast<int>(standing.size()) >= 2 * t.fewestOtherKind)
         kinds = SplitKinds(samples, unitSample, t);
-      }
       if (gap) {
-        for (std::size_t i = 0; i < standing.size(); ++i) {
-          if (Unlikeness(samples[i], unitSample) >= *gap) judge.other(standing[i]) = 1;
+        for (std::size_t i = 0; i < clear.size(); ++i) {
+          if (Unlikeness(clearSamples[i], unitSample) >= *gap) judge.other(clear[i]) = 1;
         }
       }
       // Every detection goes with the kind it is clearly more like.

@@ -28,6 +28,8 @@ struct ThoroughTuning {
   float twoLevelTolerance = 0.7f;  // share of a two-level template pixel's ink found beside it that counts
   float confirm = 0.5f;            // share of the occurrences that must show a template pixel's ink
   float shapeInk = 0.1f;           // a symbol's shape is its ink from this share of the strongest
+  float clearShapeInk = 0.3f;      // the same for telling text from symbols: faint bridges between
+                                   // letters do not join them
   float largerShape = 0.08f;       // a shape with more even extra ink than this is a larger symbol
   int fewestOtherKind = 3;         // symbols needed to make another kind
   float kindsApart = 3.0f;         // kinds lie this many times their members' spread apart

@@ -63,9 +63,11 @@ ThoroughResult Stopped(const SearchState& s) {
   return result;
 }
 
-// Drops the template's ink that its occurrences do not confirm; true when
+// Replaces the template's ink that its occurrences do not confirm; true when
 // the template changed and the placements must be scored again.
 bool CleanTemplate(SearchState& s, const std::vector<Candidate>& candidates) {
+  // A unit whose ink keeps clear of the user's rectangle holds the symbol alone.
+  if (!s.unit.touchesEdge) return false;
   std::vector<Occurrence> occurrences;
   occurrences.reserve(candidates.size());
   // Only placements that match the unit well are its occurrences: where

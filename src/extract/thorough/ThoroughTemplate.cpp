@@ -473,7 +473,15 @@ ThoroughTemplate BuildThoroughTemplate(const Bitmap& unit, const PaperModel& pap
     UnmixCrossingLine(ink);
     DropSpecks(ink);
   }
-  return TemplateFromInk(Trimmed(ink));
+  ThoroughTemplate t = TemplateFromInk(Trimmed(ink));
+  // Edge ink: a tenth of the strongest or more on the rectangle's rim.
+  for (int y = 0; y < ink.height && !t.empty(); ++y) {
+    for (int x = 0; x < ink.width; ++x) {
+      if (x != 0 && y != 0 && x != ink.width - 1 && y != ink.height - 1) continue;
+      if (Length(ink.at(x, y)) >= 0.1f * t.maxLength) t.touchesEdge = true;
+    }
+  }
+  return t;
 }
 
 ThoroughTemplate WithoutPixels(const ThoroughTemplate& t, const std::vector<char>& keep,

@@ -52,6 +52,9 @@ struct ThoroughTemplate {
   double centreX = 0;  // ink-weighted centre, pixel coordinates of the trimmed template
   double centreY = 0;
   bool twoLevel = false;  // nearly all ink at full strength: drawn without anti-aliasing
+  // The unit's ink reaches the edge of the user's rectangle: a line through
+  // it or a neighbour cut by it may be in the template.
+  bool touchesEdge = false;
   float maxLength = 0;
   std::array<float, 3> meanDirection{};
   // Phases: the template shifted by qx / 8 pixel across and qy / 8 down, qx
