@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 std::vector<char> ConfirmedPixels(const InkPicture& picture, const ThoroughTemplate& unit,
@@ -70,14 +71,12 @@ std::optional<ThoroughTemplate> ConfirmedTemplate(const InkPicture& picture, con
   constexpr std::size_t MostOccurrences = 64;
   constexpr std::size_t MostDistinct = 1024;
   constexpr std::size_t FewestOccurrences = 5;
-  constexpr float Tier = 0.1f;  // occurrences scoring this much under the fifth best are not counted
   std::vector<const Occurrence*> order;
   for (const Occurrence& c : candidates) order.push_back(&c);
   std::stable_sort(order.begin(), order.end(),
                    [](const Occurrence* a, const Occurrence* b) { return a->score > b->score; });
   // Distinct symbols only: no two occurrences closer than the template's size.
   std::vector<std::array<int, 2>> placements;
-  std::vector<float> scores;
   for (const Occurrence* c : order) {
     if (placements.size() >= MostDistinct) break;
     const int x = c->x;
@@ -86,17 +85,7 @@ std::optional<ThoroughTemplate> ConfirmedTemplate(const InkPicture& picture, con
         std::none_of(placements.begin(), placements.end(), [&](const std::array<int, 2>& p) {
           return std::abs(p[0] - x) < unit.width && std::abs(p[1] - y) < unit.height;
         });
-    if (!distinct) continue;
-    placements.push_back({x, y});
-    scores.push_back(c->score);
-  }
-  // Only the tier of the best: where the symbols are few among marks that
-  // match less well (letters of a text), those marks must not outvote them.
-  if (placements.size() >= FewestOccurrences) {
-    const float least = scores[FewestOccurrences - 1] - Tier;
-    std::size_t kept = FewestOccurrences;
-    while (kept < scores.size() && scores[kept] >= least) ++kept;
-    placements.resize(kept);
+    if (distinct) placements.push_back({x, y});
   }
   // Spread over the ranks: the best occurrences are those most like the
   // unit, a line crossing them included (a fit curve of the same slope).
