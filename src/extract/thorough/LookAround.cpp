@@ -3,51 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "extract/thorough/ResidualSums.h"
+
 namespace {
-
-// Running sums of the ink along the template's colour that
-// scratch.explained leaves over `region` (which it covers), for
-// ResidualBox; ink of another colour counts nothing.
-void ResidualSums(const SearchState& s, const Rect& region, LaneScratch& scratch) {
-  const int w = region.width();
-  const int h = region.height();
-  scratch.residual.assign(static_cast<std::size_t>((w + 1) * (h + 1)), 0.0f);
-  const std::array<float, 3>& d = s.unit.meanDirection;
-  const float ratio = s.tuning.otherColour;
-  for (int j = 0; j < h; ++j) {
-    float row = 0;
-    for (int i = 0; i < w; ++i) {
-      const int x = region.Left + i;
-      const int y = region.Top + j;
-      if (x >= 0 && y >= 0 && x < s.width && y < s.height) {
-        const std::uint32_t ink = s.ink.at(x, y);
-        if (ink != 0 && !(ink & InkPicture::Unjudged)) {
-          const std::uint32_t left = LessExplained(ink, scratch.explained.at(x, y));
-          const float r = static_cast<float>(InkRed(left));
-          const float g = static_cast<float>(InkGreen(left));
-          const float b = static_cast<float>(InkBlue(left));
-          const float a = r * d[0] + g * d[1] + b * d[2];
-          if (a > 0 && r * r + g * g + b * b - a * a <= ratio * ratio * a * a) row += a;
-        }
-      }
-      scratch.residual[static_cast<std::size_t>((j + 1) * (w + 1) + i + 1)] =
-          scratch.residual[static_cast<std::size_t>(j * (w + 1) + i + 1)] + row;
-    }
-  }
-  scratch.residualWidth = w + 1;
-}
-
-// The sum over columns left .. right - 1 and rows top .. bottom - 1 of the region.
-float ResidualBox(const LaneScratch& scratch, int left, int top, int right, int bottom) {
-  const int width = scratch.residualWidth;
-  const int rows = static_cast<int>(scratch.residual.size()) / width;
-  left = std::clamp(left, 0, width - 1);
-  right = std::clamp(right, 0, width - 1);
-  top = std::clamp(top, 0, rows - 1);
-  bottom = std::clamp(bottom, 0, rows - 1);
-  const auto at = [&](int i, int j) { return scratch.residual[static_cast<std::size_t>(j * width + i)]; };
-  return at(right, bottom) - at(left, bottom) - at(right, top) + at(left, top);
-}
 
 void LookAroundOne(const SearchState& s, int id, LaneScratch& scratch, std::vector<Candidate>& found) {
   const Detection& d = s.detections[id];
@@ -64,10 +22,11 @@ void LookAroundOne(const SearchState& s, int id, LaneScratch& scratch, std::vect
   const Rect region{home.x - reachX - 1, home.y - reachY - 1, home.x + reachX + unit.width + 1,
                     home.y + reachY + unit.height + 1};
   s.detections.explainAround(region, -1, scratch.explained, scratch.near);
-  ResidualSums(s, region, scratch);
+  ResidualSums(s, region, scratch.explained, scratch.residual, scratch.residualWidth);
   // Too little unexplained ink in the whole region for any placement.
   const float fewest = least * t.evidence * t.inside * unit.phases[0].totalLength;
-  if (ResidualBox(scratch, 0, 0, region.width(), region.height()) < fewest) return;
+  if (ResidualBox(scratch.residual, scratch.residualWidth, 0, 0, region.width(), region.height()) < fewest)
+    return;
   for (int j = 0; j < rows; ++j) {
     for (int i = 0; i < columns; ++i) {
       const int x = home.x - reachX + i;
@@ -77,8 +36,9 @@ void LookAroundOne(const SearchState& s, int id, LaneScratch& scratch, std::vect
       if (insideLength < t.inside * unit.phases[0].totalLength) continue;
       // Judged ink found can be no more than the unexplained ink of the
       // template's colour in the box.
-      const float bound = ResidualBox(scratch, x - 1 - region.Left, y - 1 - region.Top,
-                                      x + unit.width + 1 - region.Left, y + unit.height + 1 - region.Top);
+      const float bound =
+          ResidualBox(scratch.residual, scratch.residualWidth, x - 1 - region.Left, y - 1 - region.Top,
+                      x + unit.width + 1 - region.Left, y + unit.height + 1 - region.Top);
       if (bound < least * t.evidence * insideLength) continue;
       scratch.scores[static_cast<std::size_t>(j * columns + i)] =
           s.scorer->score(x, y, 0, &scratch.explained, least, Surround::Ignored);

@@ -34,6 +34,8 @@ class KindsJudge {
     }
     shapes_.resize(places_.size());
     clear_.assign(places_.size(), 0);
+    samples_.resize(places_.size());
+    sampled_.assign(places_.size(), 0);
     other_.assign(places_.size(), 0);
   }
 
@@ -50,17 +52,24 @@ class KindsJudge {
     explainAround(k, scratch);
     const Placement p = PlacementOf(places_[k]);
     shapes_[k] = MeasureShapeExcess(s_.ink, s_.unit, s_.tuning, p.x, p.y, &scratch.explained);
+    sampled_[k] = 0;
     clear_[k] = shapes_[k].judged || MeasureShapeExcess(s_.ink, s_.unit, s_.tuning, p.x, p.y,
                                                         &scratch.explained, s_.tuning.clearShapeInk)
                                          .judged
                     ? 1
                     : 0;
   }
-  InkSample sample(std::size_t k, LaneScratch& scratch) const {
-    explainAround(k, scratch);
-    const double x = places_[k].x / static_cast<double>(PhaseSteps) + s_.unit.centreX;
-    const double y = places_[k].y / static_cast<double>(PhaseSteps) + s_.unit.centreY;
-    return InkSample(s_.ink, s_.unit, s_.tuning, x, y, &scratch.explained);
+  // The sample at place k, taken once (the detections do not change while
+  // the rules judge them).
+  const InkSample& sample(std::size_t k, LaneScratch& scratch) {
+    if (!sampled_[k]) {
+      explainAround(k, scratch);
+      const double x = places_[k].x / static_cast<double>(PhaseSteps) + s_.unit.centreX;
+      const double y = places_[k].y / static_cast<double>(PhaseSteps) + s_.unit.centreY;
+      samples_[k] = InkSample(s_.ink, s_.unit, s_.tuning, x, y, &scratch.explained);
+      sampled_[k] = 1;
+    }
+    return samples_[k];
   }
 
  private:
@@ -74,6 +83,8 @@ class KindsJudge {
   std::vector<ShapeExcess> shapes_;
   std::vector<char> clear_;
   std::vector<char> other_;
+  std::vector<InkSample> samples_;
+  std::vector<char> sampled_;
 };
 
 }  // namespace

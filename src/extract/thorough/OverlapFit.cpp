@@ -1,12 +1,14 @@
 #include "extract/thorough/OverlapFit.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
 #include "extract/thorough/BlobFit.h"
 #include "extract/thorough/LocalSearch.h"
+#include "extract/thorough/ResidualSums.h"
 
 namespace {
 
@@ -160,19 +162,11 @@ float ScoreAmongOthers(SearchState& s, BlobFit& fit, int k) {
 }
 
 // Fits the placements around one blob and hands the result to the detections.
-void FitBlob(SearchState& s, const Blob& blob, const std::vector<Rect>& excluded) {
+void FitBlob(SearchState& s, const Blob& blob, const std::vector<Rect>& excluded,
+             const ExplainedInk& explained) {
   const ThoroughTemplate& unit = s.unit;
   const int reach = std::max(unit.width, unit.height) + 2;
   const Rect inner = Widened(blob.box, reach / 2);
-  BlobFit fit(s.ink, unit, s.tuning.otherColour, Widened(blob.box, 2 * reach), excluded);
-  std::vector<int> near;
-  s.detections.near(fit.region(), near);
-  for (const int id : near) {
-    const Detection& d = s.detections[id];
-    const Rect box = s.detections.boxOf(d.at);
-    if (d.removed || !BoxesMeet(box, fit.region())) continue;
-    fit.addMember(d.at, BoxesMeet(box, inner), id);
-  }
   const float worth = s.tuning.overlapEvidence;
   const float accept = s.tuning.accept;
   // Proposals: whole-pixel placements centred within half a symbol of the
@@ -197,6 +191,14 @@ void FitBlob(SearchState& s, const Blob& blob, const std::vector<Rect>& excluded
                     static_cast<int>(std::lround(cy - unit.centreY)) * PhaseSteps};
   };
   std::vector<float> scores(candidate.size(), PlacementScorer::NoScore);
+  const ExplainedInk* model = &explained;
+  // What a placement can find is bounded by the unexplained ink under its box.
+  const Rect sumsRegion = Widened(inner, reach);
+  std::vector<float> sums;
+  int sumsWidth = 1;
+  ResidualSums(s, sumsRegion, explained, sums, sumsWidth);
+  const float total = unit.phases[0].totalLength;
+  const float fewest = accept * s.tuning.evidence * s.tuning.inside * total;
   const auto rescore = [&](const Rect& changed) {
     // The centres whose placements meet the changed box.
     const int l = std::max(0, changed.Left - inner.Left - half - 1);
@@ -208,11 +210,40 @@ void FitBlob(SearchState& s, const Blob& blob, const std::vector<Rect>& excluded
         const std::size_t c = static_cast<std::size_t>(j) * static_cast<std::size_t>(columns) + i;
         if (!candidate[c]) continue;
         const Placement p = PlacementOf(positionOf(c));
-        scores[c] = s.scorer->score(p.x, p.y, 0, &fit.model(), accept, Surround::Ignored);
+        if (model == &explained &&
+            ResidualBox(sums, sumsWidth, p.x - 1 - sumsRegion.Left, p.y - 1 - sumsRegion.Top,
+                        p.x + unit.width + 1 - sumsRegion.Left,
+                        p.y + unit.height + 1 - sumsRegion.Top) < fewest) {
+          scores[c] = PlacementScorer::NoScore;
+          continue;
+        }
+        scores[c] = s.scorer->score(p.x, p.y, 0, model, accept, Surround::Ignored);
       }
     }
   };
+  // Scored first against what the detections explain: most blobs (a curve,
+  // a letter) hold no placement worth trying, and need no fit.
   rescore(inner);
+  if (std::none_of(scores.begin(), scores.end(), [&](float v) { return v >= accept; })) return;
+  if (std::getenv("QV_FITDBG")) {
+    std::size_t b = 0;
+    for (std::size_t c = 0; c < scores.size(); ++c)
+      if (scores[c] > scores[b]) b = c;
+    std::fprintf(stderr, "fit blob %d %d %d %d: best proposal %.3f at %d %d\n", blob.box.Left, blob.box.Top,
+                 blob.box.Right, blob.box.Bottom, scores[b],
+                 inner.Left + static_cast<int>(b % static_cast<std::size_t>(columns)),
+                 inner.Top + static_cast<int>(b / static_cast<std::size_t>(columns)));
+  }
+  BlobFit fit(s.ink, unit, s.tuning.otherColour, Widened(blob.box, 2 * reach), excluded);
+  std::vector<int> near;
+  s.detections.near(fit.region(), near);
+  for (const int id : near) {
+    const Detection& d = s.detections[id];
+    const Rect box = s.detections.boxOf(d.at);
+    if (d.removed || !BoxesMeet(box, fit.region())) continue;
+    fit.addMember(d.at, BoxesMeet(box, inner), id);
+  }
+  model = &fit.model();
   std::vector<char> tried(candidate.size(), 0);
   int failures = 0;
   const int mostFailures = std::max(
@@ -334,14 +365,24 @@ bool ResolveOverlaps(SearchState& s, const std::vector<Rect>& excluded) {
     const Placement p = PlacementOf(d.at);
     explained.add(s.unit.phases[static_cast<std::size_t>(p.phase)], p.x, p.y);
   }
-  const float least = 0.5f * s.tuning.overlapEvidence * s.unit.phases[0].totalLength;
-  for (const Blob& blob : FindBlobs(s, explained, excluded)) {
+  // A blob holding less unexplained ink than a symbol must explain cannot gain one.
+  const float least = s.tuning.overlapEvidence * s.unit.phases[0].totalLength;
+  const auto t0 = std::chrono::steady_clock::now();
+  const std::vector<Blob> blobs = FindBlobs(s, explained, excluded);
+  const auto t1 = std::chrono::steady_clock::now();
+  int fitted = 0;
+  for (const Blob& blob : blobs) {
     if (std::getenv("QV_FITDBG"))
       std::fprintf(stderr, "blob %d %d %d %d pixels %zu ink %.0f least %.0f\n", blob.box.Left, blob.box.Top,
                    blob.box.Right, blob.box.Bottom, blob.pixels.size(), blob.ink, least);
     if (blob.ink < least) continue;
-    FitBlob(s, blob, excluded);
+    FitBlob(s, blob, excluded, explained);
+    ++fitted;
     if (!s.keepGoing(0, static_cast<std::int64_t>(blob.pixels.size()) * s.scoreWork() * 4)) return false;
   }
+  if (std::getenv("QV_TIMEFIT"))
+    std::fprintf(stderr, "fit: blobs %zu in %.4f s, %d fitted in %.4f s\n", blobs.size(),
+                 std::chrono::duration<double>(t1 - t0).count(), fitted,
+                 std::chrono::duration<double>(std::chrono::steady_clock::now() - t1).count());
   return true;
 }

@@ -68,10 +68,31 @@ ThoroughTemplate WithPhasesFromSightings(const ThoroughTemplate& unit, const Ink
   const int gh = unit.gridHeight();
   std::vector<Vec3> grid(static_cast<std::size_t>(gw * gh));
   std::vector<Sample> samples;
+  // A sighting's pixels fall at the same fraction of a pixel from where
+  // every pixel of a phase falls: those that fall within reach, with their
+  // offset from the placement point and their weight.
+  struct Near {
+    int x, y;
+    float weight;
+  };
+  std::vector<Near> near;
   for (int qy = LeastPhase; qy < LeastPhase + PhaseSteps; ++qy) {
     for (int qx = LeastPhase; qx < LeastPhase + PhaseSteps; ++qx) {
       const double sx = static_cast<double>(qx) / PhaseSteps;
       const double sy = static_cast<double>(qy) / PhaseSteps;
+      near.clear();
+      for (const Sighting& s : sightings) {
+        const double px = s.x - sx;
+        const double py = s.y - sy;
+        const int ix = static_cast<int>(std::lround(px));
+        const int iy = static_cast<int>(std::lround(py));
+        const double dx = std::abs(ix - px);
+        const double dy = std::abs(iy - py);
+        if (dx < Reach && dy < Reach)
+          near.push_back({ix, iy, static_cast<float>((1 - dx / Reach) * (1 - dy / Reach))});
+      }
+      // With no sighting near, the phase stays the interpolated unit.
+      if (near.empty()) continue;
       for (int gj = 0; gj < gh; ++gj) {
         for (int gi = 0; gi < gw; ++gi) {
           // Where this grid pixel falls on the trimmed unit.
@@ -79,14 +100,9 @@ ThoroughTemplate WithPhasesFromSightings(const ThoroughTemplate& unit, const Ink
           const double v = gj - 1 - sy;
           samples.clear();
           samples.push_back({PriorWeight, BaseAt(unit, u, v)});
-          for (const Sighting& s : sightings) {
-            const double px = s.x + u;
-            const double py = s.y + v;
-            const int ix = static_cast<int>(std::lround(px));
-            const int iy = static_cast<int>(std::lround(py));
-            const double dx = std::abs(ix - px);
-            const double dy = std::abs(iy - py);
-            if (dx >= Reach || dy >= Reach) continue;
+          for (const Near& n : near) {
+            const int ix = n.x + gi - 1;
+            const int iy = n.y + gj - 1;
             if (ix < 0 || iy < 0 || ix >= picture.width() || iy >= picture.height()) continue;
             const std::uint32_t ink = picture.at(ix, iy);
             if (ink & InkPicture::Unjudged) continue;
@@ -95,10 +111,7 @@ ThoroughTemplate WithPhasesFromSightings(const ThoroughTemplate& unit, const Ink
             const float b = static_cast<float>(InkBlue(ink));
             const float a = r * d[0] + g * d[1] + b * d[2];
             if (ink != 0 && (a <= 0 || r * r + g * g + b * b - a * a > ratio2 * a * a)) continue;
-            const float weight = static_cast<float>((1 - dx / Reach) * (1 - dy / Reach));
-            samples.push_back({weight,
-                               {static_cast<float>(InkRed(ink)), static_cast<float>(InkGreen(ink)),
-                                static_cast<float>(InkBlue(ink))}});
+            samples.push_back({n.weight, {r, g, b}});
           }
           grid[static_cast<std::size_t>(gj * gw + gi)] = WeightedMedian(samples);
         }

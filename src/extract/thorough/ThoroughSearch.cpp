@@ -24,7 +24,11 @@ void DebugStage(const SearchState& s, const char* name) {
   if (!std::getenv("QV_DEBUG")) return;
   int live = 0;
   for (int i = 0; i < s.detections.size(); ++i) live += s.detections[i].removed ? 0 : 1;
-  static auto last = std::chrono::steady_clock::now();
+  static thread_local auto last = std::chrono::steady_clock::now();
+  if (name[0] == '-') {
+    last = std::chrono::steady_clock::now();
+    return;
+  }
   const auto now = std::chrono::steady_clock::now();
   std::fprintf(stderr, "stage %-12s live %d  %.3f s\n", name, live,
                std::chrono::duration<double>(now - last).count());
@@ -39,6 +43,11 @@ void DebugStage(const SearchState& s, const char* name) {
                      s.detections[i].removed ? "removed" : "");
     }
   }
+}
+void DebugStage0() {
+  static thread_local auto first = std::chrono::steady_clock::now();
+  first = std::chrono::steady_clock::now();
+  static_cast<void>(first);
 }
 void DebugCandidates(const SearchState& s, const std::vector<Candidate>& candidates) {
   const char* probe = std::getenv("QV_PROBE");
@@ -99,6 +108,7 @@ bool CleanTemplate(SearchState& s, const std::vector<Candidate>& candidates) {
 ThoroughResult Run(SearchState& s) {
   ThoroughResult result;
   if (s.unit.empty() || s.width <= 0 || s.height <= 0) return result;
+  DBG_STAGE("-");
   ScoreMap map(s);
   if (!map.score()) return Stopped(s);
   std::vector<Candidate> candidates = map.peaks();
@@ -123,7 +133,9 @@ ThoroughResult Run(SearchState& s) {
   if (!Prune(s)) return Stopped(s);
   DBG_STAGE("prune1");
   if (std::getenv("QV_NOSHARP") == nullptr && !SharpenTemplate(s)) return Stopped(s);
+  DBG_STAGE("sharpen");
   if (!LookAround(s, candidates)) return Stopped(s);
+  DBG_STAGE("lookaround");
   std::vector<Position> strong;
   for (const Candidate& c : candidates) {
     if (c.score >= s.tuning.accept) strong.push_back(c.at);
@@ -142,6 +154,7 @@ ThoroughResult Run(SearchState& s) {
     DBG_STAGE("prune3");
   }
   if (!RefinedCentres(s, result.points)) return Stopped(s);
+  DBG_STAGE("centres");
   SortInReadingOrder(result.points);
   return result;
 }
@@ -150,6 +163,7 @@ ThoroughResult Run(SearchState& s) {
 
 ThoroughResult FindSymbolsThorough(const Bitmap& picture, const Bitmap& unit, ThoroughObserver& observer,
                                    const ThoroughOptions& options) {
+  DebugStage0();
   SearchState state(picture, unit, observer, options);
   return Run(state);
 }
