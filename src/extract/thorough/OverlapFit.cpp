@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <queue>
 
 #include "extract/thorough/BlobFit.h"
 #include "extract/thorough/LocalSearch.h"
@@ -19,6 +20,9 @@ constexpr float BlobInk = 0.3f;
 // symbol's worth of the blob's pixels.
 constexpr int FewestFailures = 4;
 constexpr double FailuresPerSymbol = 0.5;
+// A placement that gains less than this share of what it must, before its
+// neighbours move, is not tried further.
+constexpr float PromisingShare = 0.5f;
 
 struct Blob {
   Rect box;                 // of its pixels, exclusive right and bottom
@@ -161,6 +165,11 @@ float ScoreAmongOthers(SearchState& s, BlobFit& fit, int k) {
   return s.scorer->score(p.x, p.y, p.phase, &scratch.explained, PlacementScorer::NoScore, Surround::Ignored);
 }
 
+Rect Joined(const Rect& a, const Rect& b) {
+  return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
+          std::max(a.Bottom, b.Bottom)};
+}
+
 // Fits the placements around one blob and hands the result to the detections.
 void FitBlob(SearchState& s, const Blob& blob, const std::vector<Rect>& excluded,
              const ExplainedInk& explained) {
@@ -244,36 +253,45 @@ void FitBlob(SearchState& s, const Blob& blob, const std::vector<Rect>& excluded
     fit.addMember(d.at, BoxesMeet(box, inner), id);
   }
   model = &fit.model();
-  std::vector<char> tried(candidate.size(), 0);
+  // Best first, lazily: as the fit explains more a proposal's score seldom
+  // rises, so one that, scored again, still beats the next one's stale score
+  // is taken as the best.
+  using Entry = std::pair<float, std::size_t>;
+  std::priority_queue<Entry> queue;
+  for (std::size_t c = 0; c < scores.size(); ++c) {
+    if (scores[c] >= accept) queue.push({scores[c], c});
+  }
   int failures = 0;
   const int mostFailures = std::max(
       FewestFailures, static_cast<int>(FailuresPerSymbol * static_cast<double>(blob.pixels.size()) /
                                        std::max(1.0, static_cast<double>(unit.phases[0].ink.size()))));
-  while (failures < mostFailures) {
-    std::size_t bestCentre = scores.size();
-    for (std::size_t c = 0; c < scores.size(); ++c) {
-      if (!tried[c] && scores[c] >= accept && (bestCentre == scores.size() || scores[c] > scores[bestCentre]))
-        bestCentre = c;
+  while (failures < mostFailures && !queue.empty()) {
+    const std::size_t centre = queue.top().second;
+    queue.pop();
+    Position best = positionOf(centre);
+    const Placement p = PlacementOf(best);
+    const float now = s.scorer->score(p.x, p.y, 0, model, accept, Surround::Ignored);
+    if (now < accept) continue;
+    if (!queue.empty() && now < queue.top().first) {
+      queue.push({now, centre});
+      continue;
     }
-    if (bestCentre == scores.size()) break;
-    Position best = positionOf(bestCentre);
-    Improve(s, best, scores[bestCentre], PhaseSteps / 2, &fit.model(), Surround::Ignored);
+    Improve(s, best, now, PhaseSteps / 2, &fit.model(), Surround::Ignored);
     // Tried with its neighbours moved to make room: two symbols close
     // together look like one a little larger until both are placed.
     const BlobFit::Mark mark = fit.mark();
     const Rect around = Widened(fit.boxOf(best), reach);
     const float before = fit.misfitOver(around);
     const int k = fit.addMember(best, true, -1);
-    MoveAround(s, fit, k, near);
+    const float need = worth * fit.evidenceAt(best);
+    // Moving the neighbours seldom doubles what the placement gains alone.
+    const bool promising = before - fit.misfitOver(around) > PromisingShare * need;
+    if (promising) MoveAround(s, fit, k, near);
     const float gain = before - fit.misfitOver(around);
     const Position placed = fit.members()[static_cast<std::size_t>(k)].at;
-    if (gain > worth * fit.evidenceAt(placed) && PassesAmongOthers(s, fit, k)) {
-      rescore(around);
-      continue;
-    }
+    if (promising && gain > worth * fit.evidenceAt(placed) && PassesAmongOthers(s, fit, k)) continue;
     fit.restore(mark);
     ++failures;
-    tried[bestCentre] = 1;
   }
   for (const BlobFit::Member& m : fit.members()) {
     if (m.id >= 0) {
@@ -287,15 +305,6 @@ void FitBlob(SearchState& s, const Blob& blob, const std::vector<Rect>& excluded
       s.detections[s.detections.add(m.at, 0)].refitted = true;
     }
   }
-}
-
-}  // namespace
-
-namespace {
-
-Rect Joined(const Rect& a, const Rect& b) {
-  return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
-          std::max(a.Bottom, b.Bottom)};
 }
 
 }  // namespace
@@ -326,8 +335,8 @@ bool TwoSymbolsExplain(SearchState& s, int id, LaneScratch& scratch) {
   const Placement home = PlacementOf(d.at);
   Position best{};
   float bestGain = 0;
-  for (int dy = -reach / 2; dy <= reach / 2; ++dy) {
-    for (int dx = -reach / 2; dx <= reach / 2; ++dx) {
+  for (int dy = -reach / 2; dy <= reach / 2; dy += 2) {
+    for (int dx = -reach / 2; dx <= reach / 2; dx += 2) {
       const Position at{(home.x + dx) * PhaseSteps, (home.y + dy) * PhaseSteps};
       const float g = fit.gainOfAdding(at);
       if (g < bestGain) {

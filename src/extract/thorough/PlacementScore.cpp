@@ -58,6 +58,13 @@ PlacementScorer::PlacementScorer(const InkPicture& picture, const ThoroughTempla
                       &lanes.blue})
         v->push_back(0);
     }
+    float rest = 0;
+    for (const float l : lanes.length) rest += l;
+    lanes.after.resize(lanes.length.size() / 4);
+    for (std::size_t i = 0; i < lanes.length.size(); i += 4) {
+      rest -= lanes.length[i] + lanes.length[i + 1] + lanes.length[i + 2] + lanes.length[i + 3];
+      lanes.after[i / 4] = std::max(0.0f, rest);
+    }
     lanes_.push_back(std::move(lanes));
   }
   const std::vector<float>& grid = unit.phases[0].grid;
@@ -135,7 +142,8 @@ float PlacementScorer::neighbourInk(int x, int y, const TemplatePixel& p,
 #if defined(__SSE2__)
 PlacementScorer::Tally PlacementScorer::tallyInside(int x, int y, int phaseIndex,
                                                     const ExplainedInk* explained, float deficitLimit,
-                                                    float otherLimit) const {
+                                                    float otherLimit, float evidence) const {
+  const float totalLength = unit_.phases[static_cast<std::size_t>(phaseIndex)].totalLength;
   const PhaseLanes& lanes = lanes_[static_cast<std::size_t>(phaseIndex)];
   const std::uint32_t* origin = picture_.row(y) + x;
   // The explained ink over the template's grid (which it covers).
@@ -211,6 +219,14 @@ PlacementScorer::Tally PlacementScorer::tallyInside(int x, int y, int phaseIndex
       if (sums[0] + sums[1] + sums[2] + sums[3] > deficitLimit) return {0, 0, 0, 0, true};
       _mm_storeu_ps(sums, others);
       if (sums[0] + sums[1] + sums[2] + sums[3] > otherLimit) return {0, 0, 0, 0, true};
+      // Too little judged even if all the rest were: the ink it explains
+      // already leaves no evidence.
+      const float left = lanes.after[i / 4];
+      _mm_storeu_ps(sums, judged);
+      const float judgedSoFar = sums[0] + sums[1] + sums[2] + sums[3];
+      _mm_storeu_ps(sums, unjudged);
+      const float unjudgedSoFar = sums[0] + sums[1] + sums[2] + sums[3];
+      if (judgedSoFar + left < evidence * (totalLength - unjudgedSoFar - left)) return {0, 0, 0, 0, true};
     }
   }
   const auto sum = [](__m128 v) {
@@ -253,6 +269,10 @@ float PlacementScorer::score(int x, int y, int phaseIndex, const ExplainedInk* e
   // Ink of another colour beyond this leaves too little to judge.
   float others = 0;
   const float otherLimit = (1 - tuning_.evidence) * total;
+  // Where other symbols explain most of the template, the rim they leave is
+  // judged on its own.
+  const float least =
+      explained != nullptr && surround == Surround::Judged ? tuning_.rimEvidence : tuning_.evidence;
   // A two-level symbol's strokes come out a pixel wider or narrower at
   // different positions: ink found next to a template pixel counts in part.
   const bool tolerant = unit_.twoLevel;
@@ -263,7 +283,7 @@ float PlacementScorer::score(int x, int y, int phaseIndex, const ExplainedInk* e
                                x + unit_.width + 1 <= explained->left + explained->width &&
                                y + unit_.height + 1 <= explained->top + explained->height);
   if (inside && !tolerant && explainedCovers) {
-    const Tally tally = tallyInside(x, y, phaseIndex, explained, deficitLimit, otherLimit);
+    const Tally tally = tallyInside(x, y, phaseIndex, explained, deficitLimit, otherLimit, least);
     if (tally.failed) return NoScore;
     judged = tally.judged;
     found = tally.found;
@@ -323,10 +343,6 @@ float PlacementScorer::score(int x, int y, int phaseIndex, const ExplainedInk* e
       deficit += unexplained - f + m;
       if (deficit > deficitLimit) return NoScore;
     }
-  // Where other symbols explain most of the template, the rim they leave is
-  // judged on its own.
-  const float least =
-      explained != nullptr && surround == Surround::Judged ? tuning_.rimEvidence : tuning_.evidence;
   if (judged < least * (total - unjudged) || judged <= 0) return NoScore;
   float s = (found - mismatch) / judged;
   if (!phase.hole.empty()) {

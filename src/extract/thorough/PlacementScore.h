@@ -102,8 +102,10 @@ class PlacementScorer {
   };
   // Tally of a placement with the template's grid inside the picture and
   // (when given) inside the explained box, four pixels at a time.
+  // It gives up early when, with all that is left judged, too little of
+  // the template could be (`evidence`: the share that must be).
   Tally tallyInside(int x, int y, int phase, const ExplainedInk* explained, float deficitLimit,
-                    float otherLimit) const;
+                    float otherLimit, float evidence) const;
   float fill(const std::vector<TemplateOffset>& offsets, int x, int y, const ExplainedInk* explained) const;
   // The most ink along the template pixel's colour beside picture pixel (x, y).
   float neighbourInk(int x, int y, const TemplatePixel& p, const ExplainedInk* explained) const;
@@ -121,6 +123,7 @@ class PlacementScorer {
   struct PhaseLanes {
     std::vector<std::int32_t> offset, dx, dy;
     std::vector<float> length, dirRed, dirGreen, dirBlue, red, green, blue;
+    std::vector<float> after;  // the lengths of the lanes from i + 1 on, every fourth lane
   };
   std::vector<PhaseLanes> lanes_;
 };

@@ -15,7 +15,7 @@ namespace {
 // A sighting's shape may hold this much more ink than the unit's, spread evenly.
 constexpr float SightingExcess = 0.04f;
 // At most this many sightings are used, the best first.
-constexpr std::size_t MostSightings = 128;
+constexpr std::size_t MostSightings = 64;
 
 // Whether detection id stands clear: inside the picture, no other detection
 // near, no unjudged pixel under it.
