@@ -38,8 +38,11 @@ std::vector<Blob> FindBlobs(const SearchState& s, const ExplainedInk& explained,
   const std::array<float, 3>& d = s.unit.meanDirection;
   const float ratio2 = s.tuning.otherColour * s.tuning.otherColour;
   const float least = BlobInk * s.unit.maxLength;
-  std::vector<float> residual(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0.0f);
+  // Unexplained ink along the template's colour, in whole levels.
+  std::vector<std::uint16_t> residual(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
   s.lanes.each(h, [&](int y, int) {
+    std::uint16_t* out = residual.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(w);
+    std::fill(out, out + w, std::uint16_t{0});
     const std::uint32_t* row = s.ink.row(y);
     for (int x = 0; x < w; ++x) {
       const std::uint32_t ink = row[x];
@@ -52,7 +55,7 @@ std::vector<Blob> FindBlobs(const SearchState& s, const ExplainedInk& explained,
       const std::uint32_t left = LessExplained(ink, explained.at(x, y));
       const float a = static_cast<float>(InkRed(left)) * d[0] + static_cast<float>(InkGreen(left)) * d[1] +
                       static_cast<float>(InkBlue(left)) * d[2];
-      if (a >= least) residual[static_cast<std::size_t>(y) * static_cast<std::size_t>(w) + x] = a;
+      if (a >= least) out[x] = static_cast<std::uint16_t>(std::min(a, 65535.0f));
     }
   });
   for (const Rect& r : excluded) {
@@ -66,7 +69,7 @@ std::vector<Blob> FindBlobs(const SearchState& s, const ExplainedInk& explained,
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) {
       const std::size_t i = static_cast<std::size_t>(y) * static_cast<std::size_t>(w) + x;
-      if (residual[i] <= 0) continue;
+      if (residual[i] == 0) continue;
       Blob blob{{x, y, x + 1, y + 1}, {}, 0};
       stack.assign(1, static_cast<int>(i));
       blob.ink += residual[i];
@@ -82,7 +85,7 @@ std::vector<Blob> FindBlobs(const SearchState& s, const ExplainedInk& explained,
         for (int ny = std::max(0, ky - 1); ny <= std::min(h - 1, ky + 1); ++ny) {
           for (int nx = std::max(0, kx - 1); nx <= std::min(w - 1, kx + 1); ++nx) {
             const std::size_t j = static_cast<std::size_t>(ny) * static_cast<std::size_t>(w) + nx;
-            if (residual[j] <= 0) continue;
+            if (residual[j] == 0) continue;
             blob.ink += residual[j];
             residual[j] = 0;
             stack.push_back(static_cast<int>(j));

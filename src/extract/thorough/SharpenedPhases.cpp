@@ -59,15 +59,15 @@ Vec3 WeightedMedian(std::vector<Sample>& samples) {
 }  // namespace
 
 ThoroughTemplate WithPhasesFromSightings(const ThoroughTemplate& unit, const InkPicture& picture,
-                                         const std::vector<Sighting>& sightings, float otherColour) {
+                                         const std::vector<Sighting>& sightings, float otherColour,
+                                         const WorkLanes& lanes) {
   const std::array<float, 3>& d = unit.meanDirection;
   const float ratio2 = otherColour * otherColour;
   if (unit.phases.size() <= 1 || sightings.size() < FewestSightings) return unit;
   ThoroughTemplate out = unit;
   const int gw = unit.gridWidth();
   const int gh = unit.gridHeight();
-  std::vector<Vec3> grid(static_cast<std::size_t>(gw * gh));
-  std::vector<Sample> samples;
+
   // A sighting's pixels fall at the same fraction of a pixel from where
   // every pixel of a phase falls: those that fall within reach, with their
   // offset from the placement point and their weight.
@@ -75,68 +75,71 @@ ThoroughTemplate WithPhasesFromSightings(const ThoroughTemplate& unit, const Ink
     int x, y;
     float weight;
   };
-  std::vector<Near> near;
-  for (int qy = LeastPhase; qy < LeastPhase + PhaseSteps; ++qy) {
-    for (int qx = LeastPhase; qx < LeastPhase + PhaseSteps; ++qx) {
-      const double sx = static_cast<double>(qx) / PhaseSteps;
-      const double sy = static_cast<double>(qy) / PhaseSteps;
-      near.clear();
-      for (const Sighting& s : sightings) {
-        const double px = s.x - sx;
-        const double py = s.y - sy;
-        const int ix = static_cast<int>(std::lround(px));
-        const int iy = static_cast<int>(std::lround(py));
-        const double dx = std::abs(ix - px);
-        const double dy = std::abs(iy - py);
-        if (dx < Reach && dy < Reach)
-          near.push_back({ix, iy, static_cast<float>((1 - dx / Reach) * (1 - dy / Reach))});
-      }
-      // With no sighting near, the phase stays the interpolated unit.
-      if (near.empty()) continue;
-      for (int gj = 0; gj < gh; ++gj) {
-        for (int gi = 0; gi < gw; ++gi) {
-          // Where this grid pixel falls on the trimmed unit.
-          const double u = gi - 1 - sx;
-          const double v = gj - 1 - sy;
-          samples.clear();
-          samples.push_back({PriorWeight, BaseAt(unit, u, v)});
-          for (const Near& n : near) {
-            const int ix = n.x + gi - 1;
-            const int iy = n.y + gj - 1;
-            if (ix < 0 || iy < 0 || ix >= picture.width() || iy >= picture.height()) continue;
-            const std::uint32_t ink = picture.at(ix, iy);
-            if (ink & InkPicture::Unjudged) continue;
-            const float r = static_cast<float>(InkRed(ink));
-            const float g = static_cast<float>(InkGreen(ink));
-            const float b = static_cast<float>(InkBlue(ink));
-            const float a = r * d[0] + g * d[1] + b * d[2];
-            if (ink != 0 && (a <= 0 || r * r + g * g + b * b - a * a > ratio2 * a * a)) continue;
-            samples.push_back({n.weight, {r, g, b}});
-          }
-          grid[static_cast<std::size_t>(gj * gw + gi)] = WeightedMedian(samples);
-        }
-      }
-      PhaseTemplate phase =
-          PhaseFromInk(grid, gw, gh, static_cast<float>(sx), static_cast<float>(sy), unit.maxLength, false);
-      // Where the drawn phase's ink centre lies: the sightings' positions
-      // were measured with the interpolated phases.
-      double mass = 0, mx = 0, my = 0;
-      for (int gj = 0; gj < gh; ++gj) {
-        for (int gi = 0; gi < gw; ++gi) {
-          const double len = phase.grid[static_cast<std::size_t>(gj * gw + gi)];
-          mass += len;
-          mx += len * (gi - 1);
-          my += len * (gj - 1);
-        }
-      }
-      if (mass > 0) {
-        phase.centreErrorX = mx / mass - (unit.centreX + sx);
-        phase.centreErrorY = my / mass - (unit.centreY + sy);
-      }
-      if (std::getenv("QV_SHARPDBG"))
-        std::fprintf(stderr, "phase %d %d error %.3f %.3f\n", qx, qy, phase.centreErrorX, phase.centreErrorY);
-      out.phases[static_cast<std::size_t>(PhaseIndex(qx, qy))] = std::move(phase);
+  // Each phase on its own, on both lanes.
+  lanes.each(PhaseSteps * PhaseSteps, [&](int k, int) {
+    const int qx = LeastPhase + k % PhaseSteps;
+    const int qy = LeastPhase + k / PhaseSteps;
+    std::vector<Vec3> grid(static_cast<std::size_t>(gw * gh));
+    std::vector<Sample> samples;
+    std::vector<Near> near;
+    const double sx = static_cast<double>(qx) / PhaseSteps;
+    const double sy = static_cast<double>(qy) / PhaseSteps;
+    near.clear();
+    for (const Sighting& s : sightings) {
+      const double px = s.x - sx;
+      const double py = s.y - sy;
+      const int ix = static_cast<int>(std::lround(px));
+      const int iy = static_cast<int>(std::lround(py));
+      const double dx = std::abs(ix - px);
+      const double dy = std::abs(iy - py);
+      if (dx < Reach && dy < Reach)
+        near.push_back({ix, iy, static_cast<float>((1 - dx / Reach) * (1 - dy / Reach))});
     }
-  }
+    // With no sighting near, the phase stays the interpolated unit.
+    if (near.empty()) return;
+    for (int gj = 0; gj < gh; ++gj) {
+      for (int gi = 0; gi < gw; ++gi) {
+        // Where this grid pixel falls on the trimmed unit.
+        const double u = gi - 1 - sx;
+        const double v = gj - 1 - sy;
+        samples.clear();
+        samples.push_back({PriorWeight, BaseAt(unit, u, v)});
+        for (const Near& n : near) {
+          const int ix = n.x + gi - 1;
+          const int iy = n.y + gj - 1;
+          if (ix < 0 || iy < 0 || ix >= picture.width() || iy >= picture.height()) continue;
+          const std::uint32_t ink = picture.at(ix, iy);
+          if (ink & InkPicture::Unjudged) continue;
+          const float r = static_cast<float>(InkRed(ink));
+          const float g = static_cast<float>(InkGreen(ink));
+          const float b = static_cast<float>(InkBlue(ink));
+          const float a = r * d[0] + g * d[1] + b * d[2];
+          if (ink != 0 && (a <= 0 || r * r + g * g + b * b - a * a > ratio2 * a * a)) continue;
+          samples.push_back({n.weight, {r, g, b}});
+        }
+        grid[static_cast<std::size_t>(gj * gw + gi)] = WeightedMedian(samples);
+      }
+    }
+    PhaseTemplate phase =
+        PhaseFromInk(grid, gw, gh, static_cast<float>(sx), static_cast<float>(sy), unit.maxLength, false);
+    // Where the drawn phase's ink centre lies: the sightings' positions
+    // were measured with the interpolated phases.
+    double mass = 0, mx = 0, my = 0;
+    for (int gj = 0; gj < gh; ++gj) {
+      for (int gi = 0; gi < gw; ++gi) {
+        const double len = phase.grid[static_cast<std::size_t>(gj * gw + gi)];
+        mass += len;
+        mx += len * (gi - 1);
+        my += len * (gj - 1);
+      }
+    }
+    if (mass > 0) {
+      phase.centreErrorX = mx / mass - (unit.centreX + sx);
+      phase.centreErrorY = my / mass - (unit.centreY + sy);
+    }
+    if (std::getenv("QV_SHARPDBG"))
+      std::fprintf(stderr, "phase %d %d error %.3f %.3f\n", qx, qy, phase.centreErrorX, phase.centreErrorY);
+    out.phases[static_cast<std::size_t>(PhaseIndex(qx, qy))] = std::move(phase);
+  });
   return out;
 }

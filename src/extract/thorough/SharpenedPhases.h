@@ -4,6 +4,7 @@
 
 #include "extract/thorough/InkPicture.h"
 #include "extract/thorough/ThoroughTemplate.h"
+#include "extract/thorough/WorkLanes.h"
 
 // Where a clear occurrence of the unit's symbol lies in the picture: the
 // real position of the trimmed template's top-left pixel.
@@ -25,7 +26,8 @@ struct Sighting {
 // template's colour more than `otherColour` times the part along it: a fit
 // curve through the symbols) is no sighting's.
 ThoroughTemplate WithPhasesFromSightings(const ThoroughTemplate& unit, const InkPicture& picture,
-                                         const std::vector<Sighting>& sightings, float otherColour);
+                                         const std::vector<Sighting>& sightings, float otherColour,
+                                         const WorkLanes& lanes = WorkLanes(false));
 
 // Fewest sightings worth drawing phases from.
 constexpr std::size_t FewestSightings = 8;

@@ -88,7 +88,7 @@ bool SharpenTemplate(SearchState& s) {
   for (std::size_t i = 0; i < sightings.size(); ++i) {
     if (alike[i]) kept.push_back(sightings[i]);
   }
-  s.setTemplate(WithPhasesFromSightings(s.unit, s.ink, kept, s.tuning.otherColour));
+  s.setTemplate(WithPhasesFromSightings(s.unit, s.ink, kept, s.tuning.otherColour, s.lanes));
   if (const char* probe = std::getenv("QV_PROBE")) {
     double px = 0, py = 0;
     std::sscanf(probe, "%lf,%lf", &px, &py);
