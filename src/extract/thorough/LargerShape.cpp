@@ -162,5 +162,6 @@ ShapeExcess MeasureShapeExcess(const InkPicture& picture, const ThoroughTemplate
   const double evenness = Evenness(shape.spreadXX() - own.spreadXX(), shape.spreadXY() - own.spreadXY(),
                                    shape.spreadYY() - own.spreadYY());
   result.excess = static_cast<float>(more * evenness);
+  result.evenness = static_cast<float>(evenness);
   return result;
 }

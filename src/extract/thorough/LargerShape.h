@@ -24,6 +24,7 @@
 struct ShapeExcess {
   bool judged = false;  // the shape stands alone and whole
   float excess = 0;     // extra ink times its evenness (0 .. 1), as a share of the template's
+  float evenness = 0;   // how evenly the extra ink spreads (1: alike in every direction)
   double centreX = 0;   // the shape's ink centre, picture coordinates
   double centreY = 0;
 };

@@ -1,6 +1,7 @@
 #include "extract/thorough/OtherKinds.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <optional>
 
@@ -12,6 +13,9 @@ namespace {
 
 // How far around a detection's box its shape is followed.
 constexpr int ShapeReach = 6;
+// Extra ink at least this even all round is not that of two symbols nearly
+// on top of each other (their extra ink lies along the line joining them).
+constexpr float PairEvenness = 0.85f;
 // Rounds of looking again at the detections next to those removed.
 constexpr int MostRounds = 1;
 
@@ -153,7 +157,11 @@ bool RejectOtherKinds(SearchState& s, const std::vector<Position>& strongCandida
     // another kind; the overlap fit places both.
     if (!s.lanes.each(static_cast<int>(todo.size()), [&](int i, int lane) {
           const std::size_t k = todo[static_cast<std::size_t>(i)];
-          if (judge.other(k) && judge.id(k) >= 0 &&
+          // A pair spreads its extra ink along the line joining the two; a
+          // shape standing alone with extra ink even all round is no pair.
+          const bool evenAllRound = judge.shape(k).judged && judge.shape(k).evenness >= PairEvenness &&
+                                    std::getenv("QV_NOEVEN") == nullptr;
+          if (judge.other(k) && judge.id(k) >= 0 && !evenAllRound &&
               TwoSymbolsExplain(s, judge.id(k), s.scratch[static_cast<std::size_t>(lane)]))
             judge.other(k) = 0;
           return s.keepGoing(lane, work * 4);

@@ -40,9 +40,12 @@ std::vector<Blob> FindBlobs(const SearchState& s, const ExplainedInk& explained,
   const float least = BlobInk * s.unit.maxLength;
   // Unexplained ink along the template's colour, in whole levels.
   std::vector<std::uint16_t> residual(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
+  // The columns of each row that hold some, to start the blobs from.
+  std::vector<std::vector<int>> marked(static_cast<std::size_t>(h));
   s.lanes.each(h, [&](int y, int) {
     std::uint16_t* out = residual.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(w);
     std::fill(out, out + w, std::uint16_t{0});
+    std::vector<int>& columns = marked[static_cast<std::size_t>(y)];
     const std::uint32_t* row = s.ink.row(y);
     for (int x = 0; x < w; ++x) {
       const std::uint32_t ink = row[x];
@@ -55,7 +58,10 @@ std::vector<Blob> FindBlobs(const SearchState& s, const ExplainedInk& explained,
       const std::uint32_t left = LessExplained(ink, explained.at(x, y));
       const float a = static_cast<float>(InkRed(left)) * d[0] + static_cast<float>(InkGreen(left)) * d[1] +
                       static_cast<float>(InkBlue(left)) * d[2];
-      if (a >= least) out[x] = static_cast<std::uint16_t>(std::min(a, 65535.0f));
+      if (a >= least) {
+        out[x] = static_cast<std::uint16_t>(std::min(a, 65535.0f));
+        columns.push_back(x);
+      }
     }
   });
   for (const Rect& r : excluded) {
@@ -67,7 +73,7 @@ std::vector<Blob> FindBlobs(const SearchState& s, const ExplainedInk& explained,
   std::vector<Blob> blobs;
   std::vector<int> stack;
   for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) {
+    for (const int x : marked[static_cast<std::size_t>(y)]) {
       const std::size_t i = static_cast<std::size_t>(y) * static_cast<std::size_t>(w) + x;
       if (residual[i] == 0) continue;
       Blob blob{{x, y, x + 1, y + 1}, {}, 0};

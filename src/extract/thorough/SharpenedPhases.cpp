@@ -36,24 +36,19 @@ struct Sample {
   Vec3 ink;
 };
 
-// The weighted median of each channel.
+// The sample at the weighted median of the ink's strength.
 Vec3 WeightedMedian(std::vector<Sample>& samples) {
   float total = 0;
   for (const Sample& s : samples) total += s.weight;
-  Vec3 out{};
-  for (std::size_t k = 0; k < 3; ++k) {
-    std::sort(samples.begin(), samples.end(),
-              [k](const Sample& a, const Sample& b) { return a.ink[k] < b.ink[k]; });
-    float seen = 0;
-    for (const Sample& s : samples) {
-      seen += s.weight;
-      if (seen >= total / 2) {
-        out[k] = s.ink[k];
-        break;
-      }
-    }
+  const auto strength = [](const Sample& s) { return s.ink[0] + s.ink[1] + s.ink[2]; };
+  std::sort(samples.begin(), samples.end(),
+            [&](const Sample& a, const Sample& b) { return strength(a) < strength(b); });
+  float seen = 0;
+  for (const Sample& s : samples) {
+    seen += s.weight;
+    if (seen >= total / 2) return s.ink;
   }
-  return out;
+  return samples.back().ink;
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "extract/thorough/CentreRefinement.h"
 #include "extract/thorough/LargerShape.h"
 #include "extract/thorough/SharpenedPhases.h"
 #include "extract/thorough/SymbolKinds.h"
@@ -57,8 +56,6 @@ bool SharpenTemplate(SearchState& s) {
   const InkSample unitSample(s.unit);
   if (!s.lanes.each(static_cast<int>(clear.size()), [&](int i, int lane) {
         const Detection& d = s.detections[clear[static_cast<std::size_t>(i)]];
-        LaneScratch& scratch = s.scratch[static_cast<std::size_t>(lane)];
-        scratch.explained.reset(0, 0, 0, 0);
         const Placement at = PlacementOf(d.at);
         // Only a shape standing alone and no larger than the unit's: another
         // kind of symbol must not become part of the template.
@@ -76,11 +73,10 @@ bool SharpenTemplate(SearchState& s) {
         if (std::getenv("QV_SHARPDBG"))
           std::fprintf(stderr, "sighting %.1f %.1f judged %d excess %.3f\n", d.at.x / 8.0 + s.unit.centreX,
                        d.at.y / 8.0 + s.unit.centreY, shape.judged ? 1 : 0, shape.excess);
-        const CentreShift shift =
-            RefineCentre(s.ink, s.unit, s.unit.phases[static_cast<std::size_t>(at.phase)], at.x, at.y,
-                         scratch.explained, s.tuning);
-        sightings[static_cast<std::size_t>(i)] = {d.at.x / static_cast<double>(PhaseSteps) + shift.dx,
-                                                  d.at.y / static_cast<double>(PhaseSteps) + shift.dy};
+        // The acceptance placed it to an eighth of a pixel: close enough for
+        // the quarter pixel a phase draws from.
+        sightings[static_cast<std::size_t>(i)] = {d.at.x / static_cast<double>(PhaseSteps),
+                                                  d.at.y / static_cast<double>(PhaseSteps)};
         return s.keepGoing(lane, s.scoreWork() * 16);
       }))
     return false;
