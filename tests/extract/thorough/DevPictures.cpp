@@ -27,6 +27,8 @@ MatchFigures CompareWithTruth(const devset::DevPicture& p, const std::vector<Tho
     std::size_t truth;
     std::size_t found;
   };
+  // A true point that may be found or not (the legend's sample) counts
+  // neither way.
   std::vector<Pair> pairs;
   for (std::size_t t = 0; t < p.truth.size(); ++t) {
     for (std::size_t f = 0; f < found.size(); ++f) {
@@ -38,16 +40,24 @@ MatchFigures CompareWithTruth(const devset::DevPicture& p, const std::vector<Tho
   std::vector<char> usedTruth(p.truth.size(), 0);
   std::vector<char> usedFound(found.size(), 0);
   int matched = 0;
+  int optionalFound = 0;
   double squares = 0;
   for (const Pair& pair : pairs) {
     if (usedTruth[pair.truth] || usedFound[pair.found]) continue;
     usedTruth[pair.truth] = usedFound[pair.found] = 1;
+    if (p.truth[pair.truth].optional) {
+      ++optionalFound;
+      continue;
+    }
     ++matched;
     squares += pair.distance * pair.distance;
   }
+  const auto required = static_cast<double>(
+      std::count_if(p.truth.begin(), p.truth.end(), [](const devset::TruthPoint& t) { return !t.optional; }));
+  const double counted = static_cast<double>(found.size()) - optionalFound;
   MatchFigures m;
-  m.recall = p.truth.empty() ? 1 : static_cast<double>(matched) / static_cast<double>(p.truth.size());
-  m.precision = found.empty() ? 1 : static_cast<double>(matched) / static_cast<double>(found.size());
+  m.recall = required == 0 ? 1 : matched / required;
+  m.precision = counted <= 0 ? 1 : matched / counted;
   m.rms = matched > 0 ? std::sqrt(squares / matched) : 0;
   return m;
 }

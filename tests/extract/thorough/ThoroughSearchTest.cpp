@@ -16,30 +16,6 @@ ThoroughOptions Eager(bool worker = false) {
   return o;
 }
 
-TEST(FindSymbolsThorough, FindsEverySymbolOfSmallDevelopmentPictures) {
-  struct Case {
-    const char* name;
-    int width, height;
-  };
-  const Case cases[] = {
-      {"clean_filled_circles", 360, 240},  {"clean_open_circles", 360, 240}, {"tinted_lamp_noise", 360, 240},
-      {"fit_over_blue_circles", 360, 240}, {"dense_touching", 360, 240},     {"one_bit", 360, 240},
-      {"two_colours", 360, 240},           {"squares_vs_circles", 360, 240},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    const devset::DevPicture p = SmallDevPicture(c.name, c.width, c.height);
-    RecordingObserver observer;
-    const ThoroughResult r = FindSymbolsThorough(p.picture, UnitOf(p), observer);
-    const MatchFigures m = CompareWithTruth(p, r.points, 0.45 * p.recipe.target.marker.size);
-    EXPECT_GE(p.truth.size(), 15u);
-    EXPECT_EQ(m.recall, 1.0);
-    EXPECT_EQ(m.precision, 1.0);
-    EXPECT_LE(m.rms, 0.3);
-    EXPECT_FALSE(r.stopped);
-  }
-}
-
 const Bitmap Cross = PictureFromArt({
     "..X..",
     ".XXX.",
