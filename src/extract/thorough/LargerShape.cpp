@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -126,19 +124,13 @@ ShapeExcess MeasureShapeExcess(const InkPicture& picture, const ThoroughTemplate
     const int j = k / w;
     shape.add(ink(k), i, j);
     // A shape reaching the margin's edge goes on beyond the symbol.
-    if (i == 0 || j == 0 || i == w - 1 || j == h - 1) {
-      if (std::getenv("QV_SHAPEDBG")) std::fprintf(stderr, "shape at %d %d: reaches the edge\n", x, y);
-      return result;
-    }
+    if (i == 0 || j == 0 || i == w - 1 || j == h - 1) return result;
     for (int nj = j - 1; nj <= j + 1; ++nj) {
       for (int ni = i - 1; ni <= i + 1; ++ni) {
         const std::size_t n = static_cast<std::size_t>(nj * w + ni);
         if (state[n] != Unvisited) continue;
         const float a = ink(static_cast<int>(n));
-        if (a < 0) {
-          if (std::getenv("QV_SHAPEDBG")) std::fprintf(stderr, "shape at %d %d: touches\n", x, y);
-          return result;  // touches a neighbour
-        }
+        if (a < 0) return result;  // touches a neighbour
         if (a >= least) {
           state[n] = InShape;
           stack.push_back(static_cast<int>(n));

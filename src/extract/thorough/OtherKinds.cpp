@@ -1,8 +1,6 @@
 #include "extract/thorough/OtherKinds.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <optional>
 
 #include "extract/thorough/LargerShape.h"
@@ -16,8 +14,6 @@ constexpr int ShapeReach = 6;
 // Extra ink at least this even all round is not that of two symbols nearly
 // on top of each other (their extra ink lies along the line joining them).
 constexpr float PairEvenness = 0.85f;
-// Rounds of looking again at the detections next to those removed.
-constexpr int MostRounds = 1;
 
 // What the rules of one search judge by: the detections and the strong
 // candidates away from them, each with its shape.
@@ -50,21 +46,19 @@ class KindsJudge {
   bool clear(std::size_t k) const { return clear_[k] != 0; }
   char& other(std::size_t k) { return other_[k]; }
   Rect box(std::size_t k) const { return s_.detections.boxOf(places_[k]); }
-  bool gone(std::size_t k) const { return ids_[k] >= 0 && s_.detections[ids_[k]].removed; }
 
   void measureShape(std::size_t k, LaneScratch& scratch) {
     explainAround(k, scratch);
     const Placement p = PlacementOf(places_[k]);
     shapes_[k] = MeasureShapeExcess(s_.ink, s_.unit, s_.tuning, p.x, p.y, &scratch.explained);
-    sampled_[k] = 0;
     clear_[k] = shapes_[k].judged || MeasureShapeExcess(s_.ink, s_.unit, s_.tuning, p.x, p.y,
                                                         &scratch.explained, s_.tuning.clearShapeInk)
                                          .judged
                     ? 1
                     : 0;
   }
-  // The sample at place k, taken once (the detections do not change while
-  // the rules judge them).
+  // The sample at place k, taken once: the detections do not change while
+  // the rules judge them.
   const InkSample& sample(std::size_t k, LaneScratch& scratch) {
     if (!sampled_[k]) {
       explainAround(k, scratch);
@@ -97,90 +91,72 @@ bool RejectOtherKinds(SearchState& s, const std::vector<Position>& strongCandida
                       std::vector<Rect>& otherBoxes) {
   const ThoroughTuning& t = s.tuning;
   KindsJudge judge(s, strongCandidates);
+  const int count = static_cast<int>(judge.size());
   const std::int64_t work = static_cast<std::int64_t>(s.unit.gridWidth() * s.unit.gridHeight()) * 4;
-  const InkSample unitSample(s.unit);
-  std::optional<float> gap;
-  std::optional<SymbolKinds> kinds;
-  // The places to judge this round: all at first, then those next to a
-  // place removed in the round before (letters of a word stand alone once
-  // their neighbours are gone).
-  std::vector<std::size_t> todo(judge.size());
-  for (std::size_t k = 0; k < todo.size(); ++k) todo[k] = k;
-  for (int round = 0; round < MostRounds && !todo.empty(); ++round) {
-    if (!s.lanes.each(static_cast<int>(todo.size()), [&](int i, int lane) {
-          judge.measureShape(todo[static_cast<std::size_t>(i)], s.scratch[static_cast<std::size_t>(lane)]);
-          return s.keepGoing(lane, work);
-        }))
-      return false;
-    std::vector<std::size_t> standing;  // the places standing alone
-    std::vector<std::size_t> clear;     // those standing alone through strong ink
-    for (const std::size_t k : todo) {
-      if (judge.shape(k).judged && judge.shape(k).excess > t.largerShape) judge.other(k) = 1;
-      if (judge.shape(k).judged) standing.push_back(k);
-      if (judge.clear(k)) clear.push_back(k);
-    }
-    // A two-level symbol's strokes vary by a pixel from place to place; too
-    // few symbols standing alone tell no kinds apart.
-    if (!s.unit.twoLevel) {
-      const auto sampleAll = [&](const std::vector<std::size_t>& of, std::vector<InkSample>& out) {
-        out.resize(of.size());
-        return s.lanes.each(static_cast<int>(of.size()), [&](int i, int lane) {
-          out[static_cast<std::size_t>(i)] =
-              judge.sample(of[static_cast<std::size_t>(i)], s.scratch[static_cast<std::size_t>(lane)]);
-          return s.keepGoing(lane, work * 2);
-        });
-      };
-      std::vector<InkSample> samples;
-      std::vector<InkSample> clearSamples;
-      if (!sampleAll(standing, samples) || !sampleAll(clear, clearSamples)) return false;
-      if (round == 0 && static_cast<int>(clear.size()) >= 2 * t.fewestOtherKind &&
-          std::getenv("QV_NOGAP") == nullptr)
-        gap = UnlikeGap(clearSamples, unitSample, t);
-      if (round == 0 && static_cast<int>(standing.size()) >= 2 * t.fewestOtherKind)
-        kinds = SplitKinds(samples, unitSample, t);
-      if (gap) {
+  if (!s.lanes.each(count, [&](int k, int lane) {
+        judge.measureShape(static_cast<std::size_t>(k), s.scratch[static_cast<std::size_t>(lane)]);
+        return s.keepGoing(lane, work);
+      }))
+    return false;
+  std::vector<std::size_t> standing;  // the places standing alone
+  std::vector<std::size_t> clear;     // those standing alone through strong ink
+  for (std::size_t k = 0; k < judge.size(); ++k) {
+    if (judge.shape(k).judged && judge.shape(k).excess > t.largerShape) judge.other(k) = 1;
+    if (judge.shape(k).judged) standing.push_back(k);
+    if (judge.clear(k)) clear.push_back(k);
+  }
+  // A two-level symbol's strokes vary by a pixel from place to place; too
+  // few symbols standing alone tell no kinds apart.
+  if (!s.unit.twoLevel) {
+    const auto sampleAll = [&](const std::vector<std::size_t>& of, std::vector<InkSample>& out) {
+      out.resize(of.size());
+      return s.lanes.each(static_cast<int>(of.size()), [&](int i, int lane) {
+        out[static_cast<std::size_t>(i)] =
+            judge.sample(of[static_cast<std::size_t>(i)], s.scratch[static_cast<std::size_t>(lane)]);
+        return s.keepGoing(lane, work * 2);
+      });
+    };
+    std::vector<InkSample> samples;
+    std::vector<InkSample> clearSamples;
+    if (!sampleAll(standing, samples) || !sampleAll(clear, clearSamples)) return false;
+    const InkSample unitSample(s.unit);
+    if (static_cast<int>(clear.size()) >= 2 * t.fewestOtherKind) {
+      if (const std::optional<float> gap = UnlikeGap(clearSamples, unitSample, t)) {
         for (std::size_t i = 0; i < clear.size(); ++i) {
           if (Unlikeness(clearSamples[i], unitSample) >= *gap) judge.other(clear[i]) = 1;
         }
       }
-      // Every detection goes with the kind it is clearly more like.
-      if (kinds && !s.lanes.each(static_cast<int>(todo.size()), [&](int i, int lane) {
-            const std::size_t k = todo[static_cast<std::size_t>(i)];
-            if (judge.id(k) >= 0 &&
-                kinds->isOther(judge.sample(k, s.scratch[static_cast<std::size_t>(lane)]), t))
-              judge.other(k) = 1;
-            return s.keepGoing(lane, work * 2);
-          }))
-        return false;
     }
-    // Two of the unit's symbols nearly on top of each other look like
-    // another kind; the overlap fit places both.
-    if (!s.lanes.each(static_cast<int>(todo.size()), [&](int i, int lane) {
-          const std::size_t k = todo[static_cast<std::size_t>(i)];
-          // A pair spreads its extra ink along the line joining the two; a
-          // shape standing alone with extra ink even all round is no pair.
-          const bool evenAllRound = judge.shape(k).judged && judge.shape(k).evenness >= PairEvenness &&
-                                    std::getenv("QV_NOEVEN") == nullptr;
-          if (judge.other(k) && judge.id(k) >= 0 && !evenAllRound &&
-              TwoSymbolsExplain(s, judge.id(k), s.scratch[static_cast<std::size_t>(lane)]))
-            judge.other(k) = 0;
-          return s.keepGoing(lane, work * 4);
+    const std::optional<SymbolKinds> kinds = static_cast<int>(standing.size()) >= 2 * t.fewestOtherKind
+                                                 ? SplitKinds(samples, unitSample, t)
+                                                 : std::nullopt;
+    // Every detection goes with the kind it is clearly more like.
+    if (kinds && !s.lanes.each(count, [&](int i, int lane) {
+          const std::size_t k = static_cast<std::size_t>(i);
+          if (judge.id(k) >= 0 &&
+              kinds->isOther(judge.sample(k, s.scratch[static_cast<std::size_t>(lane)]), t))
+            judge.other(k) = 1;
+          return s.keepGoing(lane, work * 2);
         }))
       return false;
-    std::vector<Rect> removed;
-    for (const std::size_t k : todo) {
-      if (!judge.other(k)) continue;
-      otherBoxes.push_back(Widened(judge.box(k), 2));
-      removed.push_back(Widened(judge.box(k), ShapeReach));
-      if (judge.id(k) >= 0) s.detections.remove(judge.id(k));
-    }
-    todo.clear();
-    for (std::size_t k = 0; k < judge.size(); ++k) {
-      if (judge.other(k) || judge.gone(k) || judge.id(k) < 0) continue;
-      const Rect b = judge.box(k);
-      if (std::any_of(removed.begin(), removed.end(), [&](const Rect& r) { return BoxesMeet(r, b); }))
-        todo.push_back(k);
-    }
+  }
+  // Two of the unit's symbols nearly on top of each other look like another
+  // kind; the overlap fit places both.
+  if (!s.lanes.each(count, [&](int i, int lane) {
+        const std::size_t k = static_cast<std::size_t>(i);
+        // A pair spreads its extra ink along the line joining the two; a
+        // shape standing alone with extra ink even all round is no pair.
+        const bool evenAllRound = judge.shape(k).judged && judge.shape(k).evenness >= PairEvenness;
+        if (judge.other(k) && judge.id(k) >= 0 && !evenAllRound &&
+            TwoSymbolsExplain(s, judge.id(k), s.scratch[static_cast<std::size_t>(lane)]))
+          judge.other(k) = 0;
+        return s.keepGoing(lane, work * 4);
+      }))
+    return false;
+  for (std::size_t k = 0; k < judge.size(); ++k) {
+    if (!judge.other(k)) continue;
+    otherBoxes.push_back(Widened(judge.box(k), 2));
+    if (judge.id(k) >= 0) s.detections.remove(judge.id(k));
   }
   return true;
 }

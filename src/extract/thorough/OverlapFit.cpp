@@ -1,10 +1,7 @@
 #include "extract/thorough/OverlapFit.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <queue>
 
 #include "extract/thorough/BlobFit.h"
@@ -243,15 +240,6 @@ void FitBlob(SearchState& s, const Blob& blob, const std::vector<Rect>& excluded
   // a letter) hold no placement worth trying, and need no fit.
   rescore(inner);
   if (std::none_of(scores.begin(), scores.end(), [&](float v) { return v >= accept; })) return;
-  if (std::getenv("QV_FITDBG")) {
-    std::size_t b = 0;
-    for (std::size_t c = 0; c < scores.size(); ++c)
-      if (scores[c] > scores[b]) b = c;
-    std::fprintf(stderr, "fit blob %d %d %d %d: best proposal %.3f at %d %d\n", blob.box.Left, blob.box.Top,
-                 blob.box.Right, blob.box.Bottom, scores[b],
-                 inner.Left + static_cast<int>(b % static_cast<std::size_t>(columns)),
-                 inner.Top + static_cast<int>(b / static_cast<std::size_t>(columns)));
-  }
   BlobFit fit(s.ink, unit, s.tuning.otherColour, Widened(blob.box, 2 * reach), excluded);
   std::vector<int> near;
   s.detections.near(fit.region(), near);
@@ -363,9 +351,6 @@ bool TwoSymbolsExplain(SearchState& s, int id, LaneScratch& scratch) {
     }
     return fit.misfitOver(own);
   };
-  if (std::getenv("QV_FITDBG"))
-    std::fprintf(stderr, "one at %.1f %.1f: misfit %.3f\n", d.at.x / 8.0 + unit.centreX,
-                 d.at.y / 8.0 + unit.centreY, misfitOwn() / unit.phases[0].totalLength);
   if (misfitOwn() < leftOver) return true;
   if (bestGain >= 0) return false;
   Descend(s, best, bestGain, PhaseSteps, [&](Position p) { return fit.gainOfAdding(p); });
@@ -385,22 +370,11 @@ bool ResolveOverlaps(SearchState& s, const std::vector<Rect>& excluded) {
   }
   // A blob holding less unexplained ink than a symbol must explain cannot gain one.
   const float least = s.tuning.overlapEvidence * s.unit.phases[0].totalLength;
-  const auto t0 = std::chrono::steady_clock::now();
   const std::vector<Blob> blobs = FindBlobs(s, explained, excluded);
-  const auto t1 = std::chrono::steady_clock::now();
-  int fitted = 0;
   for (const Blob& blob : blobs) {
-    if (std::getenv("QV_FITDBG"))
-      std::fprintf(stderr, "blob %d %d %d %d pixels %zu ink %.0f least %.0f\n", blob.box.Left, blob.box.Top,
-                   blob.box.Right, blob.box.Bottom, blob.pixels.size(), blob.ink, least);
     if (blob.ink < least) continue;
     FitBlob(s, blob, excluded, explained);
-    ++fitted;
     if (!s.keepGoing(0, static_cast<std::int64_t>(blob.pixels.size()) * s.scoreWork() * 4)) return false;
   }
-  if (std::getenv("QV_TIMEFIT"))
-    std::fprintf(stderr, "fit: blobs %zu in %.4f s, %d fitted in %.4f s\n", blobs.size(),
-                 std::chrono::duration<double>(t1 - t0).count(), fitted,
-                 std::chrono::duration<double>(std::chrono::steady_clock::now() - t1).count());
   return true;
 }

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -132,8 +130,6 @@ ThoroughTemplate WithPhasesFromSightings(const ThoroughTemplate& unit, const Ink
       phase.centreErrorX = mx / mass - (unit.centreX + sx);
       phase.centreErrorY = my / mass - (unit.centreY + sy);
     }
-    if (std::getenv("QV_SHARPDBG"))
-      std::fprintf(stderr, "phase %d %d error %.3f %.3f\n", qx, qy, phase.centreErrorX, phase.centreErrorY);
     out.phases[static_cast<std::size_t>(PhaseIndex(qx, qy))] = std::move(phase);
   });
   return out;

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 #include "extract/thorough/LargerShape.h"
 #include "extract/thorough/SharpenedPhases.h"
@@ -70,9 +68,6 @@ bool SharpenTemplate(SearchState& s) {
                                unitSample) < s.tuning.kindsUnlike
                 ? 1
                 : 0;
-        if (std::getenv("QV_SHARPDBG"))
-          std::fprintf(stderr, "sighting %.1f %.1f judged %d excess %.3f\n", d.at.x / 8.0 + s.unit.centreX,
-                       d.at.y / 8.0 + s.unit.centreY, shape.judged ? 1 : 0, shape.excess);
         // The acceptance placed it to an eighth of a pixel: close enough for
         // the quarter pixel a phase draws from.
         sightings[static_cast<std::size_t>(i)] = {d.at.x / static_cast<double>(PhaseSteps),
@@ -85,24 +80,5 @@ bool SharpenTemplate(SearchState& s) {
     if (alike[i]) kept.push_back(sightings[i]);
   }
   s.setTemplate(WithPhasesFromSightings(s.unit, s.ink, kept, s.tuning.otherColour, s.lanes));
-  if (const char* probe = std::getenv("QV_PROBE")) {
-    double px = 0, py = 0;
-    std::sscanf(probe, "%lf,%lf", &px, &py);
-    float best = -9;
-    Position bestAt{};
-    for (int dy = -16; dy <= 16; ++dy)
-      for (int dx = -16; dx <= 16; ++dx) {
-        const Position at{static_cast<int>(std::lround((px - s.unit.centreX) * 8)) + dx,
-                          static_cast<int>(std::lround((py - s.unit.centreY) * 8)) + dy};
-        const Placement p = PlacementOf(at);
-        const float sc = s.scorer->score(p.x, p.y, p.phase, nullptr, -1, Surround::Judged);
-        if (sc > best) {
-          best = sc;
-          bestAt = at;
-        }
-      }
-    std::fprintf(stderr, "sharpened from %zu sightings; best near probe %.3f at %.2f %.2f\n", kept.size(),
-                 best, bestAt.x / 8.0 + s.unit.centreX, bestAt.y / 8.0 + s.unit.centreY);
-  }
   return true;
 }

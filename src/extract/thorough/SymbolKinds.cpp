@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 #include "extract/thorough/LargerShape.h"
 
@@ -274,14 +272,6 @@ std::optional<SymbolKinds> SplitKinds(const std::vector<InkSample>& alone, const
   // to the unit: the least like it may be a lone oddity.
   std::vector<std::pair<float, const InkSample*>> ranked;
   for (const InkSample* c : clean) ranked.push_back({Unlikeness(*c, unit), c});
-  if (std::getenv("QV_KINDS")) {
-    std::vector<float> u;
-    for (const auto& r : ranked) u.push_back(r.first);
-    std::sort(u.begin(), u.end());
-    std::fprintf(stderr, "unlikeness:");
-    for (const float v : u) std::fprintf(stderr, " %.2f", v);
-    std::fprintf(stderr, "\n");
-  }
   std::stable_sort(ranked.begin(), ranked.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
   Split best;
@@ -298,9 +288,6 @@ std::optional<SymbolKinds> SplitKinds(const std::vector<InkSample>& alone, const
       best = std::move(split);
     }
   }
-  if (std::getenv("QV_KINDS"))
-    std::fprintf(stderr, "kinds: %zu alone, best members %d apart %.3f spread %.3f ratio %.2f\n",
-                 clean.size(), best.members, best.apart, best.spread, bestRatio);
   if (bestRatio < tuning.kindsApart) return std::nullopt;
   return SymbolKinds{std::move(best.first), std::move(best.second)};
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 std::vector<char> ConfirmedPixels(const InkPicture& picture, const ThoroughTemplate& unit,

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <numeric>
 
 #include "extract/thorough/InkPicture.h"
@@ -469,10 +468,8 @@ ThoroughTemplate BuildThoroughTemplate(const Bitmap& unit, const PaperModel& pap
   if (unit.empty()) return {};
   InkGrid ink = UnitInk(unit, paper, unitPosition);
   DropSpecks(ink);
-  if (std::getenv("QV_NOLINES") == nullptr) {
-    UnmixCrossingLine(ink);
-    DropSpecks(ink);
-  }
+  UnmixCrossingLine(ink);
+  DropSpecks(ink);
   ThoroughTemplate t = TemplateFromInk(Trimmed(ink));
   // Edge ink: a tenth of the strongest or more on the rectangle's rim.
   for (int y = 0; y < ink.height && !t.empty(); ++y) {
