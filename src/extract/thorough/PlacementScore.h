@@ -10,33 +10,33 @@
 // measured on rendered plot scans; true symbols score 0.85 to 1, lines, text
 // and other series stay under 0.6.
 struct ThoroughTuning {
-  float accept = 0.75f;         // a detection scores at least this
-  float candidate = 0.5f;       // placements kept for acceptance score at least this
-  float otherColour = 0.5f;     // ink whose part across the template's colour exceeds this
-                                // times the part along it is of another colour
-  float evidence = 0.35f;       // share of the template's ink that must be judged
-  float rimEvidence = 0.15f;    // the same for a symbol among others that explain the rest
-  float inside = 0.4f;          // share of the template's ink inside the picture
-  float holeAllowance = 0.25f;  // ink filling the hole beyond this share lowers the score
+  float accept = 0.75f;        // a detection scores at least this
+  float candidate = 0.5f;      // placements kept for acceptance score at least this
+  float otherColour = 0.5f;    // ink whose part across the template's colour exceeds this
+                               // times the part along it is of another colour
+  float evidence = 0.35f;      // share of the template's ink that must be judged
+  float rimEvidence = 0.15f;   // the same for a symbol among others that explain the rest
+  float inside = 0.4f;         // share of the template's ink inside the picture
+  float holeAllowance = 0.3f;  // ink filling the hole beyond this share lowers the score
   float holeWeight = 1.5f;
-  float lenientHoleAllowance = 0.5f;  // while neighbours are not all explained yet
-  float surroundAllowance = 0.15f;    // the same for the inkless pixels around the symbol
+  float lenientHoleAllowance = 0.6f;  // while neighbours are not all explained yet
+  float surroundAllowance = 0.18f;    // the same for the inkless pixels around the symbol
   float surroundWeight = 2.0f;
-  float lenientSurroundAllowance = 0.45f;  // while neighbours are not all explained yet
+  float lenientSurroundAllowance = 0.54f;  // while neighbours are not all explained yet
   float cutShare = 0.75f;                  // a template with less of its ink inside the picture is cut
   float cutWeight = 0.5f;                  // and loses this times the missing share below cutShare
-  float twoLevelTolerance = 0.7f;  // share of a two-level template pixel's ink found beside it that counts
-  float confirm = 0.5f;            // share of the occurrences that must show a template pixel's ink
-  float shapeInk = 0.1f;           // a symbol's shape is its ink from this share of the strongest
-  float clearShapeInk = 0.3f;      // the same for telling text from symbols: faint bridges between
-                                   // letters do not join them
-  float largerShape = 0.08f;       // a shape with more even extra ink than this is a larger symbol
-  int fewestOtherKind = 3;         // symbols needed to make another kind
-  float kindsApart = 3.0f;         // kinds lie this many times their members' spread apart
-  float kindsUnlike = 0.12f;       // and their middles are at least this unlike
-  float kindsCloser = 0.9f;        // a detection this much more like the other kind's middle is of it
-  float overlapEvidence = 0.2f;    // a placement fitted among others must lower the misfit by this share
-                                   // of its ink
+  float twoLevelTolerance = 0.84f;  // share of a two-level template pixel's ink found beside it that counts
+  float confirm = 0.5f;             // share of the occurrences that must show a template pixel's ink
+  float shapeInk = 0.1f;            // a symbol's shape is its ink from this share of the strongest
+  float clearShapeInk = 0.3f;       // the same for telling text from symbols: faint bridges between
+                                    // letters do not join them
+  float largerShape = 0.08f;        // a shape with more even extra ink than this is a larger symbol
+  int fewestOtherKind = 3;          // symbols needed to make another kind
+  float kindsApart = 3.0f;          // kinds lie this many times their members' spread apart
+  float kindsUnlike = 0.12f;        // and their middles are at least this unlike
+  float kindsCloser = 0.9f;         // a detection this much more like the other kind's middle is of it
+  float overlapEvidence = 0.2f;     // a placement fitted among others must lower the misfit by this share
+                                    // of its ink
 };
 
 // How a score judges the inkless surround: the first scan of the placements
