@@ -38,7 +38,8 @@ const Floor Floors[] = {
     {"two_colours", 360, 240, 1.0, 1.0, 0.06},
     {"squares_vs_circles", 360, 240, 1.0, 1.0, 0.3},
     {"filled_vs_open_same_colour", 480, 320, 1.0, 1.0, 0.13},
-    {"circles_vs_larger_circles", 480, 320, 0.97, 0.95, 0.29},
+    {"circles_vs_larger_circles", 480, 320, 0.97, 0.99, 0.29},
+    {"circles_vs_squares_black", 480, 320, 1.0, 0.89, 0.45},
     // Office charts, text and a noisy scan of disks above a paragraph.
     {"office_purple_diamonds", 600, 400, 1.0, 1.0, 0.08},
     {"office_blue_squares_labelled", 600, 400, 0.975, 1.0, 0.15},
@@ -48,6 +49,8 @@ const Floor Floors[] = {
     // Overlapping symbols: a dense spectrum under a fit curve, scatter.
     {"dense_256_open_circles_fit", 600, 400, 1.0, 1.0, 0.12},
     {"dense_256_squares_two_deep", 600, 400, 0.88, 0.99, 0.7},
+    {"dense_320_open_squares_under", 600, 400, 0.87, 0.99, 1.05},
+    {"tiny_with_fit", 480, 320, 0.9, 1.0, 0.07},
     {"scatter_05", 600, 450, 1.0, 1.0, 0.12},
     {"scatter_17", 500, 400, 1.0, 1.0, 0.13},
     {"scatter_26", 500, 400, 0.99, 1.0, 0.08},
