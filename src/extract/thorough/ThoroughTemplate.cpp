@@ -104,8 +104,10 @@ void DropSpecks(InkGrid& g) {
 // and an outline) spreads both ways in both and is left alone; a line of the
 // symbol's own colour is left to the occurrences' consensus.
 void UnmixCrossingLine(InkGrid& g) {
-  constexpr float Counted = 0.1f;      // pixels with less of the strongest ink do not vote
-  constexpr float ApartCosine = 0.9f;  // two colours whose directions are closer are one
+  constexpr float Counted = 0.1f;       // pixels with less of the strongest ink do not vote
+  constexpr float ApartCosine = 0.99f;  // two inks whose colours are closer are one
+  constexpr int LineReach = 3;          // the symbol's ink is looked for this far across the line
+  constexpr float Strong = 0.4f;        // of the strongest ink, the pixels that tell the two inks
   float strongest = 0;
   for (const Vec3& v : g.ink) strongest = std::max(strongest, Length(v));
   if (strongest <= 0) return;
@@ -119,32 +121,49 @@ void UnmixCrossingLine(InkGrid& g) {
     if (Length(g.ink[i]) >= Counted * strongest) counted.push_back(i);
   }
   if (counted.size() < 4) return;
-  // Two colours by two-means on the directions, started from the strongest
-  // pixel and the one least like it.
+  // Two inks by two-means on the ink itself (its strength tells a dark
+  // outline from a black line of nearly its hue), started from the strongest
+  // pixel and the one farthest from it.
+  const auto distance2 = [](const Vec3& a, const Vec3& b) {
+    return (a[0] - b[0]) * (a[0] - b[0]) + (a[1] - b[1]) * (a[1] - b[1]) + (a[2] - b[2]) * (a[2] - b[2]);
+  };
   std::size_t first = counted.front();
   for (const std::size_t i : counted) {
     if (Length(g.ink[i]) > Length(g.ink[first])) first = i;
   }
-  Vec3 c0 = unit(g.ink[first]);
-  std::size_t second = first;
+  // Only strong pixels seed and settle the two inks: faint ones (where a
+  // symbol's edge fades into the paper) differ by strength alone.
+  std::vector<std::size_t> strong;
   for (const std::size_t i : counted) {
-    if (dot(unit(g.ink[i]), c0) < dot(unit(g.ink[second]), c0)) second = i;
+    if (Length(g.ink[i]) >= Strong * strongest) strong.push_back(i);
   }
-  Vec3 c1 = unit(g.ink[second]);
-  if (dot(c0, c1) >= ApartCosine) return;
+  std::size_t second = first;
+  for (const std::size_t i : strong) {
+    if (distance2(g.ink[i], g.ink[first]) > distance2(g.ink[second], g.ink[first])) second = i;
+  }
+  std::array<Vec3, 2> mean{g.ink[first], g.ink[second]};
   std::vector<char> side(g.ink.size(), -1);
   for (int round = 0; round < 8; ++round) {
-    Vec3 s0{0, 0, 0}, s1{0, 0, 0};
-    for (const std::size_t i : counted) {
-      const Vec3 d = unit(g.ink[i]);
-      side[i] = dot(d, c1) > dot(d, c0) ? 1 : 0;
-      Vec3& sum = side[i] ? s1 : s0;
-      for (std::size_t k = 0; k < 3; ++k) sum[k] += g.ink[i][k];
+    std::array<Vec3, 2> sum{};
+    std::array<int, 2> members{0, 0};
+    for (const std::size_t i : strong) {
+      const std::size_t k = distance2(g.ink[i], mean[1]) < distance2(g.ink[i], mean[0]) ? 1 : 0;
+      for (std::size_t c = 0; c < 3; ++c) sum[k][c] += g.ink[i][c];
+      ++members[k];
     }
-    if (Length(s0) <= 0 || Length(s1) <= 0) return;
-    c0 = unit(s0);
-    c1 = unit(s1);
+    if (members[0] == 0 || members[1] == 0) return;
+    for (std::size_t k = 0; k < 2; ++k) {
+      for (std::size_t c = 0; c < 3; ++c) mean[k][c] = sum[k][c] / static_cast<float>(members[k]);
+    }
   }
+  // Every counted pixel then goes with the ink whose colour it has, fainter
+  // or not.
+  for (const std::size_t i : counted) {
+    const Vec3 d = unit(g.ink[i]);
+    side[i] = dot(d, unit(mean[1])) > dot(d, unit(mean[0])) ? 1 : 0;
+  }
+  const Vec3 c0 = unit(mean[0]);
+  const Vec3 c1 = unit(mean[1]);
   if (dot(c0, c1) >= ApartCosine) return;
   // The line is the colour whose ink is drawn out along one direction and
   // reaches the rectangle's edge; the symbol's spreads both ways.
@@ -173,8 +192,8 @@ void UnmixCrossingLine(InkGrid& g) {
     const double root = std::sqrt(std::max(0.0, half * half - (xx * yy - xy * xy)));
     return half + root <= 0 ? 0.0 : std::max(0.0, half - root) / (half + root);
   };
-  constexpr double LineEvenness = 0.15;  // the smaller spread of a line's ink under this share of the larger
-  constexpr double SymbolEvenness = 0.3;
+  constexpr double LineEvenness = 0.25;  // the smaller spread of a line's ink under this share of the larger
+  constexpr double SymbolEvenness = 0.4;
   const double e0 = evenness(spread[0]);
   const double e1 = evenness(spread[1]);
   int lineSide = -1;
@@ -186,10 +205,23 @@ void UnmixCrossingLine(InkGrid& g) {
   const Vec3 symbol = lineSide == 1 ? c0 : c1;
   const Vec3 line = lineSide == 1 ? c1 : c0;
   // ink = a symbol + b line, a and b not negative: the symbol's part stays.
+  // Only on the line and next to it: elsewhere the symbol's own darker ink
+  // (an outline) would lose its part along the line's colour.
   const float ss = dot(symbol, symbol), ll = dot(line, line), sl = dot(symbol, line);
   const float det = ss * ll - sl * sl;
-  for (Vec3& v : g.ink) {
-    if (Length(v) <= 0) continue;
+  std::vector<char> nearLine(g.ink.size(), 0);
+  for (const std::size_t i : counted) {
+    if (side[i] != lineSide) continue;
+    const int x = static_cast<int>(i) % g.width;
+    const int y = static_cast<int>(i) / g.width;
+    for (int ny = std::max(0, y - 1); ny <= std::min(g.height - 1, y + 1); ++ny) {
+      for (int nx = std::max(0, x - 1); nx <= std::min(g.width - 1, x + 1); ++nx)
+        nearLine[static_cast<std::size_t>(ny * g.width + nx)] = 1;
+    }
+  }
+  for (std::size_t i = 0; i < g.ink.size(); ++i) {
+    Vec3& v = g.ink[i];
+    if (!nearLine[i] || Length(v) <= 0) continue;
     const float vs = dot(v, symbol), vl = dot(v, line);
     float a = (vs * ll - vl * sl) / det;
     const float b = (vl * ss - vs * sl) / det;
@@ -197,6 +229,30 @@ void UnmixCrossingLine(InkGrid& g) {
     if (a < 0) a = 0;
     for (std::size_t k = 0; k < 3; ++k) v[k] = std::max(0.0f, a * symbol[k]);
   }
+  // Where the line crossed the symbol, the symbol's ink under it is lost:
+  // a pixel between symbol ink on both sides, across or down, takes their mean.
+  const auto symbolInk = [&](int x, int y) -> const Vec3* {
+    if (x < 0 || y < 0 || x >= g.width || y >= g.height) return nullptr;
+    const std::size_t k = static_cast<std::size_t>(y * g.width + x);
+    if (nearLine[k] || Length(g.ink[k]) < 0.25f * strongest) return nullptr;
+    return &g.ink[k];
+  };
+  std::vector<Vec3> filled = g.ink;
+  for (std::size_t i = 0; i < g.ink.size(); ++i) {
+    if (!nearLine[i]) continue;
+    const int x = static_cast<int>(i) % g.width;
+    const int y = static_cast<int>(i) / g.width;
+    for (const auto& [dx, dy] : {std::pair{1, 0}, std::pair{0, 1}}) {
+      const Vec3* a = nullptr;
+      const Vec3* b = nullptr;
+      for (int r = 1; r <= LineReach && a == nullptr; ++r) a = symbolInk(x - r * dx, y - r * dy);
+      for (int r = 1; r <= LineReach && b == nullptr; ++r) b = symbolInk(x + r * dx, y + r * dy);
+      if (a == nullptr || b == nullptr) continue;
+      for (std::size_t c = 0; c < 3; ++c) filled[i][c] = std::max(g.ink[i][c], ((*a)[c] + (*b)[c]) / 2);
+      break;
+    }
+  }
+  g.ink = std::move(filled);
 }
 
 InkGrid Trimmed(const InkGrid& g) {
