@@ -25,7 +25,7 @@ const Floor Floors[] = {
     {"clean_open_circles", 360, 240, 1.0, 1.0, 0.07},
     {"tinted_lamp_noise", 360, 240, 1.0, 1.0, 0.06},
     {"fit_over_blue_circles", 360, 240, 1.0, 1.0, 0.07},
-    {"fit_under_red_open_circles", 480, 320, 1.0, 1.0, 0.09},
+    {"fit_under_red_open_circles", 480, 320, 1.0, 1.0, 0.13},
     {"large_open_squares", 480, 320, 1.0, 1.0, 0.05},
     {"dense_touching", 360, 240, 1.0, 1.0, 0.16},
     {"dense_overlapping", 480, 320, 1.0, 1.0, 0.07},
@@ -47,9 +47,14 @@ const Floor Floors[] = {
     {"text_letter_sized_dots", 640, 480, 1.0, 1.0, 0.07},
     {"jpeg_ten_disks_paragraph", 640, 400, 1.0, 1.0, 0.04},
     // Overlapping symbols: a dense spectrum under a fit curve, scatter.
-    {"dense_256_open_circles_fit", 600, 400, 1.0, 1.0, 0.12},
+    {"dense_256_open_circles_fit", 600, 400, 0.98, 1.0, 0.12},
     {"dense_256_squares_two_deep", 600, 400, 0.88, 0.99, 0.7},
-    {"dense_320_open_squares_under", 600, 400, 0.87, 0.99, 1.05},
+    {"dense_320_open_squares_under", 600, 400, 0.87, 0.99, 1.1},
+    // Dense spectra whose symbols overlap into a band: the channels hidden
+    // under their neighbours cannot be found, the floors hold the rest.
+    {"dense_384_fit_same_colour", 600, 400, 0.67, 0.99, 0.95},
+    {"dense_512_filled_circles_11", 600, 400, 0.55, 0.99, 1.0},
+    {"dense_1024_squares_fit_under", 600, 400, 0.45, 0.99, 0.82},
     {"tiny_with_fit", 480, 320, 0.9, 1.0, 0.07},
     {"scatter_05", 600, 450, 1.0, 1.0, 0.12},
     {"scatter_17", 500, 400, 1.0, 1.0, 0.13},
