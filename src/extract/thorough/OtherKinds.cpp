@@ -14,6 +14,9 @@ constexpr int ShapeReach = 6;
 // Extra ink at least this even all round is not that of two symbols nearly
 // on top of each other (their extra ink lies along the line joining them).
 constexpr float PairEvenness = 0.85f;
+// Detections of another kind tried as pairs before the rest are taken as
+// that kind.
+constexpr std::size_t FirstPairTests = 8;
 
 // What the rules of one search judge by: the detections and the strong
 // candidates away from them, each with its shape.
@@ -141,18 +144,35 @@ bool RejectOtherKinds(SearchState& s, const std::vector<Position>& strongCandida
       return false;
   }
   // Two of the unit's symbols nearly on top of each other look like another
-  // kind; the overlap fit places both.
-  if (!s.lanes.each(count, [&](int i, int lane) {
-        const std::size_t k = static_cast<std::size_t>(i);
-        // A pair spreads its extra ink along the line joining the two; a
-        // shape standing alone with extra ink even all round is no pair.
-        const bool evenAllRound = judge.shape(k).judged && judge.shape(k).evenness >= PairEvenness;
-        if (judge.other(k) && judge.id(k) >= 0 && !evenAllRound &&
-            TwoSymbolsExplain(s, judge.id(k), s.scratch[static_cast<std::size_t>(lane)]))
-          judge.other(k) = 0;
-        return s.keepGoing(lane, work * 4);
-      }))
-    return false;
+  // kind; the overlap fit places both. A pair spreads its extra ink along
+  // the line joining the two: a shape standing alone with extra ink even all
+  // round is no pair.
+  std::vector<std::size_t> flagged;
+  for (std::size_t k = 0; k < judge.size(); ++k) {
+    const bool evenAllRound = judge.shape(k).judged && judge.shape(k).evenness >= PairEvenness;
+    if (judge.other(k) && judge.id(k) >= 0 && !evenAllRound) flagged.push_back(k);
+  }
+  const auto testPairs = [&](std::size_t from, std::size_t to, int& pairs) {
+    std::vector<char> pair(to - from, 0);
+    const bool done = s.lanes.each(static_cast<int>(to - from), [&](int i, int lane) {
+      const std::size_t k = flagged[from + static_cast<std::size_t>(i)];
+      pair[static_cast<std::size_t>(i)] =
+          TwoSymbolsExplain(s, judge.id(k), s.scratch[static_cast<std::size_t>(lane)]) ? 1 : 0;
+      return s.keepGoing(lane, work * 4);
+    });
+    for (std::size_t i = 0; i < pair.size(); ++i) {
+      if (!pair[i]) continue;
+      judge.other(flagged[from + i]) = 0;
+      ++pairs;
+    }
+    return done;
+  };
+  // Pairs are coincidences: when none is among the first few of a kind,
+  // the rest are of that kind too.
+  int pairs = 0;
+  const std::size_t first = std::min(flagged.size(), FirstPairTests);
+  if (!testPairs(0, first, pairs)) return false;
+  if (pairs > 0 && !testPairs(first, flagged.size(), pairs)) return false;
   for (std::size_t k = 0; k < judge.size(); ++k) {
     if (!judge.other(k)) continue;
     otherBoxes.push_back(Widened(judge.box(k), 2));

@@ -35,13 +35,23 @@ std::vector<Blob> FindBlobs(const SearchState& s, const ExplainedInk& explained,
   const std::array<float, 3>& d = s.unit.meanDirection;
   const float ratio2 = s.tuning.otherColour * s.tuning.otherColour;
   const float least = BlobInk * s.unit.maxLength;
+  const bool twoLevel = s.unit.twoLevel;
+  const auto besideExplained = [&](int x, int y) {
+    const float strong = 0.25f * s.unit.maxLength * s.unit.maxLength;
+    for (const auto& [dx, dy] : {std::pair{-1, 0}, std::pair{1, 0}, std::pair{0, -1}, std::pair{0, 1}}) {
+      const std::uint32_t e = explained.at(x + dx, y + dy);
+      const float r = static_cast<float>(InkRed(e)), g = static_cast<float>(InkGreen(e)),
+                  b = static_cast<float>(InkBlue(e));
+      if (r * r + g * g + b * b >= strong) return true;
+    }
+    return false;
+  };
   // Unexplained ink along the template's colour, in whole levels.
   std::vector<std::uint16_t> residual(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
   // The columns of each row that hold some, to start the blobs from.
   std::vector<std::vector<int>> marked(static_cast<std::size_t>(h));
   s.lanes.each(h, [&](int y, int) {
     std::uint16_t* out = residual.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(w);
-    std::fill(out, out + w, std::uint16_t{0});
     std::vector<int>& columns = marked[static_cast<std::size_t>(y)];
     const std::uint32_t* row = s.ink.row(y);
     for (int x = 0; x < w; ++x) {
@@ -55,6 +65,9 @@ std::vector<Blob> FindBlobs(const SearchState& s, const ExplainedInk& explained,
       const std::uint32_t left = LessExplained(ink, explained.at(x, y));
       const float a = static_cast<float>(InkRed(left)) * d[0] + static_cast<float>(InkGreen(left)) * d[1] +
                       static_cast<float>(InkBlue(left)) * d[2];
+      // A two-level symbol's strokes come out a pixel wider or narrower from
+      // place to place: ink beside a symbol's is not left unexplained.
+      if (a >= least && twoLevel && besideExplained(x, y)) continue;
       if (a >= least) {
         out[x] = static_cast<std::uint16_t>(std::min(a, 65535.0f));
         columns.push_back(x);

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
 #include <thread>
 #include <type_traits>
 
@@ -10,11 +13,18 @@
 // must not depend on the lane that did it. Only lane 0 may talk to the
 // observer. Work may return false on lane 0 to stop the run: the worker then
 // finishes the item it is on and takes no other.
+//
+// The worker thread is started on the first shared run and waits between
+// runs, so that the many short runs of a search do not each start a thread.
 class WorkLanes {
  public:
   static constexpr int Count = 2;
 
   explicit WorkLanes(bool useWorker) : useWorker_(useWorker) {}
+  ~WorkLanes();
+  WorkLanes(const WorkLanes&) = delete;
+  WorkLanes& operator=(const WorkLanes&) = delete;
+
   bool useWorker() const { return useWorker_; }
 
   // Calls work(item, lane) for every item; fewer than `least` items stay on
@@ -23,10 +33,10 @@ class WorkLanes {
   bool each(int count, Work&& work, int least = 2) const {
     std::atomic<int> next{0};
     std::atomic<bool> finished{false};
-    std::thread worker;
-    if (useWorker_ && count >= least && count > 1) {
-      worker = std::thread([&] {
-        for (int i = next++; i < count && !finished; i = next++) work(i, 1);
+    const bool shared = useWorker_ && count >= least && count > 1;
+    if (shared) {
+      start([&] {
+        for (int i = next++; i < count && !finished; i = next++) static_cast<void>(work(i, 1));
       });
     }
     bool stopped = false;
@@ -39,10 +49,22 @@ class WorkLanes {
       }
     }
     finished = true;
-    if (worker.joinable()) worker.join();
+    if (shared) finish();
     return !stopped;
   }
 
  private:
+  // Hands a job to the worker, starting it when it is not running yet.
+  void start(std::function<void()> job) const;
+  // Waits until the worker has done its job.
+  void finish() const;
+  void serve() const;
+
   bool useWorker_;
+  mutable std::mutex mutex_;
+  mutable std::condition_variable changed_;
+  mutable std::function<void()> job_;
+  mutable bool busy_ = false;
+  mutable bool quit_ = false;
+  mutable std::thread worker_;
 };
