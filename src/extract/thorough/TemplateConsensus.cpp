@@ -4,6 +4,24 @@
 #include <cmath>
 #include <cstdlib>
 
+namespace {
+
+// Calls use(ink) for the ink every occurrence shows at trimmed template
+// pixel (bx, by), where it lies in the picture and is to be judged.
+template <typename Use>
+void OccurrencesAt(const InkPicture& picture, const std::vector<std::array<int, 2>>& placements, int bx,
+                   int by, Use&& use) {
+  for (const auto& [x, y] : placements) {
+    const int px = x + bx;
+    const int py = y + by;
+    if (px < 0 || py < 0 || px >= picture.width() || py >= picture.height()) continue;
+    const std::uint32_t ink = picture.at(px, py);
+    if (!(ink & InkPicture::Unjudged)) use(ink);
+  }
+}
+
+}  // namespace
+
 std::vector<char> ConfirmedPixels(const InkPicture& picture, const ThoroughTemplate& unit,
                                   const std::vector<std::array<int, 2>>& placements, float share) {
   std::vector<char> keep(static_cast<std::size_t>(unit.width) * static_cast<std::size_t>(unit.height), 1);
@@ -15,12 +33,7 @@ std::vector<char> ConfirmedPixels(const InkPicture& picture, const ThoroughTempl
       if (length2 <= 0) continue;
       int seen = 0;
       int confirmed = 0;
-      for (const auto& [x, y] : placements) {
-        const int px = x + bx;
-        const int py = y + by;
-        if (px < 0 || py < 0 || px >= picture.width() || py >= picture.height()) continue;
-        const std::uint32_t ink = picture.at(px, py);
-        if (ink & InkPicture::Unjudged) continue;
+      OccurrencesAt(picture, placements, bx, by, [&](std::uint32_t ink) {
         ++seen;
         // Along the template's ink, as a share of its length: (I . v) / |v|^2.
         const float along =
@@ -28,7 +41,7 @@ std::vector<char> ConfirmedPixels(const InkPicture& picture, const ThoroughTempl
              static_cast<float>(InkBlue(ink)) * v[2]) /
             length2;
         if (along >= 0.6f) ++confirmed;
-      }
+      });
       if (seen > 0 && static_cast<float>(confirmed) < share * static_cast<float>(seen)) keep[i] = 0;
     }
   }
@@ -43,16 +56,11 @@ std::vector<std::array<float, 3>> MedianInk(const InkPicture& picture, const Tho
   for (int by = 0; by < unit.height; ++by) {
     for (int bx = 0; bx < unit.width; ++bx) {
       for (auto& v : values) v.clear();
-      for (const auto& [x, y] : placements) {
-        const int px = x + bx;
-        const int py = y + by;
-        if (px < 0 || py < 0 || px >= picture.width() || py >= picture.height()) continue;
-        const std::uint32_t ink = picture.at(px, py);
-        if (ink & InkPicture::Unjudged) continue;
+      OccurrencesAt(picture, placements, bx, by, [&](std::uint32_t ink) {
         values[0].push_back(static_cast<float>(InkRed(ink)));
         values[1].push_back(static_cast<float>(InkGreen(ink)));
         values[2].push_back(static_cast<float>(InkBlue(ink)));
-      }
+      });
       if (values[0].empty()) continue;
       std::array<float, 3>& m = out[static_cast<std::size_t>(by * unit.width + bx)];
       for (std::size_t c = 0; c < 3; ++c) {
