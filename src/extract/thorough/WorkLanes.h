@@ -35,8 +35,14 @@ class WorkLanes {
     std::atomic<bool> finished{false};
     const bool shared = useWorker_ && count >= least && count > 1;
     if (shared) {
+      // The worker looks whether the run is over before it takes an item,
+      // never after: an item it has taken is always done.
       start([&] {
-        for (int i = next++; i < count && !finished; i = next++) static_cast<void>(work(i, 1));
+        while (!finished) {
+          const int i = next++;
+          if (i >= count) break;
+          static_cast<void>(work(i, 1));
+        }
       });
     }
     bool stopped = false;
