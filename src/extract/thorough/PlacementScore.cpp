@@ -155,12 +155,14 @@ PlacementScorer::Tally PlacementScorer::tallyInside(int x, int y, int phaseIndex
   }
   const __m128 ratio2 = _mm_set1_ps(tuning_.otherColour * tuning_.otherColour);
   const __m128 zeroF = _mm_setzero_ps();
+  const __m128 coveredRatio2 = _mm_set1_ps(tuning_.coveredColour * tuning_.coveredColour);
+  const __m128 slack = _mm_set1_ps(tuning_.coveredSlack);
   const __m128 tenth = _mm_set1_ps(0.1f);
   const __m128i byte = _mm_set1_epi32(0xFF);
   const __m128i colourBits = _mm_set1_epi32(0xFFFFFF);
   const __m128i unjudgedBit = _mm_set1_epi32(static_cast<int>(InkPicture::Unjudged));
   const __m128i ones = _mm_set1_epi32(-1);
-  __m128 judged = zeroF, found = zeroF, mismatch = zeroF, unjudged = zeroF, others = zeroF;
+  __m128 judged = zeroF, found = zeroF, mismatch = zeroF, unjudged = zeroF, others = zeroF, skipped = zeroF;
   const std::size_t n = lanes.length.size();
   for (std::size_t i = 0; i < n; i += 4) {
     const __m128i raw = _mm_set_epi32(
@@ -170,6 +172,9 @@ PlacementScorer::Tally PlacementScorer::tallyInside(int x, int y, int phaseIndex
     const __m128 notJudged = _mm_castsi128_ps(_mm_cmpeq_epi32(_mm_and_si128(raw, unjudgedBit), unjudgedBit));
     __m128i ink = _mm_and_si128(raw, colourBits);
     __m128 unexplained = length;
+    __m128 wantRed = _mm_loadu_ps(lanes.red.data() + i);
+    __m128 wantGreen = _mm_loadu_ps(lanes.green.data() + i);
+    __m128 wantBlue = _mm_loadu_ps(lanes.blue.data() + i);
     __m128 keep = _mm_castsi128_ps(ones);  // lanes that take part
     if (explainedOrigin != nullptr) {
       const auto e = [&](std::size_t k) {
@@ -187,8 +192,13 @@ PlacementScorer::Tally PlacementScorer::tallyInside(int x, int y, int phaseIndex
       const __m128 hasExplained =
           _mm_castsi128_ps(_mm_xor_si128(_mm_cmpeq_epi32(ex, _mm_setzero_si128()), ones));
       unexplained = _mm_or_ps(_mm_and_ps(hasExplained, left), _mm_andnot_ps(hasExplained, length));
+      wantRed = _mm_or_ps(_mm_and_ps(hasExplained, tr), _mm_andnot_ps(hasExplained, wantRed));
+      wantGreen = _mm_or_ps(_mm_and_ps(hasExplained, tg), _mm_andnot_ps(hasExplained, wantGreen));
+      wantBlue = _mm_or_ps(_mm_and_ps(hasExplained, tb), _mm_andnot_ps(hasExplained, wantBlue));
       // Explained already: no evidence either way.
-      keep = _mm_andnot_ps(_mm_and_ps(hasExplained, _mm_cmplt_ps(left, _mm_mul_ps(tenth, length))), keep);
+      const __m128 explainedAll = _mm_and_ps(hasExplained, _mm_cmplt_ps(left, _mm_mul_ps(tenth, length)));
+      skipped = _mm_add_ps(skipped, _mm_and_ps(_mm_andnot_ps(notJudged, explainedAll), length));
+      keep = _mm_andnot_ps(explainedAll, keep);
       ink = _mm_subs_epu8(ink, ex);
     }
     const __m128 r = _mm_cvtepi32_ps(_mm_and_si128(ink, byte));
@@ -200,9 +210,18 @@ PlacementScorer::Tally PlacementScorer::tallyInside(int x, int y, int phaseIndex
     const __m128 n2 = _mm_add_ps(_mm_add_ps(_mm_mul_ps(r, r), _mm_mul_ps(g, g)), _mm_mul_ps(b, b));
     const __m128 across2 = _mm_max_ps(_mm_sub_ps(n2, _mm_mul_ps(a, a)), zeroF);
     const __m128 inked = _mm_castsi128_ps(_mm_xor_si128(_mm_cmpeq_epi32(ink, _mm_setzero_si128()), ones));
-    const __m128 other = _mm_and_ps(
-        inked,
-        _mm_or_ps(_mm_cmple_ps(a, zeroF), _mm_cmpgt_ps(across2, _mm_mul_ps(ratio2, _mm_mul_ps(a, a)))));
+    const __m128 a2 = _mm_mul_ps(a, a);
+    __m128 other =
+        _mm_and_ps(inked, _mm_or_ps(_mm_cmple_ps(a, zeroF), _mm_cmpgt_ps(across2, _mm_mul_ps(ratio2, a2))));
+    // Ink holding all of the template's and more of another colour: the
+    // symbol under something else, no evidence either way.
+    const __m128 tinted = _mm_andnot_ps(other, _mm_cmpgt_ps(across2, _mm_mul_ps(coveredRatio2, a2)));
+    if (_mm_movemask_ps(_mm_and_ps(inked, tinted)) != 0) {
+      const __m128 holds = _mm_and_ps(_mm_and_ps(_mm_cmpge_ps(_mm_add_ps(r, slack), wantRed),
+                                                 _mm_cmpge_ps(_mm_add_ps(g, slack), wantGreen)),
+                                      _mm_cmpge_ps(_mm_add_ps(b, slack), wantBlue));
+      other = _mm_or_ps(other, _mm_and_ps(_mm_and_ps(inked, tinted), holds));
+    }
     // Unjudged lanes count apart; the rest take part unless explained already.
     const __m128 judgedLane = _mm_andnot_ps(notJudged, keep);
     const __m128 take = _mm_andnot_ps(other, judgedLane);
@@ -233,6 +252,7 @@ PlacementScorer::Tally PlacementScorer::tallyInside(int x, int y, int phaseIndex
     return lanesOf[0] + lanesOf[1] + lanesOf[2] + lanesOf[3];
   };
   Tally tally{sum(judged), sum(found), sum(mismatch), sum(unjudged), false};
+  tally.explained = sum(skipped);
   if (tally.judged - tally.found + tally.mismatch > deficitLimit || sum(others) > otherLimit)
     tally.failed = true;
   return tally;
@@ -259,11 +279,14 @@ float PlacementScorer::score(int x, int y, int phaseIndex, const ExplainedInk* e
   // The score can be no more than 1 - deficit / total.
   const float deficitLimit = floor > NoScore ? (1 - floor) * total : 3 * total + 1;
   const float ratio2 = tuning_.otherColour * tuning_.otherColour;
+  const float coveredRatio2 = tuning_.coveredColour * tuning_.coveredColour;
+  const float slack = tuning_.coveredSlack;
   float judged = 0;
   float found = 0;
   float mismatch = 0;
   float deficit = 0;
   float unjudged = 0;
+  float explainedAll = 0;  // template ink the given detections explain in full
   // Ink of another colour beyond this leaves too little to judge.
   float others = 0;
   const float otherLimit = (1 - tuning_.evidence) * total;
@@ -287,6 +310,7 @@ float PlacementScorer::score(int x, int y, int phaseIndex, const ExplainedInk* e
     found = tally.found;
     mismatch = tally.mismatch;
     unjudged = tally.unjudged;
+    explainedAll = tally.explained;
   } else
 #endif
     for (const TemplatePixel& p : phase.ink) {
@@ -299,14 +323,20 @@ float PlacementScorer::score(int x, int y, int phaseIndex, const ExplainedInk* e
         continue;
       }
       float unexplained = p.length;
+      std::array<float, 3> want{p.length * p.direction[0], p.length * p.direction[1],
+                                p.length * p.direction[2]};
       if (explained != nullptr) {
         const std::uint32_t e = explained->at(px, py);
         if (e != 0) {
-          const float tr = std::max(0.0f, p.length * p.direction[0] - static_cast<float>(InkRed(e)));
-          const float tg = std::max(0.0f, p.length * p.direction[1] - static_cast<float>(InkGreen(e)));
-          const float tb = std::max(0.0f, p.length * p.direction[2] - static_cast<float>(InkBlue(e)));
+          const float tr = std::max(0.0f, want[0] - static_cast<float>(InkRed(e)));
+          const float tg = std::max(0.0f, want[1] - static_cast<float>(InkGreen(e)));
+          const float tb = std::max(0.0f, want[2] - static_cast<float>(InkBlue(e)));
+          want = {tr, tg, tb};
           unexplained = std::sqrt(tr * tr + tg * tg + tb * tb);
-          if (unexplained < 0.1f * p.length) continue;  // explained already: no evidence either way
+          if (unexplained < 0.1f * p.length) {  // explained already: no evidence either way
+            explainedAll += p.length;
+            continue;
+          }
           ink = LessExplained(ink, e);
         }
       }
@@ -324,7 +354,9 @@ float PlacementScorer::score(int x, int y, int phaseIndex, const ExplainedInk* e
       const float b = static_cast<float>(InkBlue(ink));
       const float a = r * p.direction[0] + g * p.direction[1] + b * p.direction[2];
       const float across2 = r * r + g * g + b * b - a * a;
-      if (a <= 0 || across2 > ratio2 * a * a) {  // another colour
+      const bool covers = r + slack >= want[0] && g + slack >= want[1] && b + slack >= want[2] &&
+                          across2 > coveredRatio2 * a * a;
+      if (a <= 0 || across2 > ratio2 * a * a || covers) {  // another colour, or the symbol under it
         others += p.length;
         if (others > otherLimit) return NoScore;
         continue;
@@ -342,6 +374,9 @@ float PlacementScorer::score(int x, int y, int phaseIndex, const ExplainedInk* e
       if (deficit > deficitLimit) return NoScore;
     }
   if (judged < least * (total - unjudged) || judged <= 0) return NoScore;
+  // Among others that explain the rest, a rim is enough; ink of another
+  // colour over the symbol is no such excuse.
+  if (judged < tuning_.evidence * (total - unjudged - explainedAll)) return NoScore;
   float s = (found - mismatch) / judged;
   if (!phase.hole.empty()) {
     const float allowance =

@@ -10,14 +10,17 @@
 // measured on rendered plot scans; true symbols score 0.85 to 1, lines, text
 // and other series stay under 0.6.
 struct ThoroughTuning {
-  float accept = 0.75f;        // a detection scores at least this
-  float candidate = 0.5f;      // placements kept for acceptance score at least this
-  float otherColour = 0.5f;    // ink whose part across the template's colour exceeds this
-                               // times the part along it is of another colour
-  float evidence = 0.35f;      // share of the template's ink that must be judged
-  float rimEvidence = 0.15f;   // the same for a symbol among others that explain the rest
-  float inside = 0.4f;         // share of the template's ink inside the picture
-  float holeAllowance = 0.3f;  // ink filling the hole beyond this share lowers the score
+  float accept = 0.75f;         // a detection scores at least this
+  float candidate = 0.5f;       // placements kept for acceptance score at least this
+  float otherColour = 0.5f;     // ink whose part across the template's colour exceeds this
+                                // times the part along it is of another colour
+  float coveredColour = 0.25f;  // ink holding all of the template's and more, its part across beyond
+                                // this times along, is the symbol under something else
+  float coveredSlack = 12.0f;   // levels per channel the template's ink may lack there
+  float evidence = 0.35f;       // share of the template's ink that must be judged
+  float rimEvidence = 0.15f;    // the same for a symbol among others that explain the rest
+  float inside = 0.4f;          // share of the template's ink inside the picture
+  float holeAllowance = 0.3f;   // ink filling the hole beyond this share lowers the score
   float holeWeight = 1.5f;
   float lenientHoleAllowance = 0.6f;  // while neighbours are not all explained yet
   float surroundAllowance = 0.18f;    // the same for the inkless pixels around the symbol
@@ -99,6 +102,7 @@ class PlacementScorer {
     float mismatch = 0;
     float unjudged = 0;
     bool failed = false;  // sure to score under the floor, or too much ink of another colour
+    float explained = 0;  // template ink explained in full already
   };
   // Tally of a placement with the template's grid inside the picture and
   // (when given) inside the explained box, four pixels at a time.

@@ -42,7 +42,7 @@ const Floor Floors[] = {
     {"circles_vs_squares_black", 480, 320, 1.0, 0.89, 0.45},
     // Office charts, text and a noisy scan of disks above a paragraph.
     {"office_purple_diamonds", 600, 400, 1.0, 1.0, 0.08},
-    {"office_blue_squares_labelled", 600, 400, 0.975, 1.0, 0.15},
+    {"office_blue_squares_labelled", 600, 400, 1.0, 1.0, 0.15},
     {"text_figure_open_circles", 640, 480, 1.0, 1.0, 0.06},
     {"text_letter_sized_dots", 640, 480, 1.0, 1.0, 0.07},
     {"jpeg_ten_disks_paragraph", 640, 400, 1.0, 1.0, 0.04},
