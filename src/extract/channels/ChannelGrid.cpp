@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iomanip>
 #include <numbers>
+#include <sstream>
 
 namespace {
 
@@ -108,7 +110,9 @@ ChannelGridEstimate EstimateChannelGrid(std::vector<double> columns, const Chann
   }
   low = std::max(low, search.minSpacing);
   if (high < low) {
-    result.why = "the symbols stand closer than " + std::to_string(search.minSpacing) + " px";
+    std::ostringstream why;
+    why << "the symbols stand closer than " << std::setprecision(3) << search.minSpacing << " px";
+    result.why = why.str();
     return result;
   }
   struct Peak {

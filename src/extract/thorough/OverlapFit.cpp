@@ -36,8 +36,8 @@ std::vector<Blob> FindBlobs(const SearchState& s, const ExplainedInk& explained,
   const float ratio2 = s.tuning.otherColour * s.tuning.otherColour;
   const float least = BlobInk * s.unit.maxLength;
   const bool twoLevel = s.unit.twoLevel;
+  const float strong = 0.25f * s.unit.maxLength * s.unit.maxLength;
   const auto besideExplained = [&](int x, int y) {
-    const float strong = 0.25f * s.unit.maxLength * s.unit.maxLength;
     for (const auto& [dx, dy] : {std::pair{-1, 0}, std::pair{1, 0}, std::pair{0, -1}, std::pair{0, 1}}) {
       const std::uint32_t e = explained.at(x + dx, y + dy);
       const float r = static_cast<float>(InkRed(e)), g = static_cast<float>(InkGreen(e)),
