@@ -4,7 +4,7 @@
 // other symbol covers) and the unit rectangle a user would drag around one
 // symbol.
 //
-//   render_devset OUT_DIR [--group NAME] [--large]
+//   render_devset OUT_DIR [--group NAME] [--only NAME] [--large]
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -45,17 +45,19 @@ bool Write(const std::string& dir, const devset::DevPicture& p) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: render_devset OUT_DIR [--group NAME] [--large]\n");
+    std::fprintf(stderr, "usage: render_devset OUT_DIR [--group NAME] [--only NAME] [--large]\n");
     return 2;
   }
   const std::string dir = argv[1];
   bool large = false;
-  std::string group;
+  std::string group, only;
   for (int i = 2; i < argc; ++i) {
     if (std::strcmp(argv[i], "--large") == 0) {
       large = true;
     } else if (std::strcmp(argv[i], "--group") == 0 && i + 1 < argc) {
       group = argv[++i];
+    } else if (std::strcmp(argv[i], "--only") == 0 && i + 1 < argc) {
+      only = argv[++i];
     } else {
       std::fprintf(stderr, "unknown argument %s\n", argv[i]);
       return 2;
@@ -68,11 +70,12 @@ int main(int argc, char** argv) {
     return 2;
   }
   for (const devset::PictureRecipe& recipe : recipes) {
+    if (!only.empty() && recipe.name != only) continue;
     if (!Write(dir, devset::RenderPicture(recipe))) return 1;
   }
   if (large) {
-    for (const devset::PictureRecipe& recipe :
-         {devset::LargeRecipe(), devset::LargeTintedRecipe(), devset::LargeDenseRecipe()}) {
+    for (const devset::PictureRecipe& recipe : {devset::LargeRecipe(), devset::LargeTintedRecipe(),
+                                                devset::LargeDenseRecipe(), devset::LargeChannelsRecipe()}) {
       if (!Write(dir, devset::RenderPicture(recipe))) return 1;
     }
   }

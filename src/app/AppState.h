@@ -59,6 +59,12 @@ struct AppState {
   // Create ASCII runs the thorough mode (Edit > "Thorough matching"); off at
   // every start and never stored in the settings.
   bool ThoroughMatching = false;
+  // Create ASCII takes one point per velocity channel (Edit > "One point per
+  // channel", with the "Channels" field); likewise off at every start.
+  bool OnePointPerChannel = false;
+  // The last such run's outcome in one line: "512 channels, 509 found", or
+  // why no channel grid was found.
+  std::string ChannelReport;
 
   // Paths, set once at start-up.
   std::string ProgramDir;

@@ -14,7 +14,7 @@ enum class QuestionButtons { YesNo, YesCancel };
 enum class Answer { Yes, No, Cancel };
 
 // The edit fields and the check box whose contents commands read and write.
-enum class Field { Match, Vmin, Vmax, Min, Max, WhiteLimit, RotateAngle };
+enum class Field { Match, Vmin, Vmax, Min, Max, WhiteLimit, RotateAngle, Channels };
 
 // Commands and controls whose enabled state commands change.
 enum class Control {
@@ -31,8 +31,9 @@ enum class Control {
   SetAsUnit,
   CreateAscii,
   ButtonPanel,
-  MatchField,   // "Match %" with its label
-  StrictMatch,  // the "Strict Match" check box
+  MatchField,     // "Match %" with its label
+  StrictMatch,    // the "Strict Match" check box
+  ChannelsField,  // "Channels" with its label, offered only while enabled
 };
 
 // The two save dialogs; each remembers its own file name.

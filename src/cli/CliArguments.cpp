@@ -3,10 +3,13 @@
 #include <charconv>
 #include <map>
 
+#include "extract/ChannelExtraction.h"
+
 const char* const CliUsage =
     "usage: quorvix-cli extract PICTURE --unit L,T,R,B [--vmin TEXT] [--vmax TEXT] [--min TEXT] [--max "
     "TEXT]\n"
-    "                         [--match TEXT] [--strict] [--thorough] [EDIT OPTIONS] [-o FILE]\n"
+    "                         [--match TEXT] [--strict] [--thorough] [--channels auto|N] [EDIT OPTIONS]\n"
+    "                         [-o FILE]\n"
     "       quorvix-cli edit PICTURE [EDIT OPTIONS] -o OUT\n"
     "       quorvix-cli --help\n"
     "\n"
@@ -18,6 +21,9 @@ const char* const CliUsage =
     "         --match     required match in per cent (default 60); --strict: strict match\n"
     "         --thorough  thorough matching: finds every symbol, with centres between\n"
     "                     pixels (--match and --strict are then ignored)\n"
+    "         --channels  one point per velocity channel of a dense spectrum: N channels\n"
+    "                     across the picture, or auto to find their spacing (thorough\n"
+    "                     matching; prints \"N channels, M found\" on standard error)\n"
     "edit     applies the edit options and writes the picture as a 24-bit BMP file.\n"
     "\n"
     "EDIT OPTIONS, applied in the order given (rectangles inclusive, L,T,R,B):\n"
@@ -39,13 +45,24 @@ bool ParseInt(const std::string& text, int& value) {
 enum class Takes { Nothing, Text };
 
 const std::map<std::string, Takes>& Options() {
-  static const std::map<std::string, Takes> options = {
-      {"--unit", Takes::Text},         {"--vmin", Takes::Text},         {"--vmax", Takes::Text},
-      {"--min", Takes::Text},          {"--max", Takes::Text},          {"--match", Takes::Text},
-      {"--strict", Takes::Nothing},    {"--thorough", Takes::Nothing},  {"-o", Takes::Text},
-      {"--output", Takes::Text},       {"--grey-limit", Takes::Text},   {"--discard-colour", Takes::Nothing},
-      {"--reduce", Takes::Nothing},    {"--rotate", Takes::Text},       {"--crop", Takes::Text},
-      {"--clear-inside", Takes::Text}, {"--clear-outside", Takes::Text}};
+  static const std::map<std::string, Takes> options = {{"--unit", Takes::Text},
+                                                       {"--vmin", Takes::Text},
+                                                       {"--vmax", Takes::Text},
+                                                       {"--min", Takes::Text},
+                                                       {"--max", Takes::Text},
+                                                       {"--match", Takes::Text},
+                                                       {"--strict", Takes::Nothing},
+                                                       {"--thorough", Takes::Nothing},
+                                                       {"-o", Takes::Text},
+                                                       {"--channels", Takes::Text},
+                                                       {"--output", Takes::Text},
+                                                       {"--grey-limit", Takes::Text},
+                                                       {"--discard-colour", Takes::Nothing},
+                                                       {"--reduce", Takes::Nothing},
+                                                       {"--rotate", Takes::Text},
+                                                       {"--crop", Takes::Text},
+                                                       {"--clear-inside", Takes::Text},
+                                                       {"--clear-outside", Takes::Text}};
   return options;
 }
 
@@ -166,6 +183,13 @@ std::optional<CliCommand> ParseCliArguments(const std::vector<std::string>& word
       command.strict = true;
     } else if (word == "--thorough") {
       command.thorough = true;
+    } else if (word == "--channels") {
+      if (!ParseChannelCount(*value)) {
+        error = "option --channels needs auto or a whole number of channels of at least 1, not '" +
+                PrintableText(*value) + "'";
+        return std::nullopt;
+      }
+      command.channels = *value;
     } else if (word == "-o" || word == "--output") {
       command.output = *value;
     } else if (word == "--grey-limit") {

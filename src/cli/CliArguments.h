@@ -28,7 +28,10 @@ struct CliCommand {
   bool matchGiven = false;  // --match appeared
   bool strict = false;
   bool thorough = false;  // the thorough mode; --match and --strict then do nothing
-  std::string output;     // empty: standard output (extract only)
+  // One point per channel: "auto" or the number of channels (checked when
+  // parsed); it implies the thorough mode's matching.
+  std::optional<std::string> channels;
+  std::string output;  // empty: standard output (extract only)
   std::vector<EditStep> edits;
 };
 

@@ -1,6 +1,7 @@
 #include "cli/CliCommands.h"
 
 #include "app/Viewport.h"
+#include "extract/ChannelExtraction.h"
 #include "extract/RunExtraction.h"
 #include "extract/ThoroughExtraction.h"
 #include "extract/UnitCapture.h"
@@ -115,6 +116,10 @@ CliOutcome RunExtractCommand(AppState& state, HeadlessUi& ui, const CliCommand& 
   ui.setFieldText(Field::Max, command.max);
   ui.strict = command.strict;
   ThoroughMatchingClick(state, ui, command.thorough);
+  if (command.channels) {
+    ui.setFieldText(Field::Channels, *command.channels);
+    OnePointPerChannelClick(state, ui, true);
+  }
   CreateBtnClick(state, ui);
   ui.finishProgress();
 

@@ -47,12 +47,14 @@ int main(int argc, char** argv) {
     return outcome.status == ExitSuccess ? ExitSuccess : Fail(outcome);
   }
 
-  if (command->thorough && (command->matchGiven || command->strict)) {
-    std::fprintf(stderr, "quorvix-cli: note: --match and --strict are ignored with --thorough\n");
+  if ((command->thorough || command->channels) && (command->matchGiven || command->strict)) {
+    std::fprintf(stderr, "quorvix-cli: note: --match and --strict are ignored with %s\n",
+                 command->channels ? "--channels" : "--thorough");
   }
   std::string text;
   const CliOutcome outcome = RunExtractCommand(state, ui, *command, text);
   if (outcome.status != ExitSuccess) return Fail(outcome);
+  if (!state.ChannelReport.empty()) std::fprintf(stderr, "%s\n", state.ChannelReport.c_str());
   if (text.empty()) {
     std::fprintf(stderr, "quorvix-cli: no data point found; nothing written\n");
     return ExitSuccess;

@@ -1,12 +1,22 @@
 #include "extract/RunExtraction.h"
 
 #include "app/PreviewCommands.h"
+#include "extract/ChannelExtraction.h"
 #include "extract/ExtractDataPoints.h"
 #include "extract/PrepareTemplate.h"
 #include "extract/ThoroughExtraction.h"
 
 void CreateBtnClick(AppState& state, Ui& ui) {
   if (state.RunInProgress) return;
+  std::optional<ChannelCount> channels;
+  if (state.OnePointPerChannel) {
+    const std::string text = ui.fieldText(Field::Channels);
+    channels = ParseChannelCount(text);
+    if (!channels) {
+      ui.showMessage(ChannelCountRefusal(text));
+      return;
+    }
+  }
   ui.setStatusText(StatusProgress, "Status: Starting...");
   state.StopRequested = false;
   state.RunInProgress = true;
@@ -14,7 +24,11 @@ void CreateBtnClick(AppState& state, Ui& ui) {
   ui.setBusy(true);
   state.DataPointCount = 0;
 
-  if (state.ThoroughMatching) {
+  state.ChannelReport.clear();
+  if (channels) {
+    ShowDataPreview(state, ui);
+    ExtractDataPointsPerChannel(state, ui, *channels);
+  } else if (state.ThoroughMatching) {
     // The thorough mode takes the unit picture as it is and needs no Match %.
     ShowDataPreview(state, ui);
     ExtractDataPointsThorough(state, ui);

@@ -7,33 +7,28 @@
 #include "extract/DataPointList.h"
 #include "image/PassProgress.h"
 
-namespace {
+ThoroughRunObserver::ThoroughRunObserver(AppState& state, Ui& ui) : state_(state), ui_(ui) {}
 
-// Shows the search's progress in the status bar and passes the stop flag on.
-class RunObserver final : public ThoroughObserver {
- public:
-  RunObserver(AppState& state, Ui& ui) : state_(state), ui_(ui) {}
+void ThoroughRunObserver::rowStarted(int y, int height) {
+  ui_.setStatusText(StatusProgress, PassStatusText(y + 1, height));
+}
 
-  void rowStarted(int y, int height) override {
-    ui_.setStatusText(StatusProgress, PassStatusText(y + 1, height));
-  }
-  void stageStarted(ThoroughStage stage) override {
-    ui_.setStatusText(StatusProgress,
-                      stage == ThoroughStage::Matching ? "Status: Working..." : "Status: Finalizing...");
-  }
-  void handlePendingMessages() override { ui_.processPendingMessages(); }
-  bool stopRequested() const override { return state_.StopRequested; }
+void ThoroughRunObserver::stageStarted(ThoroughStage stage) {
+  ui_.setStatusText(StatusProgress,
+                    stage == ThoroughStage::Matching ? "Status: Working..." : "Status: Finalizing...");
+}
 
- private:
-  AppState& state_;
-  Ui& ui_;
-};
+void ThoroughRunObserver::handlePendingMessages() {
+  ui_.processPendingMessages();
+}
 
-}  // namespace
+bool ThoroughRunObserver::stopRequested() const {
+  return state_.StopRequested;
+}
 
 void ExtractDataPointsThorough(AppState& state, Ui& ui, const ThoroughOptions& options) {
   BeginSpectrum(state, ui);
-  RunObserver observer(state, ui);
+  ThoroughRunObserver observer(state, ui);
   const ThoroughResult result =
       FindSymbolsThorough(state.WorkImage, state.UnitImagePicture, observer, options);
   for (const ThoroughPoint& p : result.points) {
@@ -46,6 +41,7 @@ void ExtractDataPointsThorough(AppState& state, Ui& ui, const ThoroughOptions& o
 
 void ThoroughMatchingClick(AppState& state, Ui& ui, bool checked) {
   state.ThoroughMatching = checked;
-  ui.setEnabled(Control::MatchField, !checked);
-  ui.setEnabled(Control::StrictMatch, !checked);
+  const bool matchUsed = !checked && !state.OnePointPerChannel;
+  ui.setEnabled(Control::MatchField, matchUsed);
+  ui.setEnabled(Control::StrictMatch, matchUsed);
 }

@@ -5,6 +5,21 @@
 struct AppState;
 class Ui;
 
+// Shows a thorough search's progress in the status bar and passes the stop
+// flag (Esc) on.
+class ThoroughRunObserver final : public ThoroughObserver {
+ public:
+  ThoroughRunObserver(AppState& state, Ui& ui);
+  void rowStarted(int y, int height) override;
+  void stageStarted(ThoroughStage stage) override;
+  void handlePendingMessages() override;
+  bool stopRequested() const override;
+
+ private:
+  AppState& state_;
+  Ui& ui_;
+};
+
 // The scan of a Create ASCII run in the thorough mode: reads the
 // calibration, finds every symbol like the unit picture's (the user's unit
 // rectangle, margins and all) in WorkImage with FindSymbolsThorough, turns
@@ -15,5 +30,6 @@ class Ui;
 void ExtractDataPointsThorough(AppState& state, Ui& ui, const ThoroughOptions& options = {});
 
 // Edit > "Thorough matching" checked or unchecked: the mode of the next runs.
-// While it is on, "Match %" and "Strict Match" are shown disabled.
+// While it (or "One point per channel") is on, "Match %" and "Strict Match"
+// are shown disabled.
 void ThoroughMatchingClick(AppState& state, Ui& ui, bool checked);

@@ -6,6 +6,7 @@
 #include "Stringop/NumberText.h"
 #include "app/Lifecycle.h"
 #include "app/PreviewCommands.h"
+#include "extract/ChannelExtraction.h"
 #include "extract/RunExtraction.h"
 #include "extract/ThoroughExtraction.h"
 #include "extract/UnitCapture.h"
@@ -79,6 +80,7 @@ void Application::connectHandlers() {
   h.greyLimitEntered = [this] { GreyLimitCommand(state_, *ui_, [this] { form1_->PanelBtn->setFocus(); }); };
   h.escapePressed = [this] { state_.StopRequested = true; };
   h.thoroughMatchingToggled = [this](bool checked) { ThoroughMatchingClick(state_, *ui_, checked); };
+  h.onePointPerChannelToggled = [this](bool checked) { OnePointPerChannelClick(state_, *ui_, checked); };
   h.numberFieldEntered = [](QLineEdit* field) {
     std::string text = field->text().toStdString();
     CleanNumberText(text);

@@ -78,6 +78,8 @@ QLineEdit* MainWindowUi::field(Field which) const {
       return main_.WhiteLimit;
     case Field::RotateAngle:
       return rotateAngle_;
+    case Field::Channels:
+      return main_.ChannelsEdit;
   }
   return nullptr;
 }
@@ -115,6 +117,8 @@ QWidget* ControlWidget(const TForm1& w, Control control) {
       return w.MatchEdit;
     case Control::StrictMatch:
       return w.StrictCheck;
+    case Control::ChannelsField:
+      return w.ChannelsEdit;
     default:
       return nullptr;
   }
@@ -152,6 +156,7 @@ bool MainWindowUi::isEnabled(Control control) const {
 void MainWindowUi::setEnabled(Control control, bool enabled) {
   if (QWidget* widget = ControlWidget(main_, control)) widget->setEnabled(enabled);
   if (control == Control::MatchField) main_.Label5->setEnabled(enabled);
+  if (control == Control::ChannelsField) main_.showChannelsField(enabled);
   if (QAction* action = ControlAction(main_, control)) action->setEnabled(enabled);
 }
 

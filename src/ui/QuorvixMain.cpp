@@ -118,6 +118,8 @@ void TForm1::createMenus() {
   // Unchecked at every start; the settings file does not keep it.
   EditThorough = edit->addAction("Thorough matching");
   EditThorough->setCheckable(true);
+  EditChannels = edit->addAction("One point per channel");
+  EditChannels->setCheckable(true);
 
   FileSaveBitmap->setEnabled(false);
   EditReduce->setEnabled(false);
@@ -166,6 +168,12 @@ void TForm1::createButtonPanel() {
   MatchEdit = MakeField("60", GroupBox, 56, 224, 33, 21);
   StrictCheck = Place(new QCheckBox("Strict Match", GroupBox), 8, 256, 81, 17);
   StrictCheck->setToolTip("Check this for color bitmaps if Quorvix identifies too many data points.");
+  ChannelsLabel = MakeLabel("Channels:", GroupBox, 8, 284);
+  ChannelsEdit = MakeField("auto", GroupBox, 56, 280, 33, 21);
+  ChannelsEdit->setToolTip(
+      "The number of velocity channels across the picture, or auto to find their spacing.");
+  ChannelsLabel->hide();
+  ChannelsEdit->hide();
   for (QPushButton* button : {CropImageButton, ClearInsideButton, ClearOutsideButton, SetasUnitButton}) {
     button->setEnabled(false);
   }
@@ -186,6 +194,19 @@ void TForm1::createButtonPanel() {
   for (QLineEdit* field : {VminEdit, VMaxEdit, MinEdit, MaxEdit}) field->setMouseTracking(true);
 }
 
+void TForm1::showChannelsField(bool shown) {
+  if (ChannelsEdit->isVisibleTo(GroupBox) == shown) return;
+  constexpr int RowHeight = 28;
+  const int by = shown ? RowHeight : -RowHeight;
+  GroupBox->resize(GroupBox->width(), GroupBox->height() + by);
+  for (QWidget* w : std::initializer_list<QWidget*>{Label2, VMaxEdit, Label1, VminEdit, Label4, MaxEdit,
+                                                    Label3, MinEdit, CreateBtn}) {
+    w->move(w->x(), w->y() + by);
+  }
+  ChannelsLabel->setVisible(shown);
+  ChannelsEdit->setVisible(shown);
+}
+
 void TForm1::createPictureControls() {
   HorizBar = Place(MakeScrollBar(Qt::Horizontal, pictureArea_, 0), 184, 552, 601, 17);
   VertBar = Place(MakeScrollBar(Qt::Vertical, pictureArea_, 98), 816, 56, 16, 449);
@@ -204,6 +225,9 @@ void TForm1::connectControls() {
   connect(EditUndoall, &QAction::triggered, this, [this] { call(handlers_.undoAll); });
   connect(EditThorough, &QAction::toggled, this, [this](bool checked) {
     if (handlers_.thoroughMatchingToggled) handlers_.thoroughMatchingToggled(checked);
+  });
+  connect(EditChannels, &QAction::toggled, this, [this](bool checked) {
+    if (handlers_.onePointPerChannelToggled) handlers_.onePointPerChannelToggled(checked);
   });
 
   connect(CropImageButton, &QPushButton::clicked, this, [this] { call(handlers_.cropImage); });

@@ -26,12 +26,13 @@ struct MainWindowHandlers {
   std::function<bool()> closeRequested;  // true when the window may close
   std::function<void()> loadBitmap, saveBitmap, saveAscii, discardColour, reduceBitmap, rotateBitmap, undoAll;
   std::function<void()> cropImage, clearInside, clearOutside, setAsUnit, createAscii;
-  std::function<void()> greyLimitEntered;              // Enter in the grey-limit field
-  std::function<void()> deletePressed;                 // the Delete key, wherever the focus is
-  std::function<void()> escapePressed;                 // Esc, wherever the focus is
-  std::function<void(QLineEdit*)> numberFieldEntered;  // Enter in one of the five parameter fields
-  std::function<void(QLineEdit*)> numberFieldPointed;  // the pointer moved over an axis field
-  std::function<void(bool)> thoroughMatchingToggled;   // Edit > "Thorough matching" checked or unchecked
+  std::function<void()> greyLimitEntered;               // Enter in the grey-limit field
+  std::function<void()> deletePressed;                  // the Delete key, wherever the focus is
+  std::function<void()> escapePressed;                  // Esc, wherever the focus is
+  std::function<void(QLineEdit*)> numberFieldEntered;   // Enter in one of the five parameter fields
+  std::function<void(QLineEdit*)> numberFieldPointed;   // the pointer moved over an axis field
+  std::function<void(bool)> thoroughMatchingToggled;    // Edit > "Thorough matching" checked or unchecked
+  std::function<void(bool)> onePointPerChannelToggled;  // Edit > "One point per channel" likewise
   std::function<void()> zoomDown, zoomUp;
   std::function<void()> viewChanged;  // a scroll bar moved or the window was resized
   std::function<void(Qt::MouseButton, int, int)> mouseDown, mouseUp;
@@ -76,6 +77,8 @@ class TForm1 : public QMainWindow {
   QLabel* Label5 = nullptr;
   QLineEdit* MatchEdit = nullptr;
   QCheckBox* StrictCheck = nullptr;
+  QLabel* ChannelsLabel = nullptr;  // "Channels:", shown only with one point per channel
+  QLineEdit* ChannelsEdit = nullptr;
   QLabel* Label2 = nullptr;
   QLineEdit* VMaxEdit = nullptr;
   QLabel* Label1 = nullptr;
@@ -98,6 +101,11 @@ class TForm1 : public QMainWindow {
   QAction* EditRotatebitmap = nullptr;
   QAction* EditUndoall = nullptr;
   QAction* EditThorough = nullptr;  // the checkable "Thorough matching"
+  QAction* EditChannels = nullptr;  // the checkable "One point per channel"
+
+  // Shows or hides the "Channels" field under "Strict Match"; the selection
+  // box grows to hold it and the controls under it move down.
+  void showChannelsField(bool shown);
 
   // Lays the controls out for the current client size (the resize rule).
   void FormResize();

@@ -32,6 +32,23 @@ TEST(CliArguments, ThoroughIsAFlagAndAGivenMatchIsNoted) {
   EXPECT_NE(error.find("takes no value"), std::string::npos);
 }
 
+TEST(CliArguments, ChannelsTakesAutoOrAWholeNumberOfAtLeastOne) {
+  for (const std::string good : {"auto", "AUTO", "512", "+64", "1"}) {
+    std::string error;
+    const auto command =
+        ParseCliArguments({"extract", "a.bmp", "--unit", "1,2,3,4", "--channels", good}, error);
+    ASSERT_TRUE(command) << good << ": " << error;
+    EXPECT_EQ(command->channels, good);
+  }
+  for (const std::string bad : {"0", "-3", "2.5", "512x", "many", "", "1e3", "99999999999"}) {
+    std::string error;
+    EXPECT_FALSE(ParseCliArguments({"extract", "a.bmp", "--unit", "1,2,3,4", "--channels=" + bad}, error))
+        << bad;
+    EXPECT_NE(error.find("--channels needs auto or a whole number"), std::string::npos) << error;
+    EXPECT_EQ(error.find('\n'), std::string::npos);
+  }
+}
+
 TEST(RunExtractCommand, ThoroughFindsCentresBetweenPixels) {
   // Two 2 x 2 squares: each one's centre lies between four pixels.
   TempDir dir;

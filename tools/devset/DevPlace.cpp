@@ -122,6 +122,11 @@ std::vector<Placed> PlaceSeries(const Series& s, const SpectrumCurve& curve, con
       for (double u = std::fmod(start, s.spacing); u < area.width(); u += s.spacing) {
         const double x = area.left + u;
         const double y = curve(x) + offset();
+        const double share = u / area.width();
+        if (std::any_of(s.gaps.begin(), s.gaps.end(), [&](const std::pair<double, double>& g) {
+              return share >= g.first && share < g.second;
+            }))
+          continue;
         if (y >= area.top && y < area.bottom) points.push_back({x, y});
       }
       break;

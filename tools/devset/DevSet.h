@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "image/Bitmap.h"
@@ -66,6 +67,9 @@ struct Series {
   // The points rise across the plot by this share of its height, `scatter`
   // pixels about the line (standard deviation).
   double trend = 0;
+  // Spectrum only: stretches of the plot (shares of its width, from, to)
+  // where the channels have no point.
+  std::vector<std::pair<double, double>> gaps;
   std::string label;  // the series' name in the legend
 };
 
@@ -146,6 +150,9 @@ struct PictureRecipe {
   Series target;
   bool hasOther = false;
   Series other;
+  // The other series is a second spectrum on the target's channels: a point
+  // at every target point's column, on its own curve.
+  bool otherOnSameChannels = false;
   bool frame = true;
   bool grid = false;
   bool ticks = true;
@@ -197,6 +204,9 @@ struct TruthPoint {
   bool optional = false;
   // The share of its ink that no other symbol of the picture covers.
   double visible = 1;
+  // Most of its top or of its bottom row of ink is not covered by another
+  // symbol: its height on the page can be read.
+  bool rimVisible = true;
 };
 
 struct DevPicture {
@@ -212,7 +222,8 @@ DevPicture RenderPicture(const PictureRecipe& recipe);
 
 // The development set: every group, the classic pictures first.
 std::vector<PictureRecipe> DevelopmentSet();
-// One group of it: "classic", "office", "text", "jpeg", "dense" or "scatter".
+// One group of it: "classic", "office", "text", "jpeg", "dense", "scatter" or
+// "spectra" (dense spectra whose truth is one point per channel).
 std::vector<PictureRecipe> DevelopmentSet(const std::string& group);
 std::vector<std::string> DevelopmentGroups();
 
@@ -221,5 +232,7 @@ std::vector<std::string> DevelopmentGroups();
 PictureRecipe LargeRecipe();
 PictureRecipe LargeTintedRecipe();
 PictureRecipe LargeDenseRecipe();
+// A 3000 x 2000 spectrum of 1024 channels whose 12 pixel symbols overlap.
+PictureRecipe LargeChannelsRecipe();
 
 }  // namespace devset

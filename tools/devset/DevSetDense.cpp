@@ -101,9 +101,85 @@ std::vector<PictureRecipe> DensePictures() {
   return set;
 }
 
+std::vector<PictureRecipe> SpectrumPictures() {
+  std::vector<PictureRecipe> set;
+  const auto spectrum = [&](const char* name, unsigned seed, int width, int height, int channels,
+                            Marker marker, double scatter) {
+    PictureRecipe s = Dense(name, seed, width, height, channels, marker, scatter);
+    s.group = "spectra";
+    return s;
+  };
+  // 3.8 deep on a small picture.
+  set.push_back(
+      spectrum("spectra_256_filled_600", 801, 600, 420, 256, MakeMarker(Shape::Circle, true, 9, Black), 1.5));
+  {
+    // 5 deep, open, under a fit in another colour.
+    PictureRecipe s = spectrum("spectra_512_open_fit", 802, 1000, 650, 512,
+                               MakeMarker(Shape::Circle, false, 10, Black), 1.5);
+    Fit(s, 2, Red, 1.5);
+    set.push_back(s);
+  }
+  {
+    // Squares over a fit of their own colour.
+    PictureRecipe s = spectrum("spectra_1024_squares_2000", 803, 2000, 1200, 1024,
+                               MakeMarker(Shape::Square, true, 8, Navy), 1);
+    Fit(s, 1, Navy, 1.2);
+    set.push_back(s);
+  }
+  // 6.8 deep, the widest picture.
+  set.push_back(spectrum("spectra_2048_filled_3000", 804, 3000, 1600, 2048,
+                         MakeMarker(Shape::Circle, true, 10, Black), 1.5));
+  {
+    // A second spectrum of open squares on the same channels.
+    PictureRecipe s =
+        spectrum("spectra_512_second", 805, 1200, 800, 512, MakeMarker(Shape::Circle, true, 9, Black), 1.5);
+    s.target.baseline = 0.2;
+    s.target.depth = 0.25;
+    s.hasOther = true;
+    s.otherOnSameChannels = true;
+    s.other.marker = MakeMarker(Shape::Square, false, 9, Black);
+    s.other.baseline = 0.6;
+    s.other.depth = 0.3;
+    s.other.scatter = 1.5;
+    set.push_back(s);
+  }
+  {
+    // Stretches without points.
+    PictureRecipe s =
+        spectrum("spectra_512_gaps", 806, 1000, 650, 512, MakeMarker(Shape::Circle, true, 8, Blue), 1.5);
+    s.target.gaps = {{0.2, 0.26}, {0.61, 0.64}};
+    set.push_back(s);
+  }
+  {
+    // A tinted, blurred, noisy scan.
+    PictureRecipe s =
+        spectrum("spectra_768_scanned", 807, 1500, 900, 768, MakeMarker(Shape::Circle, true, 9, Black), 1.5);
+    s.paper = Cream;
+    s.lamp = 0.15;
+    s.blur = 0.5;
+    s.noise = 3;
+    set.push_back(s);
+  }
+  {
+    // Stored as one bit per pixel.
+    PictureRecipe s =
+        spectrum("spectra_384_one_bit", 808, 1000, 650, 384, MakeMarker(Shape::Circle, true, 9, Black), 1.5);
+    s.oneBit = true;
+    set.push_back(s);
+  }
+  return set;
+}
+
 PictureRecipe LargeDenseRecipe() {
   PictureRecipe s =
       Dense("large_dense_3000x2000", 202, 3000, 2000, 512, MakeMarker(Shape::Circle, true, 18, Black), 5);
+  Fit(s, 2, Red, 2);
+  return s;
+}
+
+PictureRecipe LargeChannelsRecipe() {
+  PictureRecipe s =
+      Dense("large_channels_3000x2000", 203, 3000, 2000, 1024, MakeMarker(Shape::Circle, true, 12, Black), 3);
   Fit(s, 2, Red, 2);
   return s;
 }

@@ -22,5 +22,8 @@ std::vector<PictureRecipe> JpegPictures();
 std::vector<PictureRecipe> DensePictures();
 // Random scatter plots of black marks, from apart to heavily overlapping.
 std::vector<PictureRecipe> ScatterPictures();
+// Dense spectra drawn over the whole width, one point per channel: the
+// channels' truth for the one-point-per-channel option.
+std::vector<PictureRecipe> SpectrumPictures();
 
 }  // namespace devset

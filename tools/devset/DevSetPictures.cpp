@@ -270,7 +270,7 @@ std::vector<PictureRecipe> ClassicPictures() {
 }
 
 std::vector<std::string> DevelopmentGroups() {
-  return {"classic", "office", "text", "jpeg", "dense", "scatter"};
+  return {"classic", "office", "text", "jpeg", "dense", "scatter", "spectra"};
 }
 
 std::vector<PictureRecipe> DevelopmentSet(const std::string& group) {
@@ -280,6 +280,7 @@ std::vector<PictureRecipe> DevelopmentSet(const std::string& group) {
   if (group == "jpeg") return JpegPictures();
   if (group == "dense") return DensePictures();
   if (group == "scatter") return ScatterPictures();
+  if (group == "spectra") return SpectrumPictures();
   return {};
 }
 

@@ -167,7 +167,15 @@ DevPicture RenderPicture(const PictureRecipe& recipe) {
   std::vector<Placed> others;
   if (recipe.hasOther) {
     const SpectrumCurve otherCurve(recipe.other, area, random);
-    others = PlaceSeries(recipe.other, otherCurve, area, recipe.other.spacing / 2, random);
+    if (recipe.otherOnSameChannels) {
+      std::normal_distribution<double> scatter(0.0, std::max(recipe.other.scatter, 1e-9));
+      for (const Placed& t : targets) {
+        const double y = otherCurve(t.x) + scatter(random);
+        if (y >= area.top && y < area.bottom) others.push_back({t.x, y});
+      }
+    } else {
+      others = PlaceSeries(recipe.other, otherCurve, area, recipe.other.spacing / 2, random);
+    }
   }
 
   // Text and legend are laid out first, so that the points they would cover
@@ -237,10 +245,12 @@ DevPicture RenderPicture(const PictureRecipe& recipe) {
   for (const Placed& p : others) marks.push_back({recipe.other.marker, p.x, p.y});
   for (std::size_t k = 1; k < legend.samples.size(); ++k)
     marks.push_back({recipe.other.marker, legend.samples[k].x, legend.samples[k].y});
-  const std::vector<double> visible = VisibleShares(marks, recipe.drawing, w, h);
+  std::vector<char> rims;
+  const std::vector<double> visible = VisibleShares(marks, recipe.drawing, w, h, &rims);
   int overlapping = 0;
   for (std::size_t i = 0; i < out.truth.size(); ++i) {
     out.truth[i].visible = visible[i];
+    out.truth[i].rimVisible = rims[i] != 0;
     if (i < targets.size() && visible[i] < 1) ++overlapping;
   }
   out.overlap = targets.empty() ? 0 : static_cast<double>(overlapping) / static_cast<double>(targets.size());

@@ -53,7 +53,8 @@ SampleBits CoverBits(const MarkAt& m, int samples) {
 
 }  // namespace
 
-std::vector<double> VisibleShares(const std::vector<MarkAt>& marks, Drawing drawing, int width, int height) {
+std::vector<double> VisibleShares(const std::vector<MarkAt>& marks, Drawing drawing, int width, int height,
+                                  std::vector<char>* rims) {
   const int samples = SamplesPerSide(drawing);
   std::vector<SampleBits> cover;
   cover.reserve(marks.size());
@@ -80,6 +81,7 @@ std::vector<double> VisibleShares(const std::vector<MarkAt>& marks, Drawing draw
     }
   }
   std::vector<double> visible(marks.size(), 0.0);
+  if (rims != nullptr) rims->assign(marks.size(), 0);
   std::vector<std::size_t> seen(marks.size(), marks.size());
   std::vector<std::uint64_t> others;
   for (std::size_t i = 0; i < cover.size(); ++i) {
@@ -106,15 +108,31 @@ std::vector<double> VisibleShares(const std::vector<MarkAt>& marks, Drawing draw
     }
     long total = 0;
     long alone = 0;
+    // The first and last rows with ink, and how much of each is the mark's alone.
+    long firstRow[2] = {0, 0}, lastRow[2] = {0, 0};
+    bool seenRow = false;
     for (int y = std::max(0, c.top); y < std::min(height, c.top + c.height); ++y) {
+      long rowTotal = 0, rowAlone = 0;
       for (int x = std::max(0, c.left); x < std::min(width, c.left + c.width); ++x) {
         const std::size_t k = static_cast<std::size_t>(y - c.top) * static_cast<std::size_t>(c.width) +
                               static_cast<std::size_t>(x - c.left);
-        total += std::popcount(c.bits[k]);
-        alone += std::popcount(c.bits[k] & ~others[k]);
+        rowTotal += std::popcount(c.bits[k]);
+        rowAlone += std::popcount(c.bits[k] & ~others[k]);
       }
+      total += rowTotal;
+      alone += rowAlone;
+      if (rowTotal == 0) continue;
+      if (!seenRow) {
+        firstRow[0] = rowTotal;
+        firstRow[1] = rowAlone;
+        seenRow = true;
+      }
+      lastRow[0] = rowTotal;
+      lastRow[1] = rowAlone;
     }
     visible[i] = total > 0 ? static_cast<double>(alone) / static_cast<double>(total) : 0.0;
+    if (rims != nullptr)
+      (*rims)[i] = seenRow && (2 * firstRow[1] >= firstRow[0] || 2 * lastRow[1] >= lastRow[0]) ? 1 : 0;
   }
   return visible;
 }

@@ -18,6 +18,8 @@ struct MarkAt {
 // no other, 0 for one buried under others. Marks are paired through a grid
 // of cells as large as the largest mark, so that only neighbours are
 // compared.
-std::vector<double> VisibleShares(const std::vector<MarkAt>& marks, Drawing drawing, int width, int height);
+// With `rims`, whether most of each mark's top or bottom row of ink is its alone.
+std::vector<double> VisibleShares(const std::vector<MarkAt>& marks, Drawing drawing, int width, int height,
+                                  std::vector<char>* rims = nullptr);
 
 }  // namespace devset

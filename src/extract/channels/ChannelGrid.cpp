@@ -14,7 +14,7 @@ constexpr double OnGridShare = 0.25;
 // Of the spacings whose columns line up nearly as well as the best, the
 // largest: a half or a third of the true spacing lines them up as well.
 constexpr double NearBest = 0.8;
-constexpr double LeastAlignment = 0.3;
+constexpr double LeastAlignment = 0.15;
 
 // How well the columns line up on a grid of this spacing: the length of
 // the mean of their phases as unit vectors, 1 for a perfect grid.

@@ -11,11 +11,9 @@
 #include "extract/thorough/SearchState.h"
 #include "extract/thorough/Sharpening.h"
 #include "extract/thorough/TemplateConsensus.h"
+#include "extract/thorough/ThoroughStages.h"
 
-namespace {
-
-// What a stopped search gives: the detections so far at their rough centres.
-ThoroughResult Stopped(const SearchState& s) {
+ThoroughResult StoppedResult(const SearchState& s) {
   ThoroughResult result;
   result.stopped = true;
   for (int id = 0; id < s.detections.size(); ++id) {
@@ -24,6 +22,8 @@ ThoroughResult Stopped(const SearchState& s) {
   SortInReadingOrder(result.points);
   return result;
 }
+
+namespace {
 
 // Replaces the template's ink that its occurrences do not confirm; true when
 // the template changed and the placements must be scored again.
@@ -46,14 +46,14 @@ bool CleanTemplate(SearchState& s, const std::vector<Candidate>& candidates) {
   return true;
 }
 
-ThoroughResult Run(SearchState& s) {
-  ThoroughResult result;
-  if (s.unit.empty() || s.width <= 0 || s.height <= 0) return result;
+}  // namespace
+
+bool FindDetections(SearchState& s, std::vector<Rect>& otherKinds) {
   ScoreMap map(s);
-  if (!map.score()) return Stopped(s);
+  if (!map.score()) return false;
   std::vector<Candidate> candidates = map.peaks();
   if (CleanTemplate(s, candidates)) {
-    if (!map.score()) return Stopped(s);
+    if (!map.score()) return false;
     candidates = map.peaks();
   }
   s.observer.stageStarted(ThoroughStage::Matching);
@@ -61,37 +61,43 @@ ThoroughResult Run(SearchState& s) {
         RefineCandidate(s, candidates[static_cast<std::size_t>(i)]);
         return s.keepGoing(lane, s.scoreWork() * 8);
       }))
-    return Stopped(s);
+    return false;
   // Accepted leniently first, while touching neighbours are not explained
   // yet; then pruned in full, the phases drawn from the clear symbols, the
   // candidates taken again against what the detections explain, and pruned
   // once more.
-  if (!AcceptCandidates(s, candidates, Surround::Lenient)) return Stopped(s);
+  if (!AcceptCandidates(s, candidates, Surround::Lenient)) return false;
   s.observer.stageStarted(ThoroughStage::Finalizing);
-  if (!Prune(s)) return Stopped(s);
-  if (!SharpenTemplate(s)) return Stopped(s);
-  if (!LookAround(s, candidates)) return Stopped(s);
+  if (!Prune(s)) return false;
+  if (!SharpenTemplate(s)) return false;
+  if (!LookAround(s, candidates)) return false;
   std::vector<Position> strong;
   for (const Candidate& c : candidates) {
     if (c.score >= s.tuning.accept) strong.push_back(c.at);
   }
-  if (!AcceptCandidates(s, std::move(candidates), Surround::Judged)) return Stopped(s);
-  if (!Prune(s)) return Stopped(s);
-  std::vector<Rect> otherKinds;
-  if (!RejectOtherKinds(s, strong, otherKinds)) return Stopped(s);
-  // Where the detections leave ink unexplained, several placements fitted
-  // at once; what that adds or moves is pruned in turn.
-  if (!ResolveOverlaps(s, otherKinds)) return Stopped(s);
-  if (!Prune(s, true)) return Stopped(s);
-  if (!RefinedCentres(s, result.points)) return Stopped(s);
-  SortInReadingOrder(result.points);
-  return result;
+  if (!AcceptCandidates(s, std::move(candidates), Surround::Judged)) return false;
+  if (!Prune(s)) return false;
+  return RejectOtherKinds(s, strong, otherKinds);
 }
 
-}  // namespace
+bool FinishDetections(SearchState& s, const std::vector<Rect>& otherKinds,
+                      std::vector<ThoroughPoint>& points) {
+  // Where the detections leave ink unexplained, several placements fitted
+  // at once; what that adds or moves is pruned in turn.
+  if (!ResolveOverlaps(s, otherKinds)) return false;
+  if (!Prune(s, true)) return false;
+  if (!RefinedCentres(s, points)) return false;
+  SortInReadingOrder(points);
+  return true;
+}
 
 ThoroughResult FindSymbolsThorough(const Bitmap& picture, const Bitmap& unit, ThoroughObserver& observer,
                                    const ThoroughOptions& options) {
-  SearchState state(picture, unit, observer, options);
-  return Run(state);
+  SearchState s(picture, unit, observer, options);
+  ThoroughResult result;
+  if (s.unit.empty() || s.width <= 0 || s.height <= 0) return result;
+  std::vector<Rect> otherKinds;
+  if (!FindDetections(s, otherKinds) || !FinishDetections(s, otherKinds, result.points))
+    return StoppedResult(s);
+  return result;
 }

@@ -1,0 +1,587 @@
+#include "extract/channels/ChannelFit.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <memory>
+#include <optional>
+
+#include "extract/thorough/Positions.h"
+
+namespace {
+
+// Flags over a pixel's ink in the fitted picture: ink that counts neither
+// way (another colour, the frame, a symbol of another kind), and pixels off
+// the picture.
+constexpr std::uint32_t NotJudged = 1u << 31;
+constexpr std::uint32_t OffPicture = 1u << 30;
+
+// Eighths of a pixel a channel's template may move off its grid column.
+constexpr int ColumnRefinement = 2;
+// A channel has a symbol when placing it lowers the misfit by this share of
+// its judged ink ...
+constexpr float LeastGain = 0.02f;
+// ... or, with neighbours on both sides, raises it by no more than this: a
+// symbol hidden under its neighbours.
+constexpr float HiddenSlack = 0.05f;
+// A channel between the channels of a coarser grid holds a symbol of its own
+// when placing it lowers the misfit by this share of its judged ink.
+constexpr float OwnSymbolGain = 0.1f;
+// Of rows that fit alike, the one nearest to what the neighbours suggest:
+// the penalty per squared pixel away, as a share of the template's ink.
+constexpr float Smoothness = 1e-4f;
+constexpr int MostPasses = 8;
+
+std::uint32_t Union(std::uint32_t a, std::uint32_t b) {
+  return PackInk(std::max(InkRed(a), InkRed(b)), std::max(InkGreen(a), InkGreen(b)),
+                 std::max(InkBlue(a), InkBlue(b)));
+}
+
+float Distance(std::uint32_t a, std::uint32_t b) {
+  const float r = static_cast<float>(InkRed(a) - InkRed(b));
+  const float g = static_cast<float>(InkGreen(a) - InkGreen(b));
+  const float bl = static_cast<float>(InkBlue(a) - InkBlue(b));
+  return std::sqrt(r * r + g * g + bl * bl);
+}
+
+struct Channel {
+  int number = 0;
+  double column = 0;
+  int x = 0;  // the template's column at the grid, eighths of a pixel
+  bool seeded = false;
+  float seedScore = 0;
+  bool present = false;
+  bool evident = false;  // its symbol explains much ink its neighbours leave
+  Position at;
+};
+
+// The picture around one channel with its neighbours' union, where one
+// lane fits it.
+struct Window {
+  ExplainedInk model;
+  std::vector<std::uint32_t> ink;
+  std::vector<float> base;  // the misfit of each pixel without the channel
+  ExplainedInk scratch;
+};
+
+// A placement as judged in a window.
+struct Judged {
+  Position at;
+  float gain = 0;    // the misfit's change (negative: better)
+  float judged = 0;  // the template's ink where the picture is judged
+  float inside = 0;  // the template's ink inside the picture
+  float cost = 0;    // gain and the distance from the neighbours' suggestion
+  bool valid = false;
+};
+
+class ChannelSolver {
+ public:
+  ChannelSolver(SearchState& s, const ChannelGrid& grid, const std::vector<ThoroughPoint>& seeds,
+                const std::vector<Rect>& neutral)
+      : s_(s), unit_(s.unit), fine_(s.unit.phases.size() > 1) {
+    markJudged(neutral);
+    makeChannels(grid);
+    seed(grid, seeds);
+  }
+
+  int channels() const { return static_cast<int>(channels_.size()); }
+
+  // The first pass: the channels without a seed fitted between those with one.
+  bool firstPass() {
+    bool changed = false;
+    return channels_.empty() || pass(true, changed);
+  }
+
+  // Channels without a seed that the first pass found evident symbols in.
+  int evidentUnseeded() const {
+    return static_cast<int>(std::count_if(channels_.begin(), channels_.end(),
+                                          [](const Channel& c) { return !c.seeded && c.evident; }));
+  }
+  int seeded() const {
+    return static_cast<int>(
+        std::count_if(channels_.begin(), channels_.end(), [](const Channel& c) { return c.seeded; }));
+  }
+
+  // The channels with a symbol as seeds for a finer grid.
+  std::vector<ThoroughPoint> asSeeds() const {
+    std::vector<ThoroughPoint> out;
+    for (const Channel& c : channels_) {
+      if (!c.present) continue;
+      const Placement p = PlacementOf(c.at);
+      const PhaseTemplate& phase = unit_.phases[static_cast<std::size_t>(p.phase)];
+      out.push_back(
+          {c.column, c.at.y / static_cast<double>(PhaseSteps) + unit_.centreY + phase.centreErrorY, 1.0f});
+    }
+    return out;
+  }
+
+  // Passes after the first, until no channel changes.
+  bool finish() {
+    if (channels_.empty()) return true;
+    bool changed = false;
+    for (int round = 1; round < MostPasses; ++round) {
+      if (!pass(false, changed)) return false;
+      if (swaps()) changed = true;
+      if (!changed) break;
+    }
+    return true;
+  }
+
+  // The grid refitted to the columns where the channels' symbols fit best:
+  // each found between eighths of a pixel from the misfit's parabola, free
+  // to move twice as far as the fit let it.
+  void refineGrid(ChannelGrid& grid) {
+    if (!fine_) return;
+    constexpr int Across = 2 * ColumnRefinement;
+    std::vector<double> column(channels_.size(), std::nan(""));
+    s_.lanes.each(channels(), [&](int c, int lane) {
+      const Channel& ch = channels_[static_cast<std::size_t>(c)];
+      if (!ch.present) return;
+      Window& w = windows_[static_cast<std::size_t>(lane)];
+      prepare(c, ch.at.y, ch.at.y, w, Across);
+      std::array<float, 2 * Across + 1> gain{};
+      for (int dx = -Across; dx <= Across; ++dx) {
+        const Judged j = judge({ch.x + dx, ch.at.y}, w, std::nullopt);
+        gain[static_cast<std::size_t>(dx + Across)] = j.valid ? j.gain : 1e30f;
+      }
+      const auto best = std::min_element(gain.begin() + 1, gain.end() - 1) - gain.begin();
+      const float l = gain[static_cast<std::size_t>(best - 1)];
+      const float m = gain[static_cast<std::size_t>(best)];
+      const float r = gain[static_cast<std::size_t>(best + 1)];
+      const float curve = l - 2 * m + r;
+      if (l >= 1e29f || r >= 1e29f || curve <= 0) return;
+      const double vertex = static_cast<double>(best - Across) + 0.5 * (l - r) / curve;
+      const Placement p = PlacementOf({ch.x, ch.at.y});
+      const PhaseTemplate& phase = unit_.phases[static_cast<std::size_t>(p.phase)];
+      column[static_cast<std::size_t>(c)] = (ch.x + vertex) / PhaseSteps + unit_.centreX + phase.centreErrorX;
+    });
+    double n = 0, sk = 0, sx = 0, skk = 0, skx = 0;
+    for (std::size_t c = 0; c < channels_.size(); ++c) {
+      if (std::isnan(column[c])) continue;
+      const double k = channels_[c].number;
+      n += 1;
+      sk += k;
+      sx += column[c];
+      skk += k * k;
+      skx += k * column[c];
+    }
+    const double det = n * skk - sk * sk;
+    if (n < 8 || det <= 0) return;
+    const double spacing = (n * skx - sk * sx) / det;
+    const double offset = (sx - spacing * sk) / n;
+    // Only a refinement: a grid that moved by more than a tenth of a spacing
+    // anywhere is not trusted.
+    const double firstShift = offset - grid.offset;
+    const double lastShift = firstShift + (spacing - grid.spacing) * channels_.back().number;
+    if (std::abs(firstShift) > 0.1 * grid.spacing || std::abs(lastShift) > 0.1 * grid.spacing) return;
+    grid.spacing = spacing;
+    grid.offset = offset;
+    for (Channel& ch : channels_) ch.column = offset + ch.number * spacing;
+  }
+
+  void collect(ChannelFitResult& out) const {
+    out.channels = channels();
+    out.points.clear();
+    for (const Channel& c : channels_) {
+      if (!c.present) continue;
+      const Placement p = PlacementOf(c.at);
+      const PhaseTemplate& phase = unit_.phases[static_cast<std::size_t>(p.phase)];
+      out.points.push_back({c.number, c.column,
+                            c.at.y / static_cast<double>(PhaseSteps) + unit_.centreY + phase.centreErrorY});
+    }
+  }
+
+ private:
+  std::size_t pixel(int x, int y) const {
+    return static_cast<std::size_t>(y) * static_cast<std::size_t>(s_.width) + static_cast<std::size_t>(x);
+  }
+
+  // The picture's ink with the pixels that count neither way flagged.
+  void markJudged(const std::vector<Rect>& neutral) {
+    ink_.assign(static_cast<std::size_t>(s_.width) * static_cast<std::size_t>(s_.height), 0);
+    const std::array<float, 3>& d = unit_.meanDirection;
+    const float ratio2 = s_.tuning.otherColour * s_.tuning.otherColour;
+    s_.lanes.each(s_.height, [&](int y, int) {
+      for (int x = 0; x < s_.width; ++x) {
+        const std::uint32_t ink = s_.ink.at(x, y);
+        std::uint32_t& out = ink_[pixel(x, y)];
+        out = ink & 0xFFFFFFu;
+        if (ink & InkPicture::Unjudged) {
+          out |= NotJudged;
+        } else if (ink != 0) {
+          const float r = static_cast<float>(InkRed(ink));
+          const float g = static_cast<float>(InkGreen(ink));
+          const float b = static_cast<float>(InkBlue(ink));
+          const float a = r * d[0] + g * d[1] + b * d[2];
+          if (a <= 0 || r * r + g * g + b * b - a * a > ratio2 * a * a) out |= NotJudged;
+        }
+      }
+    });
+    for (const Rect& r : neutral) {
+      for (int y = std::max(r.Top, 0); y < std::min(r.Bottom, s_.height); ++y) {
+        for (int x = std::max(r.Left, 0); x < std::min(r.Right, s_.width); ++x)
+          ink_[pixel(x, y)] |= NotJudged;
+      }
+    }
+  }
+
+  int roundedToPhases(double eighths) const {
+    const long rounded = std::lround(eighths);
+    if (fine_) return static_cast<int>(rounded);
+    return static_cast<int>(std::lround(eighths / PhaseSteps)) * PhaseSteps;
+  }
+
+  // Every channel whose column lies in the picture.
+  void makeChannels(const ChannelGrid& grid) {
+    const int first = static_cast<int>(std::ceil((-0.5 - grid.offset) / grid.spacing));
+    for (int k = first;; ++k) {
+      const double column = grid.offset + k * grid.spacing;
+      if (column >= s_.width - 0.5) break;
+      Channel c;
+      c.number = k;
+      c.column = column;
+      c.x = roundedToPhases((column - unit_.centreX) * PhaseSteps);
+      channels_.push_back(c);
+    }
+    // Channels whose templates may meet: a channel is fitted with these as given.
+    reach_ = static_cast<int>(std::ceil((unit_.width + 4) / grid.spacing));
+    block_ = reach_ + 1;
+  }
+
+  // The confident detections as first rows of their channels.
+  void seed(const ChannelGrid& grid, const std::vector<ThoroughPoint>& seeds) {
+    if (channels_.empty()) return;
+    const int first = channels_.front().number;
+    for (const ThoroughPoint& p : seeds) {
+      const double k = std::nearbyint((p.x - grid.offset) / grid.spacing);
+      const int c = static_cast<int>(k) - first;
+      if (c < 0 || c >= channels()) continue;
+      Channel& ch = channels_[static_cast<std::size_t>(c)];
+      if (std::abs(p.x - ch.column) > 0.35 * grid.spacing) continue;  // off the grid
+      if (ch.seeded && ch.seedScore >= p.score) continue;
+      ch.seeded = true;
+      ch.seedScore = p.score;
+      ch.present = true;
+      ch.at = {ch.x, roundedToPhases((p.y - unit_.centreY) * PhaseSteps)};
+    }
+    seededLeft_.assign(channels_.size(), -1);
+    seededRight_.assign(channels_.size(), -1);
+    int last = -1;
+    for (int c = 0; c < channels(); ++c) {
+      if (channels_[static_cast<std::size_t>(c)].seeded) last = c;
+      seededLeft_[static_cast<std::size_t>(c)] = last;
+    }
+    last = -1;
+    for (int c = channels() - 1; c >= 0; --c) {
+      if (channels_[static_cast<std::size_t>(c)].seeded) last = c;
+      seededRight_[static_cast<std::size_t>(c)] = last;
+    }
+  }
+
+  // The row (eighths) the two channels suggest for channel c between them.
+  double between(int c, int left, int right) const {
+    const Channel& l = channels_[static_cast<std::size_t>(left)];
+    const Channel& r = channels_[static_cast<std::size_t>(right)];
+    if (left == right) return l.at.y;
+    const double t = static_cast<double>(c - left) / (right - left);
+    return l.at.y + t * (r.at.y - l.at.y);
+  }
+
+  // The nearest channels with a symbol within reach on either side.
+  std::array<int, 2> presentNeighbours(int c) const {
+    std::array<int, 2> found{-1, -1};
+    for (int j = c - 1; j >= std::max(0, c - reach_); --j) {
+      if (channels_[static_cast<std::size_t>(j)].present) {
+        found[0] = j;
+        break;
+      }
+    }
+    for (int j = c + 1; j <= std::min(channels() - 1, c + reach_); ++j) {
+      if (channels_[static_cast<std::size_t>(j)].present) {
+        found[1] = j;
+        break;
+      }
+    }
+    return found;
+  }
+
+  // Fills the window over placement rows lo .. hi (eighths) of channel c.
+  void prepare(int c, int lo, int hi, Window& w, int across = ColumnRefinement) const {
+    const Channel& ch = channels_[static_cast<std::size_t>(c)];
+    const int left = PlacementOf({ch.x - across, 0}).x - 1;
+    const int right = PlacementOf({ch.x + across, 0}).x + unit_.width + 2;
+    const int top = PlacementOf({0, lo}).y - 1;
+    const int bottom = PlacementOf({0, hi}).y + unit_.height + 2;
+    prepareBox({left, top, right, bottom}, c, c, w);
+  }
+
+  // The window over `box` with every channel near a and b but them.
+  void prepareBox(const Rect& box, int a, int b, Window& w) const {
+    const int left = box.Left;
+    const int right = box.Right;
+    const int top = box.Top;
+    const int bottom = box.Bottom;
+    w.model.reset(left, top, right - left, bottom - top);
+    for (int j = std::max(0, std::min(a, b) - reach_); j <= std::min(channels() - 1, std::max(a, b) + reach_);
+         ++j) {
+      const Channel& other = channels_[static_cast<std::size_t>(j)];
+      if (j == a || j == b || !other.present) continue;
+      const Placement p = PlacementOf(other.at);
+      w.model.add(unit_.phases[static_cast<std::size_t>(p.phase)], p.x, p.y);
+    }
+    const std::size_t n = w.model.ink.size();
+    w.ink.resize(n);
+    w.base.resize(n);
+    std::size_t i = 0;
+    for (int y = top; y < bottom; ++y) {
+      for (int x = left; x < right; ++x, ++i) {
+        const bool off = x < 0 || y < 0 || x >= s_.width || y >= s_.height;
+        const std::uint32_t v = off ? (NotJudged | OffPicture) : ink_[pixel(x, y)];
+        w.ink[i] = v;
+        w.base[i] = (v & NotJudged) ? 0.0f : Distance(v, w.model.ink[i]);
+      }
+    }
+  }
+
+  Judged judge(Position at, const Window& w, std::optional<double> suggested) const {
+    Judged j;
+    j.at = at;
+    const Placement p = PlacementOf(at);
+    const PhaseTemplate& phase = unit_.phases[static_cast<std::size_t>(p.phase)];
+    const int x0 = p.x - w.model.left;
+    const int y0 = p.y - w.model.top;
+    for (const TemplatePixel& t : phase.ink) {
+      const std::size_t i = static_cast<std::size_t>((y0 + t.dy) * w.model.width + x0 + t.dx);
+      const std::uint32_t v = w.ink[i];
+      if (v & OffPicture) continue;
+      j.inside += t.length;
+      if (v & NotJudged) continue;
+      j.judged += t.length;
+      const std::uint32_t m = w.model.ink[i];
+      const std::uint32_t next = Union(m, t.packed);
+      if (next != m) j.gain += Distance(v, next) - w.base[i];
+    }
+    j.valid = j.inside >= s_.tuning.inside * phase.totalLength &&
+              j.judged >= s_.tuning.evidence * phase.totalLength;
+    j.cost = j.gain;
+    if (suggested) {
+      const double away = (at.y - *suggested) / PhaseSteps;
+      j.cost += static_cast<float>(Smoothness * phase.totalLength * away * away);
+    }
+    return j;
+  }
+
+  // The best placement of channel c over rows lo .. hi (eighths), and
+  // whether it holds a symbol.
+  bool fit(int c, int lo, int hi, std::optional<double> suggested, bool flanked, Window& w) {
+    Channel& ch = channels_[static_cast<std::size_t>(c)];
+    if (!fine_) {
+      // Whole pixels only: the template has no shifted phases.
+      lo = FloorDiv(lo + PhaseSteps - 1, PhaseSteps) * PhaseSteps;
+      hi = FloorDiv(hi, PhaseSteps) * PhaseSteps;
+    }
+    if (lo > hi) {
+      const bool changed = ch.present;
+      ch.present = false;
+      return changed;
+    }
+    prepare(c, lo, hi, w);
+    Judged best;
+    const auto consider = [&](Position at) {
+      if (at.y < lo || at.y > hi) return;
+      const Judged j = judge(at, w, suggested);
+      if (j.valid && (!best.valid || j.cost < best.cost)) best = j;
+    };
+    for (int y = lo; y <= hi; y += PhaseSteps) consider({ch.x, y});
+    if (fine_ && best.valid) {
+      const int y0 = best.at.y;
+      for (int y = y0 - PhaseSteps + 1; y < y0 + PhaseSteps; ++y) consider({ch.x, y});
+      const Position b = best.at;
+      for (int dx = -ColumnRefinement; dx <= ColumnRefinement; ++dx) consider({ch.x + dx, b.y});
+      const Position b2 = best.at;
+      for (int dy = -2; dy <= 2; ++dy) consider({b2.x, b2.y + dy});
+    }
+    const bool present = best.valid && (best.gain <= -LeastGain * best.judged ||
+                                        (flanked && best.gain <= HiddenSlack * best.judged));
+    const bool changed = present != ch.present || (present && (best.at.x != ch.at.x || best.at.y != ch.at.y));
+    ch.present = present;
+    ch.evident = present && best.gain <= -OwnSymbolGain * best.judged;
+    if (present) ch.at = best.at;
+    return changed;
+  }
+
+  int rows(int pixels) const { return pixels * PhaseSteps; }
+  int lowest() const { return rows(-unit_.height); }
+  int highest() const { return rows(s_.height); }
+
+  // One channel of a pass; true when it changed.
+  bool step(int c, bool first, Window& w) {
+    const Channel& ch = channels_[static_cast<std::size_t>(c)];
+    const int h = unit_.height;
+    if (first) {
+      if (ch.seeded) return false;
+      // Between the seeds on either side, and near the channel just fitted.
+      const int sl = seededLeft_[static_cast<std::size_t>(c)];
+      const int sr = seededRight_[static_cast<std::size_t>(c)];
+      if (sl < 0 && sr < 0) return false;
+      const double a = channels_[static_cast<std::size_t>(sl >= 0 ? sl : sr)].at.y;
+      const double b = channels_[static_cast<std::size_t>(sr >= 0 ? sr : sl)].at.y;
+      double lo = std::min(a, b) - rows(h + 2);
+      double hi = std::max(a, b) + rows(h + 2);
+      std::optional<double> suggested = sl >= 0 && sr >= 0 ? between(c, sl, sr) : (sl >= 0 ? a : b);
+      if (c > 0 && channels_[static_cast<std::size_t>(c - 1)].present) {
+        const double y = channels_[static_cast<std::size_t>(c - 1)].at.y;
+        lo = std::min(lo, y - rows(h + 2));
+        hi = std::max(hi, y + rows(h + 2));
+      }
+      const std::array<int, 2> near = presentNeighbours(c);
+      return fit(c, std::max(lowest(), static_cast<int>(std::floor(lo))),
+                 std::min(highest(), static_cast<int>(std::ceil(hi))), suggested,
+                 near[0] >= 0 && near[1] >= 0, w);
+    }
+    const std::array<int, 2> near = presentNeighbours(c);
+    std::optional<double> suggested;
+    if (near[0] >= 0 && near[1] >= 0) {
+      suggested = between(c, near[0], near[1]);
+    } else if (near[0] >= 0 || near[1] >= 0) {
+      suggested = channels_[static_cast<std::size_t>(std::max(near[0], near[1]))].at.y;
+    }
+    double centre = 0;
+    int half = 0;
+    if (ch.present) {
+      centre = ch.at.y;
+      half = rows(h / 2 + 2);
+    } else if (suggested) {
+      centre = *suggested;
+      half = rows(h + 2);
+    } else {
+      return false;
+    }
+    return fit(c, std::max(lowest(), static_cast<int>(std::floor(centre - half))),
+               std::min(highest(), static_cast<int>(std::ceil(centre + half))), suggested,
+               near[0] >= 0 && near[1] >= 0, w);
+  }
+
+  Rect boxOf(Position at) const {
+    const Placement p = PlacementOf(at);
+    return {p.x - 1, p.y - 1, p.x + unit_.width + 1, p.y + unit_.height + 1};
+  }
+
+  // The misfit over the window with channels' templates at pa and pb added.
+  float misfitWith(Position pa, Position pb, Window& w) const {
+    w.scratch = w.model;
+    for (const Position at : {pa, pb}) {
+      const Placement p = PlacementOf(at);
+      w.scratch.add(unit_.phases[static_cast<std::size_t>(p.phase)], p.x, p.y);
+    }
+    float total = 0;
+    for (std::size_t i = 0; i < w.ink.size(); ++i) {
+      if (!(w.ink[i] & NotJudged)) total += Distance(w.ink[i], w.scratch.ink[i]);
+    }
+    return total;
+  }
+
+  // Two overlapping channels may have each other's rows: one channel at a
+  // time cannot undo that, as each row is taken while the other holds it.
+  bool swapRows(int a, int b, Window& w) {
+    Channel& ca = channels_[static_cast<std::size_t>(a)];
+    Channel& cb = channels_[static_cast<std::size_t>(b)];
+    if (!ca.present || !cb.present || std::abs(ca.at.y - cb.at.y) > rows(unit_.height)) return false;
+    const Position sa{ca.at.x, cb.at.y};
+    const Position sb{cb.at.x, ca.at.y};
+    const Rect ba = boxOf(ca.at), bb = boxOf(cb.at);
+    const Rect box{std::min(ba.Left, bb.Left), std::min(ba.Top, bb.Top), std::max(ba.Right, bb.Right),
+                   std::max(ba.Bottom, bb.Bottom)};
+    prepareBox(box, a, b, w);
+    if (misfitWith(sa, sb, w) >= misfitWith(ca.at, cb.at, w)) return false;
+    ca.at = sa;
+    cb.at = sb;
+    return true;
+  }
+
+  bool swaps() {
+    bool changed = false;
+    Window& w = windows_[0];
+    for (int c = 0; c < channels(); ++c) {
+      for (int d = 1; d <= 2 && c + d < channels(); ++d) changed = swapRows(c, c + d, w) || changed;
+    }
+    return changed;
+  }
+
+  // Every channel once: blocks of channels wider than the reach of a
+  // template, the even blocks on both lanes first and then the odd ones, so
+  // that no two channels fitted at the same time see each other.
+  bool pass(bool first, bool& changed) {
+    const int n = channels();
+    const int blocks = (n + block_ - 1) / block_;
+    std::vector<char> moved(channels_.size(), 0);
+    for (int parity = 0; parity < 2; ++parity) {
+      const int count = (blocks - parity + 1) / 2;
+      if (!s_.lanes.each(count, [&](int i, int lane) {
+            const int b = 2 * i + parity;
+            Window& w = windows_[static_cast<std::size_t>(lane)];
+            std::int64_t work = 0;
+            for (int c = b * block_; c < std::min(n, (b + 1) * block_); ++c) {
+              moved[static_cast<std::size_t>(c)] = step(c, first, w) ? 1 : 0;
+              work += static_cast<std::int64_t>(w.ink.size()) * 4;
+            }
+            return s_.keepGoing(lane, work);
+          }))
+        return false;
+    }
+    changed = std::any_of(moved.begin(), moved.end(), [](char m) { return m != 0; });
+    return true;
+  }
+
+  SearchState& s_;
+  const ThoroughTemplate& unit_;
+  bool fine_;
+  std::vector<std::uint32_t> ink_;
+  std::vector<Channel> channels_;
+  std::vector<int> seededLeft_;
+  std::vector<int> seededRight_;
+  int reach_ = 1;
+  int block_ = 2;
+  std::array<Window, WorkLanes::Count> windows_;
+};
+
+}  // namespace
+
+bool FitChannels(SearchState& s, const ChannelGrid& grid, const std::vector<ThoroughPoint>& seeds,
+                 const std::vector<Rect>& neutral, ChannelFitResult& out) {
+  out = {};
+  if (s.unit.empty() || grid.spacing <= 0) return true;
+  // Confident detections in a band of overlapping symbols may keep to every
+  // second or third channel, so that their columns line up on a multiple of
+  // the spacing: a finer grid is taken when its channels in between hold
+  // symbols that explain ink of their own in most places.
+  ChannelGrid current = grid;
+  auto solver = std::make_unique<ChannelSolver>(s, current, seeds, neutral);
+  if (!solver->firstPass()) return false;
+  std::vector<double> columns;
+  for (const ThoroughPoint& p : seeds) columns.push_back(p.x);
+  for (bool finer = true; finer;) {
+    finer = false;
+    for (const int m : {2, 3}) {
+      ChannelGridSearch search;
+      search.expectedSpacing = current.spacing / m;
+      if (*search.expectedSpacing < search.minSpacing) continue;
+      // The detections' columns on the finer spacing: the coarse grid's
+      // offset may lie between two of its channels.
+      const ChannelGridEstimate estimate = EstimateChannelGrid(columns, search);
+      if (!estimate.grid) continue;
+      auto candidate = std::make_unique<ChannelSolver>(s, *estimate.grid, seeds, neutral);
+      if (!candidate->firstPass()) return false;
+      if (candidate->evidentUnseeded() * 2 < candidate->seeded() * (m - 1)) continue;
+      current = *estimate.grid;
+      solver = std::move(candidate);
+      finer = true;
+      break;
+    }
+  }
+  if (!solver->finish()) return false;
+  solver->refineGrid(current);
+  solver->collect(out);
+  out.grid = current;
+  return true;
+}
