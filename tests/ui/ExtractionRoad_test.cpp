@@ -114,12 +114,14 @@ class ExtractionRoadTest : public WindowTest {
     QVERIFY(!state().StopRequested);
     QCOMPARE(state().WorkImage, before);
     QVERIFY(window().PanelBtn->isEnabled());
-    // Detection order: by row, not sorted by velocity.
+    // Detection order: by row, not sorted by velocity. A run stopped after
+    // its first few points (a slow machine handles the key sooner) may hold
+    // them in velocity order by chance.
     bool sorted = true;
     for (std::size_t i = 1; i < state().VelocityArray.size(); ++i) {
       sorted = sorted && state().VelocityArray[i - 1] <= state().VelocityArray[i];
     }
-    QVERIFY(!sorted);
+    if (state().VelocityArray.size() >= 10) QVERIFY(!sorted);
   }
 
   void escapeInThePreviewOutsideARunOnlyAsks() {
