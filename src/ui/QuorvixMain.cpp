@@ -27,6 +27,7 @@ constexpr int DesignClientWidth = 792;   // an 800 x 600 window less its frame,
 constexpr int DesignClientHeight = 549;  // caption and menu bar
 constexpr int FrameWidth = 8;            // left and right window borders together
 constexpr int PanelScrollLimit = 540;    // client heights below this scroll the button panel
+constexpr int ChannelsRowHeight = 28;    // what the "Channels" row adds to the selection box
 
 template <typename W>
 W* Place(W* widget, int left, int top, int width, int height) {
@@ -169,7 +170,7 @@ void TForm1::createButtonPanel() {
   StrictCheck = Place(new QCheckBox("Strict Match", GroupBox), 8, 256, 81, 17);
   StrictCheck->setToolTip("Check this for color bitmaps if Quorvix identifies too many data points.");
   ChannelsLabel = MakeLabel("Channels:", GroupBox, 8, 284);
-  ChannelsEdit = MakeField("auto", GroupBox, 56, 280, 33, 21);
+  ChannelsEdit = MakeField("auto", GroupBox, 60, 280, 31, 21);
   ChannelsEdit->setToolTip(
       "The number of velocity channels across the picture, or auto to find their spacing.");
   ChannelsLabel->hide();
@@ -196,8 +197,7 @@ void TForm1::createButtonPanel() {
 
 void TForm1::showChannelsField(bool shown) {
   if (ChannelsEdit->isVisibleTo(GroupBox) == shown) return;
-  constexpr int RowHeight = 28;
-  const int by = shown ? RowHeight : -RowHeight;
+  const int by = shown ? ChannelsRowHeight : -ChannelsRowHeight;
   GroupBox->resize(GroupBox->width(), GroupBox->height() + by);
   for (QWidget* w : std::initializer_list<QWidget*>{Label2, VMaxEdit, Label1, VminEdit, Label4, MaxEdit,
                                                     Label3, MinEdit, CreateBtn}) {
@@ -205,6 +205,7 @@ void TForm1::showChannelsField(bool shown) {
   }
   ChannelsLabel->setVisible(shown);
   ChannelsEdit->setVisible(shown);
+  FormResize();
 }
 
 void TForm1::createPictureControls() {
@@ -286,8 +287,10 @@ void TForm1::FormResize() {
   VertBar->resize(VertBar->width(), std::abs(HorizBar->y() - PanelBtn->y()));
   PanelBtn->resize(PanelBtn->width(), ch);
   PanelScroll->setGeometry(0, 0, PanelScroll->width(), ch);
-  if (ch < PanelScrollLimit) {
-    PanelScroll->setMaximum(PanelScrollLimit - ch);
+  // The "Channels" row, when shown, makes the panel's controls that much taller.
+  const int limit = PanelScrollLimit + (ChannelsEdit->isVisibleTo(GroupBox) ? ChannelsRowHeight : 0);
+  if (ch < limit) {
+    PanelScroll->setMaximum(limit - ch);
     PanelScroll->show();
   } else {
     PanelScroll->hide();

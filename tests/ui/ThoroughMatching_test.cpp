@@ -182,7 +182,7 @@ class ThoroughMatchingTest : public WindowTest {
     window().CreateBtn->click();
     QCOMPARE(window().statusBar()->text(2), QString("Status: Ready"));
     const int count = state().DataPointCount;
-    QVERIFY2(count >= 80 && count <= 83, state().ChannelReport.c_str());
+    QVERIFY2(count >= 80 && count <= 82, state().ChannelReport.c_str());
     QCOMPARE(window().statusBar()->text(1), QString("ASCII data: %1").arg(count));
     QVERIFY2(state().ChannelReport.size() > 0 &&
                  state().ChannelReport.find(", " + std::to_string(count) + " found") != std::string::npos,
@@ -202,8 +202,11 @@ class ThoroughMatchingTest : public WindowTest {
     QCOMPARE(window().VMaxEdit->y(), vmaxTop);
     QVERIFY(window().MatchEdit->isEnabled());
 
-    QEXPECT_FAIL("", "the finer grid's offset is taken from detections that lean towards their neighbours",
-                 Continue);
+    QEXPECT_FAIL(
+        "",
+        "the points drift by up to 0.15 spacing: the grid is refined from a first fit of symbols that "
+        "the detections each stood for two of",
+        Continue);
     QVERIFY(onGrid);
   }
 };

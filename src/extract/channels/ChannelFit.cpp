@@ -24,25 +24,16 @@ constexpr float LeastGain = 0.02f;
 // ... or, with neighbours on both sides, raises it by no more than this: a
 // symbol hidden under its neighbours.
 constexpr float HiddenSlack = 0.05f;
-// A channel between the channels of a coarser grid holds a symbol of its own
-// when placing it lowers the misfit by this share of its judged ink.
-constexpr float OwnSymbolGain = 0.1f;
 // Of rows that fit alike, the one nearest to what the neighbours suggest:
 // the penalty per squared pixel away, as a share of the template's ink.
 constexpr float Smoothness = 1e-4f;
 constexpr int MostPasses = 8;
-
-std::uint32_t Union(std::uint32_t a, std::uint32_t b) {
-  return PackInk(std::max(InkRed(a), InkRed(b)), std::max(InkGreen(a), InkGreen(b)),
-                 std::max(InkBlue(a), InkBlue(b)));
-}
-
-float Distance(std::uint32_t a, std::uint32_t b) {
-  const float r = static_cast<float>(InkRed(a) - InkRed(b));
-  const float g = static_cast<float>(InkGreen(a) - InkGreen(b));
-  const float bl = static_cast<float>(InkBlue(a) - InkBlue(b));
-  return std::sqrt(r * r + g * g + bl * bl);
-}
+// A finer grid must lower the misfit by this share of each added symbol's ink.
+constexpr float FinerGridPrice = 0.01f;
+// Finer grids are tried only when the channels leave more misfit than this
+// share of a symbol's ink per channel: a grid that explains its band leaves
+// a few per cent.
+constexpr float CoarseMisfit = 0.15f;
 
 struct Channel {
   int number = 0;
@@ -51,7 +42,6 @@ struct Channel {
   bool seeded = false;
   float seedScore = 0;
   bool present = false;
-  bool evident = false;  // its symbol explains much ink its neighbours leave
   Position at;
 };
 
@@ -74,12 +64,45 @@ struct Judged {
   bool valid = false;
 };
 
+// The picture's ink with the pixels that count neither way flagged.
+std::vector<std::uint32_t> JudgedInk(SearchState& s, const std::vector<Rect>& neutral) {
+  const auto pixel = [&](int x, int y) {
+    return static_cast<std::size_t>(y) * static_cast<std::size_t>(s.width) + static_cast<std::size_t>(x);
+  };
+  std::vector<std::uint32_t> judged(static_cast<std::size_t>(s.width) * static_cast<std::size_t>(s.height),
+                                    0);
+  const std::array<float, 3>& d = s.unit.meanDirection;
+  const float ratio2 = s.tuning.otherColour * s.tuning.otherColour;
+  s.lanes.each(s.height, [&](int y, int) {
+    for (int x = 0; x < s.width; ++x) {
+      const std::uint32_t ink = s.ink.at(x, y);
+      std::uint32_t& out = judged[pixel(x, y)];
+      out = ink & 0xFFFFFFu;
+      if (ink & InkPicture::Unjudged) {
+        out |= NotJudged;
+      } else if (ink != 0) {
+        const float r = static_cast<float>(InkRed(ink));
+        const float g = static_cast<float>(InkGreen(ink));
+        const float b = static_cast<float>(InkBlue(ink));
+        const float a = r * d[0] + g * d[1] + b * d[2];
+        if (a <= 0 || r * r + g * g + b * b - a * a > ratio2 * a * a) out |= NotJudged;
+      }
+    }
+  });
+  for (const Rect& r : neutral) {
+    for (int y = std::max(r.Top, 0); y < std::min(r.Bottom, s.height); ++y) {
+      for (int x = std::max(r.Left, 0); x < std::min(r.Right, s.width); ++x) judged[pixel(x, y)] |= NotJudged;
+    }
+  }
+  return judged;
+}
+
 class ChannelSolver {
  public:
+  // `judged`: the picture's ink as JudgedInk gives it.
   ChannelSolver(SearchState& s, const ChannelGrid& grid, const std::vector<ThoroughPoint>& seeds,
-                const std::vector<Rect>& neutral)
-      : s_(s), unit_(s.unit), fine_(s.unit.phases.size() > 1) {
-    markJudged(neutral);
+                const std::vector<std::uint32_t>& judged)
+      : s_(s), unit_(s.unit), fine_(s.unit.phases.size() > 1), ink_(judged) {
     makeChannels(grid);
     seed(grid, seeds);
   }
@@ -92,27 +115,32 @@ class ChannelSolver {
     return channels_.empty() || pass(true, changed);
   }
 
-  // Channels without a seed that the first pass found evident symbols in.
-  int evidentUnseeded() const {
-    return static_cast<int>(std::count_if(channels_.begin(), channels_.end(),
-                                          [](const Channel& c) { return !c.seeded && c.evident; }));
-  }
-  int seeded() const {
+  int presentCount() const {
     return static_cast<int>(
-        std::count_if(channels_.begin(), channels_.end(), [](const Channel& c) { return c.seeded; }));
+        std::count_if(channels_.begin(), channels_.end(), [](const Channel& c) { return c.present; }));
   }
 
-  // The channels with a symbol as seeds for a finer grid.
-  std::vector<ThoroughPoint> asSeeds() const {
-    std::vector<ThoroughPoint> out;
+  // The misfit of the union of every channel's template over the picture.
+  double totalMisfit() const {
+    std::vector<std::uint32_t> model(ink_.size(), 0);
     for (const Channel& c : channels_) {
       if (!c.present) continue;
       const Placement p = PlacementOf(c.at);
-      const PhaseTemplate& phase = unit_.phases[static_cast<std::size_t>(p.phase)];
-      out.push_back(
-          {c.column, c.at.y / static_cast<double>(PhaseSteps) + unit_.centreY + phase.centreErrorY, 1.0f});
+      for (const TemplatePixel& t : unit_.phases[static_cast<std::size_t>(p.phase)].ink) {
+        const int x = p.x + t.dx;
+        const int y = p.y + t.dy;
+        if (x < 0 || y < 0 || x >= s_.width || y >= s_.height) continue;
+        std::uint32_t& m = model[pixel(x, y)];
+        m = InkUnion(m, t.packed);
+      }
     }
-    return out;
+    double total = 0;
+    for (std::size_t i = 0; i < ink_.size(); ++i) {
+      const std::uint32_t v = ink_[i];
+      if ((v & NotJudged) || (v == 0 && model[i] == 0)) continue;
+      total += InkDistance(v, model[i]);
+    }
+    return total;
   }
 
   // Passes after the first, until no channel changes.
@@ -169,14 +197,19 @@ class ChannelSolver {
     if (n < 8 || det <= 0) return;
     const double spacing = (n * skx - sk * sx) / det;
     const double offset = (sx - spacing * sk) / n;
-    // Only a refinement: a grid that moved by more than a tenth of a spacing
+    // Only a refinement: a grid that moved by more than a quarter of a spacing
     // anywhere is not trusted.
     const double firstShift = offset - grid.offset;
     const double lastShift = firstShift + (spacing - grid.spacing) * channels_.back().number;
-    if (std::abs(firstShift) > 0.1 * grid.spacing || std::abs(lastShift) > 0.1 * grid.spacing) return;
+    if (std::abs(firstShift) > 0.25 * grid.spacing || std::abs(lastShift) > 0.25 * grid.spacing) return;
     grid.spacing = spacing;
     grid.offset = offset;
-    for (Channel& ch : channels_) ch.column = offset + ch.number * spacing;
+    for (Channel& ch : channels_) {
+      ch.column = offset + ch.number * spacing;
+      const int x = roundedToPhases((ch.column - unit_.centreX) * PhaseSteps);
+      ch.at.x += x - ch.x;
+      ch.x = x;
+    }
   }
 
   void collect(ChannelFitResult& out) const {
@@ -194,35 +227,6 @@ class ChannelSolver {
  private:
   std::size_t pixel(int x, int y) const {
     return static_cast<std::size_t>(y) * static_cast<std::size_t>(s_.width) + static_cast<std::size_t>(x);
-  }
-
-  // The picture's ink with the pixels that count neither way flagged.
-  void markJudged(const std::vector<Rect>& neutral) {
-    ink_.assign(static_cast<std::size_t>(s_.width) * static_cast<std::size_t>(s_.height), 0);
-    const std::array<float, 3>& d = unit_.meanDirection;
-    const float ratio2 = s_.tuning.otherColour * s_.tuning.otherColour;
-    s_.lanes.each(s_.height, [&](int y, int) {
-      for (int x = 0; x < s_.width; ++x) {
-        const std::uint32_t ink = s_.ink.at(x, y);
-        std::uint32_t& out = ink_[pixel(x, y)];
-        out = ink & 0xFFFFFFu;
-        if (ink & InkPicture::Unjudged) {
-          out |= NotJudged;
-        } else if (ink != 0) {
-          const float r = static_cast<float>(InkRed(ink));
-          const float g = static_cast<float>(InkGreen(ink));
-          const float b = static_cast<float>(InkBlue(ink));
-          const float a = r * d[0] + g * d[1] + b * d[2];
-          if (a <= 0 || r * r + g * g + b * b - a * a > ratio2 * a * a) out |= NotJudged;
-        }
-      }
-    });
-    for (const Rect& r : neutral) {
-      for (int y = std::max(r.Top, 0); y < std::min(r.Bottom, s_.height); ++y) {
-        for (int x = std::max(r.Left, 0); x < std::min(r.Right, s_.width); ++x)
-          ink_[pixel(x, y)] |= NotJudged;
-      }
-    }
   }
 
   int roundedToPhases(double eighths) const {
@@ -338,7 +342,7 @@ class ChannelSolver {
         const bool off = x < 0 || y < 0 || x >= s_.width || y >= s_.height;
         const std::uint32_t v = off ? (NotJudged | OffPicture) : ink_[pixel(x, y)];
         w.ink[i] = v;
-        w.base[i] = (v & NotJudged) ? 0.0f : Distance(v, w.model.ink[i]);
+        w.base[i] = (v & NotJudged) ? 0.0f : InkDistance(v, w.model.ink[i]);
       }
     }
   }
@@ -358,8 +362,8 @@ class ChannelSolver {
       if (v & NotJudged) continue;
       j.judged += t.length;
       const std::uint32_t m = w.model.ink[i];
-      const std::uint32_t next = Union(m, t.packed);
-      if (next != m) j.gain += Distance(v, next) - w.base[i];
+      const std::uint32_t next = InkUnion(m, t.packed);
+      if (next != m) j.gain += InkDistance(v, next) - w.base[i];
     }
     j.valid = j.inside >= s_.tuning.inside * phase.totalLength &&
               j.judged >= s_.tuning.evidence * phase.totalLength;
@@ -405,7 +409,6 @@ class ChannelSolver {
                                         (flanked && best.gain <= HiddenSlack * best.judged));
     const bool changed = present != ch.present || (present && (best.at.x != ch.at.x || best.at.y != ch.at.y));
     ch.present = present;
-    ch.evident = present && best.gain <= -OwnSymbolGain * best.judged;
     if (present) ch.at = best.at;
     return changed;
   }
@@ -476,7 +479,7 @@ class ChannelSolver {
     }
     float total = 0;
     for (std::size_t i = 0; i < w.ink.size(); ++i) {
-      if (!(w.ink[i] & NotJudged)) total += Distance(w.ink[i], w.scratch.ink[i]);
+      if (!(w.ink[i] & NotJudged)) total += InkDistance(w.ink[i], w.scratch.ink[i]);
     }
     return total;
   }
@@ -536,7 +539,7 @@ class ChannelSolver {
   SearchState& s_;
   const ThoroughTemplate& unit_;
   bool fine_;
-  std::vector<std::uint32_t> ink_;
+  const std::vector<std::uint32_t>& ink_;
   std::vector<Channel> channels_;
   std::vector<int> seededLeft_;
   std::vector<int> seededRight_;
@@ -551,30 +554,48 @@ bool FitChannels(SearchState& s, const ChannelGrid& grid, const std::vector<Thor
                  const std::vector<Rect>& neutral, ChannelFitResult& out) {
   out = {};
   if (s.unit.empty() || grid.spacing <= 0) return true;
-  // Confident detections in a band of overlapping symbols may keep to every
-  // second or third channel, so that their columns line up on a multiple of
-  // the spacing: a finer grid is taken when its channels in between hold
-  // symbols that explain ink of their own in most places.
+  const std::vector<std::uint32_t> judged = JudgedInk(s, neutral);
   ChannelGrid current = grid;
-  auto solver = std::make_unique<ChannelSolver>(s, current, seeds, neutral);
+  auto solver = std::make_unique<ChannelSolver>(s, current, seeds, judged);
   if (!solver->firstPass()) return false;
+  // Confident detections in a band of overlapping symbols may keep to every
+  // second or third channel, or each stand for two neighbours at once
+  // between their columns: their columns then line up on a multiple of the
+  // spacing. A finer grid, at the best of its offsets an eighth of a
+  // spacing apart, is taken when its channels explain the picture better by
+  // more than a share of each added symbol's ink.
   std::vector<double> columns;
   for (const ThoroughPoint& p : seeds) columns.push_back(p.x);
   for (bool finer = true; finer;) {
     finer = false;
+    const double coarse = solver->totalMisfit();
+    const int coarseCount = solver->presentCount();
+    const double symbolInk = s.unit.phases[0].totalLength;
+    if (coarse < CoarseMisfit * symbolInk * coarseCount) break;
     for (const int m : {2, 3}) {
       ChannelGridSearch search;
       search.expectedSpacing = current.spacing / m;
       if (*search.expectedSpacing < search.minSpacing) continue;
-      // The detections' columns on the finer spacing: the coarse grid's
-      // offset may lie between two of its channels.
       const ChannelGridEstimate estimate = EstimateChannelGrid(columns, search);
       if (!estimate.grid) continue;
-      auto candidate = std::make_unique<ChannelSolver>(s, *estimate.grid, seeds, neutral);
-      if (!candidate->firstPass()) return false;
-      if (candidate->evidentUnseeded() * 2 < candidate->seeded() * (m - 1)) continue;
-      current = *estimate.grid;
-      solver = std::move(candidate);
+      std::unique_ptr<ChannelSolver> best;
+      double bestMisfit = 0;
+      ChannelGrid bestGrid;
+      for (int j = 0; j < 8; ++j) {
+        ChannelGrid trial = *estimate.grid;
+        trial.offset = std::fmod(trial.offset + j * trial.spacing / 8, trial.spacing);
+        auto candidate = std::make_unique<ChannelSolver>(s, trial, seeds, judged);
+        if (!candidate->firstPass()) return false;
+        const double misfit = candidate->totalMisfit();
+        if (best && misfit >= bestMisfit) continue;
+        best = std::move(candidate);
+        bestMisfit = misfit;
+        bestGrid = trial;
+      }
+      const double added = best->presentCount() - coarseCount;
+      if (bestMisfit + FinerGridPrice * symbolInk * std::max(0.0, added) >= coarse) continue;
+      current = bestGrid;
+      solver = std::move(best);
       finer = true;
       break;
     }

@@ -5,18 +5,6 @@
 
 namespace {
 
-std::uint32_t Union(std::uint32_t a, std::uint32_t b) {
-  return PackInk(std::max(InkRed(a), InkRed(b)), std::max(InkGreen(a), InkGreen(b)),
-                 std::max(InkBlue(a), InkBlue(b)));
-}
-
-float Distance(std::uint32_t a, std::uint32_t b) {
-  const float r = static_cast<float>(InkRed(a) - InkRed(b));
-  const float g = static_cast<float>(InkGreen(a) - InkGreen(b));
-  const float bl = static_cast<float>(InkBlue(a) - InkBlue(b));
-  return std::sqrt(r * r + g * g + bl * bl);
-}
-
 Rect Join(const Rect& a, const Rect& b) {
   return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
           std::max(a.Bottom, b.Bottom)};
@@ -66,7 +54,7 @@ BlobFit::BlobFit(const InkPicture& picture, const ThoroughTemplate& unit, float 
 }
 
 float BlobFit::misfit(std::size_t i, std::uint32_t model) const {
-  return judged_[i] ? Distance(ink_[i], model) : 0.0f;
+  return judged_[i] ? InkDistance(ink_[i], model) : 0.0f;
 }
 
 Rect BlobFit::boxOf(Position at) const {
@@ -94,7 +82,7 @@ int BlobFit::addMember(Position at, bool movable, int id) {
     const int y = p.y + t.dy;
     if (!inside(x, y)) continue;
     const std::size_t i = index(x, y);
-    model_.ink[i] = Union(model_.ink[i], t.packed);
+    model_.ink[i] = InkUnion(model_.ink[i], t.packed);
     error_[i] = misfit(i, model_.ink[i]);
   }
   return k;
@@ -109,7 +97,7 @@ float BlobFit::gainOfAdding(Position at) const {
     if (!inside(x, y)) continue;
     const std::size_t i = index(x, y);
     if (!judged_[i]) continue;
-    const std::uint32_t next = Union(model_.ink[i], t.packed);
+    const std::uint32_t next = InkUnion(model_.ink[i], t.packed);
     if (next != model_.ink[i]) gain += misfit(i, next) - error_[i];
   }
   return gain;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -69,6 +70,20 @@ inline std::uint32_t LessExplained(std::uint32_t ink, std::uint32_t explained) {
   return PackInk(std::max(0, InkRed(ink) - InkRed(explained)),
                  std::max(0, InkGreen(ink) - InkGreen(explained)),
                  std::max(0, InkBlue(ink) - InkBlue(explained)));
+}
+
+// The channel-wise maximum of two inks: what two overlapping symbols leave.
+inline std::uint32_t InkUnion(std::uint32_t a, std::uint32_t b) {
+  return PackInk(std::max(InkRed(a), InkRed(b)), std::max(InkGreen(a), InkGreen(b)),
+                 std::max(InkBlue(a), InkBlue(b)));
+}
+
+// The length of the difference of two inks.
+inline float InkDistance(std::uint32_t a, std::uint32_t b) {
+  const float r = static_cast<float>(InkRed(a) - InkRed(b));
+  const float g = static_cast<float>(InkGreen(a) - InkGreen(b));
+  const float bl = static_cast<float>(InkBlue(a) - InkBlue(b));
+  return std::sqrt(r * r + g * g + bl * bl);
 }
 
 // The ink of one colour against a paper colour with a noise floor.
