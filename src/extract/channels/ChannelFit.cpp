@@ -11,8 +11,7 @@
 namespace {
 
 // Flags over a pixel's ink in the fitted picture: ink that counts neither
-// way (another colour, the frame, a symbol of another kind), and pixels off
-// the picture.
+// way (another colour, the frame), and pixels off the picture.
 constexpr std::uint32_t NotJudged = 1u << 31;
 constexpr std::uint32_t OffPicture = 1u << 30;
 
@@ -65,7 +64,7 @@ struct Judged {
 };
 
 // The picture's ink with the pixels that count neither way flagged.
-std::vector<std::uint32_t> JudgedInk(SearchState& s, const std::vector<Rect>& neutral) {
+std::vector<std::uint32_t> JudgedInk(SearchState& s) {
   const auto pixel = [&](int x, int y) {
     return static_cast<std::size_t>(y) * static_cast<std::size_t>(s.width) + static_cast<std::size_t>(x);
   };
@@ -89,11 +88,6 @@ std::vector<std::uint32_t> JudgedInk(SearchState& s, const std::vector<Rect>& ne
       }
     }
   });
-  for (const Rect& r : neutral) {
-    for (int y = std::max(r.Top, 0); y < std::min(r.Bottom, s.height); ++y) {
-      for (int x = std::max(r.Left, 0); x < std::min(r.Right, s.width); ++x) judged[pixel(x, y)] |= NotJudged;
-    }
-  }
   return judged;
 }
 
@@ -143,14 +137,22 @@ class ChannelSolver {
     return total;
   }
 
-  // Passes after the first, until no channel changes.
+  // Passes after the first, each over the channels near one that changed
+  // in the last, until none changes.
   bool finish() {
     if (channels_.empty()) return true;
-    bool changed = false;
+    std::vector<char> todo(channels_.size(), 1);
     for (int round = 1; round < MostPasses; ++round) {
-      if (!pass(false, changed)) return false;
+      bool changed = false;
+      if (!pass(false, changed, &todo)) return false;
       if (swaps()) changed = true;
       if (!changed) break;
+      std::fill(todo.begin(), todo.end(), 0);
+      for (int c = 0; c < channels(); ++c) {
+        if (!moved_[static_cast<std::size_t>(c)]) continue;
+        for (int j = std::max(0, c - reach_); j <= std::min(channels() - 1, c + reach_); ++j)
+          todo[static_cast<std::size_t>(j)] = 1;
+      }
     }
     return true;
   }
@@ -456,7 +458,7 @@ class ChannelSolver {
       half = rows(h / 2 + 2);
     } else if (suggested) {
       centre = *suggested;
-      half = rows(h + 2);
+      half = rows(2 * (h + 2));  // a channel in a steep dip lies well off its neighbours
     } else {
       return false;
     }
@@ -506,7 +508,11 @@ class ChannelSolver {
     bool changed = false;
     Window& w = windows_[0];
     for (int c = 0; c < channels(); ++c) {
-      for (int d = 1; d <= 2 && c + d < channels(); ++d) changed = swapRows(c, c + d, w) || changed;
+      for (int d = 1; d <= 2 && c + d < channels(); ++d) {
+        if (!swapRows(c, c + d, w)) continue;
+        moved_[static_cast<std::size_t>(c)] = moved_[static_cast<std::size_t>(c + d)] = 1;
+        changed = true;
+      }
     }
     return changed;
   }
@@ -514,10 +520,11 @@ class ChannelSolver {
   // Every channel once: blocks of channels wider than the reach of a
   // template, the even blocks on both lanes first and then the odd ones, so
   // that no two channels fitted at the same time see each other.
-  bool pass(bool first, bool& changed) {
+  bool pass(bool first, bool& changed, const std::vector<char>* todo = nullptr) {
     const int n = channels();
     const int blocks = (n + block_ - 1) / block_;
-    std::vector<char> moved(channels_.size(), 0);
+    std::vector<char>& moved = moved_;
+    moved.assign(channels_.size(), 0);
     for (int parity = 0; parity < 2; ++parity) {
       const int count = (blocks - parity + 1) / 2;
       if (!s_.lanes.each(count, [&](int i, int lane) {
@@ -525,6 +532,7 @@ class ChannelSolver {
             Window& w = windows_[static_cast<std::size_t>(lane)];
             std::int64_t work = 0;
             for (int c = b * block_; c < std::min(n, (b + 1) * block_); ++c) {
+              if (todo != nullptr && !(*todo)[static_cast<std::size_t>(c)]) continue;
               moved[static_cast<std::size_t>(c)] = step(c, first, w) ? 1 : 0;
               work += static_cast<std::int64_t>(w.ink.size()) * 4;
             }
@@ -545,16 +553,17 @@ class ChannelSolver {
   std::vector<int> seededRight_;
   int reach_ = 1;
   int block_ = 2;
+  std::vector<char> moved_;  // the channels the last pass (and its swaps) changed
   std::array<Window, WorkLanes::Count> windows_;
 };
 
 }  // namespace
 
 bool FitChannels(SearchState& s, const ChannelGrid& grid, const std::vector<ThoroughPoint>& seeds,
-                 const std::vector<Rect>& neutral, ChannelFitResult& out) {
+                 ChannelFitResult& out) {
   out = {};
   if (s.unit.empty() || grid.spacing <= 0) return true;
-  const std::vector<std::uint32_t> judged = JudgedInk(s, neutral);
+  const std::vector<std::uint32_t> judged = JudgedInk(s);
   ChannelGrid current = grid;
   auto solver = std::make_unique<ChannelSolver>(s, current, seeds, judged);
   if (!solver->firstPass()) return false;

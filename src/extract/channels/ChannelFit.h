@@ -4,7 +4,6 @@
 
 #include "extract/channels/ChannelGrid.h"
 #include "extract/thorough/SearchState.h"
-#include "image/Rect.h"
 
 // A channel's symbol as fitted: the channel's number on the grid (0 is the
 // grid's offset column), its column on the grid and the row of its ink
@@ -26,9 +25,10 @@ struct ChannelFitResult {
 // fitted so that the union of all channels' templates explains the picture's
 // ink best, channel by channel with its neighbours as they stand, over and
 // over until no channel changes. The seeds (centres of confident detections)
-// give the first rows; `neutral` boxes (symbols of another kind) count
-// neither way. At the end the grid is refined to the columns where the
+// give the first rows. Boxes the thorough mode set apart as symbols of
+// another kind are judged like the rest: in a dense band, a few channels
+// overlapping in a dip look like one larger symbol. At the end the grid is refined to the columns where the
 // found symbols fit best, and the points take their columns from it.
 // False when stopped.
 bool FitChannels(SearchState& s, const ChannelGrid& grid, const std::vector<ThoroughPoint>& seeds,
-                 const std::vector<Rect>& neutral, ChannelFitResult& out);
+                 ChannelFitResult& out);

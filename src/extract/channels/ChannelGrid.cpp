@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
 #include <iomanip>
 #include <numbers>
 #include <sstream>
@@ -28,6 +29,48 @@ double Alignment(const std::vector<double>& centred, double spacing, double* pha
   }
   if (phase != nullptr) *phase = std::atan2(s, c);
   return std::hypot(c, s) / static_cast<double>(centred.size());
+}
+
+struct Peak {
+  double spacing;
+  double alignment;
+};
+
+// The local maxima of the alignment over spacings low .. high (the ends
+// count when they are highest), by increasing spacing, and the highest
+// alignment in `best`. The frequency 1 / spacing is stepped evenly, so that
+// the phase of a column `reach` from the middle moves by about 0.3 rad a
+// step, and each column's phase vector is turned on by one multiplication.
+std::vector<Peak> AlignmentPeaks(const std::vector<double>& centred, double low, double high, double reach,
+                                 double& best) {
+  const double lowFrequency = 1 / high;
+  const double highFrequency = 1 / low;
+  const double step = 0.3 / (2 * std::numbers::pi * std::max(reach, 1.0));
+  std::vector<std::complex<double>> phase, turn;
+  for (const double x : centred) {
+    phase.push_back(std::polar(1.0, 2 * std::numbers::pi * x * lowFrequency));
+    turn.push_back(std::polar(1.0, 2 * std::numbers::pi * x * step));
+  }
+  const double n = static_cast<double>(centred.size());
+  std::vector<Peak> peaks;
+  double previous = -1, beforePrevious = -1;
+  double previousFrequency = lowFrequency;
+  for (double f = lowFrequency; f <= highFrequency; f += step) {
+    std::complex<double> sum = 0;
+    for (std::size_t i = 0; i < phase.size(); ++i) {
+      sum += phase[i];
+      phase[i] *= turn[i];
+    }
+    const double a = std::abs(sum) / n;
+    if (previous >= beforePrevious && previous >= a) peaks.push_back({1 / previousFrequency, previous});
+    best = std::max(best, a);
+    beforePrevious = previous;
+    previous = a;
+    previousFrequency = f;
+  }
+  if (previous >= beforePrevious && previous >= 0) peaks.push_back({1 / previousFrequency, previous});
+  std::reverse(peaks.begin(), peaks.end());
+  return peaks;
 }
 
 struct Fit {
@@ -115,24 +158,8 @@ ChannelGridEstimate EstimateChannelGrid(std::vector<double> columns, const Chann
     result.why = why.str();
     return result;
   }
-  struct Peak {
-    double spacing;
-    double alignment;
-  };
-  std::vector<Peak> peaks;
   double best = 0;
-  double previous = -1, beforePrevious = -1;
-  double previousSpacing = low;
-  // The phase at the ends moves by about 0.3 rad a step.
-  for (double s = low; s <= high; s += std::max(1e-6, 0.3 * s * s / (2 * std::numbers::pi * halfSpan))) {
-    const double a = Alignment(centred, s);
-    if (previous >= beforePrevious && previous >= a) peaks.push_back({previousSpacing, previous});
-    best = std::max(best, a);
-    beforePrevious = previous;
-    previous = a;
-    previousSpacing = s;
-  }
-  if (previous >= beforePrevious) peaks.push_back({previousSpacing, previous});
+  const std::vector<Peak> peaks = AlignmentPeaks(centred, low, high, halfSpan, best);
 
   // Random columns line up on some spacing of the many tried about as
   // well as sqrt(log(tries) / n): a grid must stand well above that.

@@ -38,7 +38,7 @@ ChannelSearchResult FindChannelPoints(const Bitmap& picture, const Bitmap& unit,
     return result;
   }
   ChannelFitResult fitted;
-  if (!FitChannels(s, *estimate.grid, seeds, otherKinds, fitted)) return stopped();
+  if (!FitChannels(s, *estimate.grid, seeds, fitted)) return stopped();
   result.grid = fitted.grid;
   result.channels = fitted.channels;
   for (const ChannelPoint& p : fitted.points) result.points.push_back({p.x, p.y, 1.0f});
