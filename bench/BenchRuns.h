@@ -28,6 +28,7 @@ struct Figures {
   // symbol shows its top or bottom rim for the latter.
   double rmsAcross = 0;
   double rmsDown = 0;
+  double biasAcross = 0;  // the mean error across
   double f1() const { return recall + precision > 0 ? 2 * recall * precision / (recall + precision) : 0; }
 };
 

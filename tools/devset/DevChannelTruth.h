@@ -16,6 +16,7 @@ struct ChannelFigures {
   double recall = 0;
   double precision = 0;
   double velocityError = 0;  // rms across, in channel spacings
+  double velocityBias = 0;   // mean across, in channel spacings
   double valueError = 0;     // rms down, in pixels, where the true symbol's top or bottom rim shows
 };
 
