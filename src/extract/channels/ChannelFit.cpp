@@ -158,8 +158,8 @@ class ChannelSolver {
   }
 
   // The grid refitted to the columns where the channels' symbols fit best:
-  // each found between eighths of a pixel from the misfit's parabola, free
-  // to move twice as far as the fit let it.
+  // each found between eighths of a pixel from the misfit's V, free to move
+  // twice as far as the fit let it.
   void refineGrid(ChannelGrid& grid) {
     if (!fine_) return;
     constexpr int Across = 2 * ColumnRefinement;
@@ -178,27 +178,37 @@ class ChannelSolver {
       const float l = gain[static_cast<std::size_t>(best - 1)];
       const float m = gain[static_cast<std::size_t>(best)];
       const float r = gain[static_cast<std::size_t>(best + 1)];
-      const float curve = l - 2 * m + r;
-      if (l >= 1e29f || r >= 1e29f || curve <= 0) return;
-      const double vertex = static_cast<double>(best - Across) + 0.5 * (l - r) / curve;
+      // The misfit, a sum of ink distances, rises like a V on both sides of
+      // its least: the V through the three values has its point at `step`.
+      const float rise = std::max(l - m, r - m);
+      if (l >= 1e29f || r >= 1e29f || rise <= 0) return;
+      const double step = 0.5 * (l - r) / rise;
+      const double vertex = static_cast<double>(best - Across) + step;
       const Placement p = PlacementOf({ch.x, ch.at.y});
       const PhaseTemplate& phase = unit_.phases[static_cast<std::size_t>(p.phase)];
       column[static_cast<std::size_t>(c)] = (ch.x + vertex) / PhaseSteps + unit_.centreX + phase.centreErrorX;
     });
-    double n = 0, sk = 0, sx = 0, skk = 0, skx = 0;
-    for (std::size_t c = 0; c < channels_.size(); ++c) {
-      if (std::isnan(column[c])) continue;
-      const double k = channels_[c].number;
-      n += 1;
-      sk += k;
-      sx += column[c];
-      skk += k * k;
-      skx += k * column[c];
+    // Least squares over the columns within a quarter of a spacing of the
+    // grid, then again over those within a tenth of a spacing of that line.
+    double spacing = grid.spacing;
+    double offset = grid.offset;
+    for (int round = 0; round < 2; ++round) {
+      double n = 0, sk = 0, sx = 0, skk = 0, skx = 0;
+      for (std::size_t c = 0; c < channels_.size(); ++c) {
+        if (std::isnan(column[c])) continue;
+        const double k = channels_[c].number;
+        if (std::abs(column[c] - offset - k * spacing) > (round == 0 ? 0.25 : 0.1) * grid.spacing) continue;
+        n += 1;
+        sk += k;
+        sx += column[c];
+        skk += k * k;
+        skx += k * column[c];
+      }
+      const double det = n * skk - sk * sk;
+      if (n < 8 || det <= 0) return;
+      spacing = (n * skx - sk * sx) / det;
+      offset = (sx - spacing * sk) / n;
     }
-    const double det = n * skk - sk * sk;
-    if (n < 8 || det <= 0) return;
-    const double spacing = (n * skx - sk * sx) / det;
-    const double offset = (sx - spacing * sk) / n;
     // Only a refinement: a grid that moved by more than a quarter of a spacing
     // anywhere is not trusted.
     const double firstShift = offset - grid.offset;
