@@ -62,8 +62,8 @@ struct AppState {
   // Create ASCII takes one point per velocity channel (Edit > "One point per
   // channel", with the "Channels" field); likewise off at every start.
   bool OnePointPerChannel = false;
-  // The last such run's outcome in one line: "512 channels, 509 found", or
-  // why no channel grid was found.
+  // The last such run's count in one line, "512 channels, 509 found"; empty
+  // when no channel grid was found.
   std::string ChannelReport;
 
   // Paths, set once at start-up.

@@ -39,7 +39,7 @@ std::string ChannelCountRefusal(const std::string& text) {
   return "Channels must be \"auto\" or a whole number of channels of at least 1, not \"" + text + "\".";
 }
 
-void ExtractDataPointsPerChannel(AppState& state, Ui& ui, const ChannelCount& count) {
+std::string ExtractDataPointsPerChannel(AppState& state, Ui& ui, const ChannelCount& count) {
   BeginSpectrum(state, ui);
   ThoroughRunObserver observer(state, ui);
   ChannelSearchOptions options;
@@ -49,10 +49,13 @@ void ExtractDataPointsPerChannel(AppState& state, Ui& ui, const ChannelCount& co
   for (const ThoroughPoint& p : result.points) {
     RecordCentre(state, ui, static_cast<long double>(p.x), static_cast<long double>(p.y));
   }
-  state.ChannelReport = result.stopped ? std::string() : result.report;
   FinishSpectrum(state);
   ui.repaintMain();
   ui.repaintPreview();
+  if (result.stopped) return {};
+  if (!result.grid) return result.report;  // the thorough mode's points stand
+  state.ChannelReport = result.report;
+  return {};
 }
 
 void OnePointPerChannelClick(AppState& state, Ui& ui, bool checked) {

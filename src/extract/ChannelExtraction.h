@@ -22,9 +22,11 @@ std::string ChannelCountRefusal(const std::string& text);
 // The scan of a Create ASCII run with one point per channel: reads the
 // calibration, finds the channel grid and one symbol per channel in
 // WorkImage, and turns each channel's point (its column on the grid, its
-// fitted row) into a data point; without a grid the thorough mode's points
-// are taken. The outcome's one line is kept in ChannelReport.
-void ExtractDataPointsPerChannel(AppState& state, Ui& ui, const ChannelCount& count);
+// fitted row) into a data point. The count ("512 channels, 509 found") is
+// kept in ChannelReport. Without a grid the thorough mode's points are
+// taken and the line saying why is returned, for the user once the run is
+// over; otherwise nothing.
+std::string ExtractDataPointsPerChannel(AppState& state, Ui& ui, const ChannelCount& count);
 
 // Edit > "One point per channel" checked or unchecked. While it is on, the
 // thorough mode's matching is used ("Match %" and "Strict Match" disabled)

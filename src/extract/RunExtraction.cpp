@@ -25,9 +25,10 @@ void CreateBtnClick(AppState& state, Ui& ui) {
   state.DataPointCount = 0;
 
   state.ChannelReport.clear();
+  std::string channelMessage;
   if (channels) {
     ShowDataPreview(state, ui);
-    ExtractDataPointsPerChannel(state, ui, *channels);
+    channelMessage = ExtractDataPointsPerChannel(state, ui, *channels);
   } else if (state.ThoroughMatching) {
     // The thorough mode takes the unit picture as it is and needs no Match %.
     ShowDataPreview(state, ui);
@@ -53,4 +54,5 @@ void CreateBtnClick(AppState& state, Ui& ui) {
     if (state.DataPointCount > 0) state.AsciiSaved = false;
   }
   state.StopRequested = false;
+  if (!channelMessage.empty()) ui.showMessage(channelMessage);
 }

@@ -42,6 +42,15 @@ tail -n +2 "$work/auto.txt" | awk -F, '
   fail "the run with --channels 512 failed"
 grep -Eq '^512 channels, [0-9]+ found$' "$work/given.err" || fail "standard error: $(cat "$work/given.err")"
 
+# A piece of the spectrum around the unit holds too few symbols for a
+# spacing: one line says why, and the thorough mode's points are written.
+IFS=, read -r l t r b <<<"$unit"
+"$cli" extract "$picture" --crop "$((l - 6)),$((t - 6)),$((r + 6)),$((b + 6))" --unit "6,6,$((r - l + 6)),$((b - t + 6))" \
+  --channels auto -o "$work/few.txt" 2>"$work/few.err" || fail "the run on a piece failed"
+[ "$(wc -l <"$work/few.err")" -eq 1 ] || fail "standard error: $(cat "$work/few.err")"
+grep -q "^quorvix-cli: cannot find an equal channel spacing: " "$work/few.err" || fail "standard error: $(cat "$work/few.err")"
+head -n 1 "$work/few.txt" | grep -q "^!Quorvix ASCII data: [1-9]" || fail "the piece's points: $(head -n 1 "$work/few.txt")"
+
 for bad in 0 -4 2.5 many ""; do
   "$cli" extract "$picture" --unit "$unit" --channels "$bad" -o "$work/bad.txt" 2>"$work/bad.err"
   status=$?

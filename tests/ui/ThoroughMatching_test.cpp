@@ -209,6 +209,26 @@ class ThoroughMatchingTest : public WindowTest {
         Continue);
     QVERIFY(onGrid);
   }
+
+  void withoutAChannelGridTheRunSaysWhyAndKeepsTheThoroughPoints() {
+    const std::vector<QPointF> centres = {
+        {20.5, 30.25}, {55.25, 22.0}, {90.0, 61.5}, {130.75, 40.5}, {170.3, 75.6}};
+    std::string error;
+    const std::string path = dir_.file("five.bmp");
+    QVERIFY(SaveBitmapFile(path, Discs(201, 101, centres), error));
+    dialogs_.files = {path};
+    window().LoadBitmap1->trigger();
+    drag({129 + 14, 24}, {129 + 27, 37});
+    window().SetasUnitButton->click();
+    window().EditChannels->trigger();
+    window().CreateBtn->click();
+    QCOMPARE(window().statusBar()->text(2), QString("Status: Ready"));
+    QCOMPARE(state().DataPointCount, 5);
+    QCOMPARE(dialogs_.messages.size(), std::size_t{1});
+    QVERIFY2(dialogs_.messages[0].rfind("cannot find an equal channel spacing: ", 0) == 0,
+             dialogs_.messages[0].c_str());
+    QVERIFY(state().ChannelReport.empty());
+  }
 };
 
 QTEST_MAIN(ThoroughMatchingTest)

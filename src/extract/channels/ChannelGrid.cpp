@@ -123,8 +123,8 @@ ChannelGridEstimate EstimateChannelGrid(std::vector<double> columns, const Chann
   ChannelGridEstimate result;
   const int count = static_cast<int>(columns.size());
   if (count < LeastColumns) {
-    result.why = "only " + std::to_string(count) + " confident symbols, at least " +
-                 std::to_string(LeastColumns) + " are needed";
+    result.why = "only " + std::to_string(count) + (count == 1 ? " confident symbol" : " confident symbols") +
+                 ", at least " + std::to_string(LeastColumns) + " are needed";
     return result;
   }
   std::sort(columns.begin(), columns.end());
