@@ -46,12 +46,7 @@ std::string ExtractDataPointsPerChannel(AppState& state, Ui& ui, const ChannelCo
   options.channels = count.channels;
   const ChannelSearchResult result =
       FindChannelPoints(state.WorkImage, state.UnitImagePicture, observer, options);
-  for (const ThoroughPoint& p : result.points) {
-    RecordCentre(state, ui, static_cast<long double>(p.x), static_cast<long double>(p.y));
-  }
-  FinishSpectrum(state);
-  ui.repaintMain();
-  ui.repaintPreview();
+  RecordCentres(state, ui, result.points);
   if (result.stopped) return {};
   if (!result.grid) return result.report;  // the thorough mode's points stand
   state.ChannelReport = result.report;

@@ -26,17 +26,20 @@ bool ThoroughRunObserver::stopRequested() const {
   return state_.StopRequested;
 }
 
-void ExtractDataPointsThorough(AppState& state, Ui& ui, const ThoroughOptions& options) {
-  BeginSpectrum(state, ui);
-  ThoroughRunObserver observer(state, ui);
-  const ThoroughResult result =
-      FindSymbolsThorough(state.WorkImage, state.UnitImagePicture, observer, options);
-  for (const ThoroughPoint& p : result.points) {
+void RecordCentres(AppState& state, Ui& ui, const std::vector<ThoroughPoint>& centres) {
+  for (const ThoroughPoint& p : centres) {
     RecordCentre(state, ui, static_cast<long double>(p.x), static_cast<long double>(p.y));
   }
   FinishSpectrum(state);
   ui.repaintMain();
   ui.repaintPreview();
+}
+
+void ExtractDataPointsThorough(AppState& state, Ui& ui, const ThoroughOptions& options) {
+  BeginSpectrum(state, ui);
+  ThoroughRunObserver observer(state, ui);
+  RecordCentres(state, ui,
+                FindSymbolsThorough(state.WorkImage, state.UnitImagePicture, observer, options).points);
 }
 
 void ThoroughMatchingClick(AppState& state, Ui& ui, bool checked) {

@@ -29,6 +29,11 @@ class ThoroughRunObserver final : public ThoroughObserver {
 // read; WorkImage and the unit are left as they are.
 void ExtractDataPointsThorough(AppState& state, Ui& ui, const ThoroughOptions& options = {});
 
+// The end of such a scan: each centre becomes a data point (in the given
+// order), the points are sorted unless the run was stopped, and the main
+// window and the preview are repainted.
+void RecordCentres(AppState& state, Ui& ui, const std::vector<ThoroughPoint>& centres);
+
 // Edit > "Thorough matching" checked or unchecked: the mode of the next runs.
 // While it (or "One point per channel") is on, "Match %" and "Strict Match"
 // are shown disabled.
