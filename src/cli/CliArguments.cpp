@@ -45,24 +45,13 @@ bool ParseInt(const std::string& text, int& value) {
 enum class Takes { Nothing, Text };
 
 const std::map<std::string, Takes>& Options() {
-  static const std::map<std::string, Takes> options = {{"--unit", Takes::Text},
-                                                       {"--vmin", Takes::Text},
-                                                       {"--vmax", Takes::Text},
-                                                       {"--min", Takes::Text},
-                                                       {"--max", Takes::Text},
-                                                       {"--match", Takes::Text},
-                                                       {"--strict", Takes::Nothing},
-                                                       {"--thorough", Takes::Nothing},
-                                                       {"-o", Takes::Text},
-                                                       {"--channels", Takes::Text},
-                                                       {"--output", Takes::Text},
-                                                       {"--grey-limit", Takes::Text},
-                                                       {"--discard-colour", Takes::Nothing},
-                                                       {"--reduce", Takes::Nothing},
-                                                       {"--rotate", Takes::Text},
-                                                       {"--crop", Takes::Text},
-                                                       {"--clear-inside", Takes::Text},
-                                                       {"--clear-outside", Takes::Text}};
+  static const std::map<std::string, Takes> options = {
+      {"--unit", Takes::Text},         {"--vmin", Takes::Text},          {"--vmax", Takes::Text},
+      {"--min", Takes::Text},          {"--max", Takes::Text},           {"--match", Takes::Text},
+      {"--strict", Takes::Nothing},    {"--thorough", Takes::Nothing},   {"-o", Takes::Text},
+      {"--output", Takes::Text},       {"--grey-limit", Takes::Text},    {"--discard-colour", Takes::Nothing},
+      {"--reduce", Takes::Nothing},    {"--rotate", Takes::Text},        {"--crop", Takes::Text},
+      {"--clear-inside", Takes::Text}, {"--clear-outside", Takes::Text}, {"--channels", Takes::Text}};
   return options;
 }
 

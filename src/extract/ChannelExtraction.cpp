@@ -1,37 +1,23 @@
 #include "extract/ChannelExtraction.h"
 
 #include <cctype>
-#include <charconv>
+#include <cstdint>
 
+#include "Stringop/NumberText.h"
 #include "app/AppState.h"
 #include "app/Ui.h"
 #include "extract/DataPointList.h"
 #include "extract/ThoroughExtraction.h"
 #include "extract/channels/ChannelSearch.h"
-
-namespace {
-
-std::string Trimmed(const std::string& text) {
-  std::size_t first = 0;
-  std::size_t last = text.size();
-  while (first < last && std::isspace(static_cast<unsigned char>(text[first]))) ++first;
-  while (last > first && std::isspace(static_cast<unsigned char>(text[last - 1]))) --last;
-  return text.substr(first, last - first);
-}
-
-}  // namespace
+#include "image/EditCommands.h"
 
 std::optional<ChannelCount> ParseChannelCount(const std::string& text) {
-  const std::string t = Trimmed(text);
+  const std::string t = TrimControlChars(text);
   std::string lower;
   for (const char c : t) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   if (lower == "auto") return ChannelCount{};
-  int value = 0;
-  const char* first = t.data();
-  const char* last = t.data() + t.size();
-  if (first != last && *first == '+') ++first;
-  const auto [end, ec] = std::from_chars(first, last, value);
-  if (first == last || ec != std::errc() || end != last || value < 1) return std::nullopt;
+  std::int32_t value = 0;
+  if (!ReadWholeNumber(t, value) || value < 1) return std::nullopt;
   return ChannelCount{value};
 }
 
@@ -55,8 +41,6 @@ std::string ExtractDataPointsPerChannel(AppState& state, Ui& ui, const ChannelCo
 
 void OnePointPerChannelClick(AppState& state, Ui& ui, bool checked) {
   state.OnePointPerChannel = checked;
-  const bool matchUsed = !checked && !state.ThoroughMatching;
-  ui.setEnabled(Control::MatchField, matchUsed);
-  ui.setEnabled(Control::StrictMatch, matchUsed);
+  ShowMatchFields(state, ui);
   ui.setEnabled(Control::ChannelsField, checked);
 }

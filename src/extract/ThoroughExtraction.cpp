@@ -42,9 +42,13 @@ void ExtractDataPointsThorough(AppState& state, Ui& ui, const ThoroughOptions& o
                 FindSymbolsThorough(state.WorkImage, state.UnitImagePicture, observer, options).points);
 }
 
+void ShowMatchFields(const AppState& state, Ui& ui) {
+  const bool used = !state.ThoroughMatching && !state.OnePointPerChannel;
+  ui.setEnabled(Control::MatchField, used);
+  ui.setEnabled(Control::StrictMatch, used);
+}
+
 void ThoroughMatchingClick(AppState& state, Ui& ui, bool checked) {
   state.ThoroughMatching = checked;
-  const bool matchUsed = !checked && !state.OnePointPerChannel;
-  ui.setEnabled(Control::MatchField, matchUsed);
-  ui.setEnabled(Control::StrictMatch, matchUsed);
+  ShowMatchFields(state, ui);
 }

@@ -34,6 +34,10 @@ void ExtractDataPointsThorough(AppState& state, Ui& ui, const ThoroughOptions& o
 // window and the preview are repainted.
 void RecordCentres(AppState& state, Ui& ui, const std::vector<ThoroughPoint>& centres);
 
+// "Match %" and "Strict Match" enabled only while the default scan, which
+// reads them, is the mode of the next runs.
+void ShowMatchFields(const AppState& state, Ui& ui);
+
 // Edit > "Thorough matching" checked or unchecked: the mode of the next runs.
 // While it (or "One point per channel") is on, "Match %" and "Strict Match"
 // are shown disabled.
