@@ -52,7 +52,7 @@ Figures Compare(const devset::DevPicture& p, const std::vector<Found>& found, do
   std::sort(pairs.begin(), pairs.end(), [](const Pair& a, const Pair& b) { return a.d < b.d; });
   std::vector<char> usedT(p.truth.size(), 0), usedF(found.size(), 0);
   int matched = 0, matchedOptional = 0, required = 0, visible = 0, matchedVisible = 0;
-  double sum2 = 0, across = 0, across2 = 0, down2 = 0;
+  double sum2 = 0, across = 0, across2 = 0, down = 0, down2 = 0;
   int rims = 0;
   for (const Pair& pr : pairs) {
     if (usedT[pr.t] || usedF[pr.f]) continue;
@@ -68,6 +68,7 @@ Figures Compare(const devset::DevPicture& p, const std::vector<Found>& found, do
     across2 += (found[pr.f].x - t.x) * (found[pr.f].x - t.x);
     if (t.rimVisible) {
       ++rims;
+      down += found[pr.f].y - t.inkY;
       down2 += (found[pr.f].y - t.inkY) * (found[pr.f].y - t.inkY);
     }
   }
@@ -99,6 +100,7 @@ Figures Compare(const devset::DevPicture& p, const std::vector<Found>& found, do
   fig.rmsAcross = matched > 0 ? std::sqrt(across2 / matched) : 0;
   fig.biasAcross = matched > 0 ? across / matched : 0;
   fig.rmsDown = rims > 0 ? std::sqrt(down2 / rims) : 0;
+  fig.biasDown = rims > 0 ? down / rims : 0;
   fig.visible = visible;
   fig.visibleRecall = visible == 0 ? 1 : static_cast<double>(matchedVisible) / visible;
   return fig;

@@ -29,6 +29,7 @@ struct Figures {
   double rmsAcross = 0;
   double rmsDown = 0;
   double biasAcross = 0;  // the mean error across
+  double biasDown = 0;    // the mean error down where rmsDown is measured
   double f1() const { return recall + precision > 0 ? 2 * recall * precision / (recall + precision) : 0; }
 };
 

@@ -50,6 +50,7 @@ Figures CompareChannels(const devset::DevPicture& p, const std::vector<Found>& f
   fig.rmsAcross = c.velocityError * spacing;
   fig.biasAcross = c.velocityBias * spacing;
   fig.rmsDown = c.valueError;
+  fig.biasDown = c.valueBias;
   return fig;
 }
 
@@ -58,9 +59,12 @@ bool Passes(const Figures& f, double spacing) {
 }
 
 void Print(const char* mode, const Figures& f, double spacing) {
-  std::printf("   %-9s recall %.3f precision %.3f  velocity %.4f sp (mean %+.4f)  value %.3f px  %6.3fs %s\n",
-              mode, f.recall, f.precision, spacing > 0 ? f.rmsAcross / spacing : 0,
-              spacing > 0 ? f.biasAcross / spacing : 0, f.rmsDown, f.seconds, Passes(f, spacing) ? "" : "<");
+  std::printf(
+      "   %-9s recall %.3f precision %.3f  velocity %.4f sp (mean %+.4f)  value %.3f px (mean %+.3f)  %6.3fs "
+      "%s\n",
+      mode, f.recall, f.precision, spacing > 0 ? f.rmsAcross / spacing : 0,
+      spacing > 0 ? f.biasAcross / spacing : 0, f.rmsDown, f.biasDown, f.seconds,
+      Passes(f, spacing) ? "" : "<");
 }
 
 }  // namespace

@@ -204,8 +204,8 @@ class ThoroughMatchingTest : public WindowTest {
 
     QEXPECT_FAIL(
         "",
-        "the points drift by up to 0.15 spacing: the grid is refined from a first fit of symbols that "
-        "the detections each stood for two of",
+        "the points drift by up to 0.15 spacing: the grid comes from detections that each stood for two "
+        "symbols, and in a smooth band three deep no symbol shows enough ink of its own to correct it",
         Continue);
     QVERIFY(onGrid);
   }

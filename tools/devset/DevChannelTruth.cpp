@@ -14,7 +14,7 @@ ChannelFigures CompareChannelPoints(const DevPicture& p, const std::vector<Found
             [&](std::size_t a, std::size_t b) { return p.truth[a].x < p.truth[b].x; });
   std::vector<char> used(p.truth.size(), 0);
   int matched = 0, required = 0, rims = 0, optional = 0;
-  double across = 0, across2 = 0, down2 = 0;
+  double across = 0, across2 = 0, down = 0, down2 = 0;
   for (const FoundPoint& f : found) {
     const auto it = std::lower_bound(order.begin(), order.end(), f.x,
                                      [&](std::size_t t, double x) { return p.truth[t].x < x; });
@@ -44,6 +44,7 @@ ChannelFigures CompareChannelPoints(const DevPicture& p, const std::vector<Found
     across2 += (f.x - t.x) * (f.x - t.x);
     if (t.rimVisible) {
       ++rims;
+      down += f.y - t.inkY;
       down2 += (f.y - t.inkY) * (f.y - t.inkY);
       if (detail && std::abs(f.y - t.inkY) > 1)
         std::printf("    row off %8.2f %8.2f  by %.2f\n", t.inkX, t.inkY, f.y - t.inkY);
@@ -63,6 +64,7 @@ ChannelFigures CompareChannelPoints(const DevPicture& p, const std::vector<Found
   fig.velocityError = matched > 0 ? std::sqrt(across2 / matched) / spacing : 0;
   fig.velocityBias = matched > 0 ? across / matched / spacing : 0;
   fig.valueError = rims > 0 ? std::sqrt(down2 / rims) : 0;
+  fig.valueBias = rims > 0 ? down / rims : 0;
   return fig;
 }
 

@@ -18,6 +18,7 @@ struct ChannelFigures {
   double velocityError = 0;  // rms across, in channel spacings
   double velocityBias = 0;   // mean across, in channel spacings
   double valueError = 0;     // rms down, in pixels, where the true symbol's top or bottom rim shows
+  double valueBias = 0;      // mean down, in pixels, over the same
 };
 
 // Pairs each found point with the true symbol of its channel (the one

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "extract/channels/ChannelSolver.h"
+#include "extract/channels/ColumnBias.h"
 
 namespace {
 
@@ -14,6 +15,9 @@ constexpr float FinerGridPrice = 0.01f;
 // share of a symbol's ink per channel: a grid that explains its band leaves
 // a few per cent.
 constexpr float CoarseMisfit = 0.15f;
+// The refined grid is trusted to lie within this share of a spacing of the
+// symbols' own centres.
+constexpr double LargestBias = 0.25;
 
 }  // namespace
 
@@ -71,5 +75,15 @@ bool FitChannels(SearchState& s, const ChannelGrid& grid, const std::vector<Thor
   solver->refineGrid(current);
   solver->collect(out);
   out.grid = current;
+  // The columns so far are where the template fits, and its centre is one
+  // symbol's: the grid moves to the centres the symbols' own ink shows.
+  const std::optional<ColumnShift> bias = ColumnBias(judged, s.width, s.height, s.unit, out.points);
+  if (bias && !out.points.empty() &&
+      std::abs(bias->at(out.points.front().channel)) <= LargestBias * current.spacing &&
+      std::abs(bias->at(out.points.back().channel)) <= LargestBias * current.spacing) {
+    out.grid.offset += bias->first;
+    out.grid.spacing += bias->perChannel;
+    for (ChannelPoint& p : out.points) p.x += bias->at(p.channel);
+  }
   return true;
 }

@@ -27,8 +27,10 @@ struct ChannelFitResult {
 // over until no channel changes. The seeds (centres of confident detections)
 // give the first rows. Boxes the thorough mode set apart as symbols of
 // another kind are judged like the rest: in a dense band, a few channels
-// overlapping in a dip look like one larger symbol. At the end the grid is refined to the columns where the
-// found symbols fit best, and the points take their columns from it.
+// overlapping in a dip look like one larger symbol. At the end the grid is
+// refined to the columns where the found symbols fit best and then to the
+// centres their visible ink shows (ColumnBias), and the points take their
+// columns from it.
 // False when stopped.
 bool FitChannels(SearchState& s, const ChannelGrid& grid, const std::vector<ThoroughPoint>& seeds,
                  ChannelFitResult& out);

@@ -5,9 +5,7 @@
 
 namespace {
 
-// Flags over a pixel's ink in the fitted picture: ink that counts neither
-// way (another colour, the frame), and pixels off the picture.
-constexpr std::uint32_t NotJudged = 1u << 31;
+// Pixels off the picture, flagged as the window's ink.
 constexpr std::uint32_t OffPicture = 1u << 30;
 
 // A channel has a symbol when placing it lowers the misfit by this share of

@@ -9,8 +9,11 @@
 #include "extract/thorough/Positions.h"
 #include "extract/thorough/SearchState.h"
 
+// The flag over a pixel of JudgedInk whose ink counts neither way.
+constexpr std::uint32_t NotJudged = 1u << 31;
+
 // The picture's ink as the channel fit judges it: ink of another colour and
-// the frame flagged to count neither way.
+// the frame flagged with NotJudged.
 std::vector<std::uint32_t> JudgedInk(SearchState& s);
 
 // The channels of one grid and their symbols as fitted so far (see
