@@ -72,7 +72,10 @@ bool FitChannels(SearchState& s, const ChannelGrid& grid, const std::vector<Thor
     }
   }
   if (!solver->finish()) return false;
+  // The rows again at the refined columns, and then pairs of channels
+  // jointly.
   solver->refineGrid(current);
+  if (!solver->finish() || !solver->polish()) return false;
   solver->collect(out);
   out.grid = current;
   // The columns so far are where the template fits, and its centre is one

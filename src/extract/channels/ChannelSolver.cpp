@@ -89,21 +89,28 @@ double ChannelSolver::totalMisfit() const {
 }
 
 bool ChannelSolver::finish() {
-  if (channels_.empty()) return true;
-  std::vector<char> todo(channels_.size(), 1);
+  return channels_.empty() || finish(std::vector<char>(channels_.size(), 1));
+}
+
+bool ChannelSolver::finish(std::vector<char> todo) {
   for (int round = 1; round < MostPasses; ++round) {
     bool changed = false;
     if (!pass(false, changed, &todo)) return false;
     if (swaps()) changed = true;
     if (!changed) break;
-    std::fill(todo.begin(), todo.end(), 0);
-    for (int c = 0; c < channels(); ++c) {
-      if (!moved_[static_cast<std::size_t>(c)]) continue;
-      for (int j = std::max(0, c - reach_); j <= std::min(channels() - 1, c + reach_); ++j)
-        todo[static_cast<std::size_t>(j)] = 1;
-    }
+    todo = nearMoved();
   }
   return true;
+}
+
+std::vector<char> ChannelSolver::nearMoved() const {
+  std::vector<char> near(channels_.size(), 0);
+  for (int c = 0; c < channels(); ++c) {
+    if (!moved_[static_cast<std::size_t>(c)]) continue;
+    for (int j = std::max(0, c - reach_); j <= std::min(channels() - 1, c + reach_); ++j)
+      near[static_cast<std::size_t>(j)] = 1;
+  }
+  return near;
 }
 
 void ChannelSolver::refineGrid(ChannelGrid& grid) {
@@ -442,6 +449,99 @@ bool ChannelSolver::swapRows(int a, int b, Window& w) {
   ca.at = sa;
   cb.at = sb;
   return true;
+}
+
+bool ChannelSolver::refitPair(int a, int b, Window& w) {
+  Channel& ca = channels_[static_cast<std::size_t>(a)];
+  Channel& cb = channels_[static_cast<std::size_t>(b)];
+  if (!ca.present || !cb.present || std::abs(ca.at.y - cb.at.y) > rows(unit_.height)) return false;
+  const int lo = std::min(ca.at.y, cb.at.y) - rows(2);
+  const int hi = std::max(ca.at.y, cb.at.y) + rows(2);
+  const Rect ba = boxOf({ca.at.x, lo}), bb = boxOf({cb.at.x, lo});
+  const Rect box{std::min(ba.Left, bb.Left), ba.Top, std::max(ba.Right, bb.Right),
+                 boxOf({ca.at.x, hi}).Bottom};
+  prepareBox(box, a, b, w);
+  const ExplainedInk& m = w.model;
+  const auto index = [&](int x, int y) {
+    return static_cast<std::size_t>((y - m.top) * m.width + (x - m.left));
+  };
+  float best = 0;
+  bool found = false;
+  Position pa = ca.at, pb = cb.at;
+  w.scratch = m;
+  // Every pair of rows ya, yb (eighths) over the two ranges, `stride` apart.
+  const auto search = [&](int aFrom, int aTo, int bFrom, int bTo, int stride) {
+    for (int ya = aFrom; ya <= aTo; ya += stride) {
+      // The misfit's change with a alone at ya, over its own pixels ...
+      const Placement p = PlacementOf({ca.at.x, ya});
+      const PhaseTemplate& phaseA = unit_.phases[static_cast<std::size_t>(p.phase)];
+      float alone = 0;
+      for (const TemplatePixel& t : phaseA.ink) {
+        const std::size_t i = index(p.x + t.dx, p.y + t.dy);
+        std::uint32_t& under = w.scratch.ink[i];
+        under = InkUnion(m.ink[i], t.packed);
+        if (!(w.ink[i] & NotJudged)) alone += InkDistance(w.ink[i], under) - w.base[i];
+      }
+      // ... and then with b at yb over b's.
+      for (int yb = bFrom; yb <= bTo; yb += stride) {
+        const Placement q = PlacementOf({cb.at.x, yb});
+        float both = alone;
+        for (const TemplatePixel& t : unit_.phases[static_cast<std::size_t>(q.phase)].ink) {
+          const std::size_t i = index(q.x + t.dx, q.y + t.dy);
+          if (w.ink[i] & NotJudged) continue;
+          const std::uint32_t under = w.scratch.ink[i];
+          both += InkDistance(w.ink[i], InkUnion(under, t.packed)) - InkDistance(w.ink[i], under);
+        }
+        if (!found || both < best) {
+          found = true;
+          best = both;
+          pa = {ca.at.x, ya};
+          pb = {cb.at.x, yb};
+        }
+      }
+      for (const TemplatePixel& t : phaseA.ink) {
+        const std::size_t i = index(p.x + t.dx, p.y + t.dy);
+        w.scratch.ink[i] = m.ink[i];
+      }
+    }
+  };
+  search(ca.at.y, ca.at.y, cb.at.y, cb.at.y, 1);
+  const float now = best;
+  // Every pixel over the range, each channel on its own phase.
+  const auto first = [&](int y) { return y - FloorDiv(y - lo, PhaseSteps) * PhaseSteps; };
+  search(first(ca.at.y), hi, first(cb.at.y), hi, PhaseSteps);
+  if (!found || best >= now) return false;
+  ca.at = pa;
+  cb.at = pb;
+  return true;
+}
+
+bool ChannelSolver::polish() {
+  if (channels_.empty()) return true;
+  moved_.assign(channels_.size(), 0);
+  // As in a pass, blocks far enough apart that no two pairs fitted at the
+  // same time see each other's channels: a pair reaches two channels on.
+  const int n = channels();
+  const int block = reach_ + 2;
+  const int blocks = (n + block - 1) / block;
+  for (int parity = 0; parity < 2; ++parity) {
+    const int count = (blocks - parity + 1) / 2;
+    if (!s_.lanes.each(count, [&](int i, int lane) {
+          const int b = 2 * i + parity;
+          Window& w = windows_[static_cast<std::size_t>(lane)];
+          std::int64_t work = 0;
+          for (int c = b * block; c < std::min(n, (b + 1) * block); ++c) {
+            for (int d = 1; d <= 2 && c + d < n; ++d) {
+              if (!refitPair(c, c + d, w)) continue;
+              moved_[static_cast<std::size_t>(c)] = moved_[static_cast<std::size_t>(c + d)] = 1;
+            }
+            work += static_cast<std::int64_t>(w.ink.size()) * 16;
+          }
+          return s_.keepGoing(lane, work);
+        }))
+      return false;
+  }
+  return finish(nearMoved());
 }
 
 bool ChannelSolver::swaps() {

@@ -40,6 +40,12 @@ class ChannelSolver {
   // in the last, until none changes.
   bool finish();
 
+  // Pairs of neighbouring channels fitted jointly, their two rows searched
+  // together over the rows both span, and then the passes again: in a deep
+  // band two channels may each fit best only where the other would have to
+  // move first.
+  bool polish();
+
   // The grid refitted to the columns where the channels' symbols fit best:
   // each found between eighths of a pixel from the misfit's V, free to move
   // twice as far as the fit let it.
@@ -126,6 +132,17 @@ class ChannelSolver {
   bool swapRows(int a, int b, Window& w);
 
   bool swaps();
+
+  // Passes over the channels in `todo`, then over those near the ones that
+  // changed, until none changes.
+  bool finish(std::vector<char> todo);
+
+  // The channels within reach of one the last pass or swaps changed.
+  std::vector<char> nearMoved() const;
+
+  // The best pair of rows for channels a and b (whole pixels from their own)
+  // with every other channel as it stands; true when they moved.
+  bool refitPair(int a, int b, Window& w);
 
   // Every channel once: blocks of channels wider than the reach of a
   // template, the even blocks on both lanes first and then the odd ones, so

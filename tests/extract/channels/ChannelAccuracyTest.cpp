@@ -19,9 +19,9 @@ struct Floor {
 
 const Floor Floors[] = {
     {"spectra_256_filled_600", 0.99, 0.995, 0.005, 0.2},  // symbols 3.8 deep
-    {"spectra_512_gaps", 0.99, 0.995, 0.002, 0.45},       // stretches without points
+    {"spectra_512_gaps", 0.99, 0.995, 0.002, 0.25},       // stretches without points
     {"spectra_384_one_bit", 0.99, 0.995, 0.008, 0.4},     // scanned to one bit: whole pixels
-    {"spectra_512_second", 0.99, 0.995, 0.003, 0.5},      // a second spectrum on the same channels
+    {"spectra_512_second", 0.99, 0.995, 0.003, 0.3},      // a second spectrum on the same channels
 };
 
 devset::DevPicture FullSizePicture(const std::string& name) {
