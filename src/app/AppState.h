@@ -2,10 +2,19 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "GraphDraw/GraphTypes.h"
 #include "image/Bitmap.h"
 #include "image/Rect.h"
+
+// A found symbol's centre on the picture: column and row, pixel-index
+// coordinates (pixel k's centre is at k), between pixels where the mode
+// gives it so.
+struct PictureCentre {
+  double x = 0.0;
+  double y = 0.0;
+};
 
 // The application's whole working state: one instance per process, created at
 // start-up and handed by reference to every command. Names and initial values
@@ -24,6 +33,10 @@ struct AppState {
   TSPD VelocityArray;
   TSPD CountsArray;
   std::int32_t DataPointCount = 0;
+  // Where each data point was found on the picture, in the lists' order;
+  // emptied by every command that changes the picture or loads another, as
+  // they no longer match it.
+  std::vector<PictureCentre> FoundCentres;
   TGraphCaps PlotCaptions;   // captions and ranges of the preview plot
   TGraphData PreviewSeries;  // rebuilt by the preview window on each paint
 
@@ -65,6 +78,9 @@ struct AppState {
   // The last such run's count in one line, "512 channels, 509 found"; empty
   // when no channel grid was found.
   std::string ChannelReport;
+
+  // View > "Show found points": the found centres drawn over the picture.
+  bool ShowFoundPoints = true;
 
   // Paths, set once at start-up.
   std::string ProgramDir;

@@ -32,6 +32,7 @@ AxisPoint MapToAxes(std::int64_t px, std::int64_t py, int width, int height, dou
 void ApplyCalibration(AppState& state, double vmin, double vmax, double min, double max) {
   state.CountsArray.clear();
   state.VelocityArray.clear();
+  state.FoundCentres.clear();
   state.DataPointCount = 0;
   state.VminValue = vmin;
   state.VmaxValue = vmax;
@@ -58,9 +59,10 @@ namespace {
 
 // Appends a mapped point to the lists and shows the count; the preview plot
 // is repainted at every tenth point.
-void AppendDataPoint(AppState& state, Ui& ui, const AxisPoint& p) {
+void AppendDataPoint(AppState& state, Ui& ui, const AxisPoint& p, PictureCentre centre) {
   state.CountsArray.push_back(p.value);
   state.VelocityArray.push_back(p.velocity);
+  state.FoundCentres.push_back(centre);
   const std::size_t n = state.CountsArray.size();
   state.DataPointCount = static_cast<std::int32_t>(n);
   ui.setPreviewCaption("ASCII form of the data [ " + std::to_string(n) + " ]");
@@ -75,55 +77,66 @@ void RecordDataPoint(AppState& state, Ui& ui, std::int32_t x2, std::int32_t y, s
   const std::int64_t py = static_cast<std::int64_t>(y) + state.TemplateCentreY;
   AppendDataPoint(state, ui,
                   MapToAxes(px, py, state.WorkImage.width(), state.WorkImage.height(), state.VminValue,
-                            state.VmaxValue, state.MinValue, state.MaxValue));
+                            state.VmaxValue, state.MinValue, state.MaxValue),
+                  {static_cast<double>(px), static_cast<double>(py)});
 }
 
 void RecordCentre(AppState& state, Ui& ui, long double cx, long double cy) {
   AppendDataPoint(state, ui,
                   MapCentreToAxes(cx, cy, state.WorkImage.width(), state.WorkImage.height(), state.VminValue,
-                                  state.VmaxValue, state.MinValue, state.MaxValue));
+                                  state.VmaxValue, state.MinValue, state.MaxValue),
+                  {static_cast<double>(cx), static_cast<double>(cy)});
 }
 
 namespace {
 
-// The insertion sort itself: each point moves left past every point of
-// strictly greater velocity.
-void InsertionSortByVelocity(TSPD& velocities, TSPD& values) {
-  for (std::size_t i = 1; i < velocities.size(); ++i) {
-    for (std::size_t j = i; j > 0 && velocities[j] < velocities[j - 1]; --j) {
-      std::swap(velocities[j], velocities[j - 1]);
-      std::swap(values[j], values[j - 1]);
+// The order of the points by ascending velocity; equal velocities keep
+// their order.
+std::vector<std::size_t> VelocityOrder(const TSPD& velocities) {
+  std::vector<std::size_t> order(velocities.size());
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  if (std::any_of(velocities.begin(), velocities.end(), [](double v) { return std::isnan(v); })) {
+    // NaN compares with nothing, so the order is the insertion sort's own:
+    // each point moves left past every point of strictly greater velocity.
+    for (std::size_t i = 1; i < order.size(); ++i) {
+      for (std::size_t j = i; j > 0 && velocities[order[j]] < velocities[order[j - 1]]; --j)
+        std::swap(order[j], order[j - 1]);
     }
+    return order;
   }
+  // Without NaN, "less than" orders the velocities strictly and weakly, and a
+  // stable merge sort gives exactly the insertion sort's order without its
+  // quadratic time.
+  std::stable_sort(order.begin(), order.end(),
+                   [&](std::size_t l, std::size_t r) { return velocities[l] < velocities[r]; });
+  return order;
+}
+
+template <typename T>
+void Reorder(std::vector<T>& items, const std::vector<std::size_t>& order) {
+  if (items.size() != order.size()) return;
+  std::vector<T> sorted;
+  sorted.reserve(items.size());
+  for (const std::size_t k : order) sorted.push_back(items[k]);
+  items = std::move(sorted);
 }
 
 }  // namespace
 
 void SortByVelocity(TSPD& velocities, TSPD& values) {
-  // Without NaN, "less than" orders the velocities strictly and weakly, and a
-  // stable merge sort gives exactly the insertion sort's order without its
-  // quadratic time. NaN compares with nothing, so then the insertion sort runs.
-  if (std::any_of(velocities.begin(), velocities.end(), [](double v) { return std::isnan(v); })) {
-    InsertionSortByVelocity(velocities, values);
-    return;
-  }
-  std::vector<std::size_t> order(velocities.size());
-  std::iota(order.begin(), order.end(), std::size_t{0});
-  std::stable_sort(order.begin(), order.end(),
-                   [&](std::size_t l, std::size_t r) { return velocities[l] < velocities[r]; });
-  TSPD sortedVelocities(velocities.size());
-  TSPD sortedValues(values.size());
-  for (std::size_t k = 0; k < order.size(); ++k) {
-    sortedVelocities[k] = velocities[order[k]];
-    sortedValues[k] = values[order[k]];
-  }
-  velocities = std::move(sortedVelocities);
-  values = std::move(sortedValues);
+  const std::vector<std::size_t> order = VelocityOrder(velocities);
+  Reorder(velocities, order);
+  Reorder(values, order);
 }
 
 void FinishSpectrum(AppState& state) {
   const std::size_t n = state.CountsArray.size();
-  if (!state.StopRequested && n > 1) SortByVelocity(state.VelocityArray, state.CountsArray);
+  if (!state.StopRequested && n > 1) {
+    const std::vector<std::size_t> order = VelocityOrder(state.VelocityArray);
+    Reorder(state.VelocityArray, order);
+    Reorder(state.CountsArray, order);
+    Reorder(state.FoundCentres, order);
+  }
   // A run without points leaves the count at 0, so that nothing reads past the lists.
   state.DataPointCount = static_cast<std::int32_t>(n);
 }

@@ -45,6 +45,6 @@ void RecordCentre(AppState& state, Ui& ui, long double cx, long double cy);
 // velocity; equal velocities keep their order.
 void SortByVelocity(TSPD& velocities, TSPD& values);
 
-// After the scan: a run that was not stopped gets its points sorted by
-// velocity; DataPointCount is the number of points.
+// After the scan: a run that was not stopped gets its points (and their
+// centres) sorted by velocity; DataPointCount is the number of points.
 void FinishSpectrum(AppState& state);

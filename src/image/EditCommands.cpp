@@ -37,6 +37,11 @@ void Commit(AppState& state) {
   state.BaseImage = state.WorkImage;
 }
 
+// The found points' centres no longer match a changed picture.
+void ForgetCentres(AppState& state) {
+  state.FoundCentres.clear();
+}
+
 }  // namespace
 
 bool ReadWholeNumber(const std::string& text, std::int32_t& value) {
@@ -58,6 +63,7 @@ void GreyLimitCommand(AppState& state, Ui& ui, const std::function<void()>& focu
   ui.setBusy(true);
   ui.setStatusText(StatusProgress, "Status: Working...");
   state.WorkImage = state.BaseImage;
+  ForgetCentres(state);
 
   const std::string text = ui.fieldText(Field::WhiteLimit);
   std::int32_t limit = 0;
@@ -82,6 +88,7 @@ void DiscardColourCommand(AppState& state, Ui& ui) {
       Answer::Yes) {
     return;
   }
+  ForgetCentres(state);
   DiscardColour(state.WorkImage, StatusCounter(ui));
   ui.setStatusText(StatusProgress, "Status: Ready");
   ui.repaintMain();
@@ -95,6 +102,7 @@ void ReduceBitmapCommand(AppState& state, Ui& ui) {
   }
   // What is shown, grey limit and discarded colour included, is what is halved.
   Commit(state);
+  ForgetCentres(state);
   ReducePixels(state.WorkImage, StatusCounter(ui));
   Commit(state);
   ui.setStatusText(StatusProgress, "Status: Ready");
@@ -104,6 +112,7 @@ void ReduceBitmapCommand(AppState& state, Ui& ui) {
 void ClearInsideCommand(AppState& state, Ui& ui) {
   Rect area;
   if (state.RunInProgress || !SelectedArea(state, area)) return;
+  ForgetCentres(state);
   ClearInside(state.WorkImage, area);
   RepaintKeepingSelection(state, ui);
   Commit(state);
@@ -112,6 +121,7 @@ void ClearInsideCommand(AppState& state, Ui& ui) {
 void ClearOutsideCommand(AppState& state, Ui& ui) {
   Rect area;
   if (state.RunInProgress || !SelectedArea(state, area)) return;
+  ForgetCentres(state);
   ClearOutside(state.WorkImage, area);
   RepaintKeepingSelection(state, ui);
   Commit(state);
@@ -120,6 +130,7 @@ void ClearOutsideCommand(AppState& state, Ui& ui) {
 void CropImageCommand(AppState& state, Ui& ui) {
   Rect area;
   if (state.RunInProgress || !SelectedArea(state, area)) return;
+  ForgetCentres(state);
   CropToArea(state.WorkImage, area);
   ui.repaintMain();
   // The selection's pixels have moved: none stays active.

@@ -38,6 +38,7 @@ bool LoadBitmapFromPath(AppState& state, Ui& ui, const std::string& path) {
   state.BaseImage = std::move(loaded);
   state.WorkImage = state.BaseImage;
   state.DiskImage = state.BaseImage;
+  state.FoundCentres.clear();  // found on another picture
   ui.hidePreview();
   EnableImageCommands(ui);
   state.DataPointCount = 0;
@@ -77,5 +78,6 @@ void UndoAllCommand(AppState& state, Ui& ui) {
   ui.setFieldText(Field::WhiteLimit, "255");
   state.BaseImage = state.DiskImage;
   state.WorkImage = state.BaseImage;
+  state.FoundCentres.clear();  // they no longer match the picture
   ui.repaintMain();
 }

@@ -39,6 +39,7 @@ void RotateClockwiseCommand(AppState& state, Ui& ui, const EnableRotationButtons
     state.RotationTotal += DegreesToRadians(degrees);
     // Every turn starts from the picture at opening, with the whole total.
     state.WorkImage = state.BaseImage;
+    state.FoundCentres.clear();  // they no longer match the picture
     RotateOntoCanvas(state.WorkImage, state.RotationTotal, [&ui](int step, int total) {
       ui.setStatusText(StatusProgress, PassStatusText(step, total));
     });
@@ -61,5 +62,6 @@ void ResetOriginalCommand(AppState& state, Ui& ui) {
   if (state.RunInProgress) return;
   state.RotationTotal = 0.0;
   state.WorkImage = state.BaseImage;
+  state.FoundCentres.clear();  // they no longer match the picture
   ui.repaintMain();
 }

@@ -17,6 +17,7 @@
 #include "ui/AscIIForm.h"
 #include "ui/MainView.h"
 #include "ui/MainWindowUi.h"
+#include "ui/PictureArea.h"
 #include "ui/QuorvixMain.h"
 #include "ui/RotateUnit.h"
 
@@ -30,6 +31,7 @@ Application::Application() {
   view_ = std::make_unique<MainView>(state_, *ui_, *form1_);
   ui_->setRepaintHandler([this] { view_->FormPaint(); });
   ui_->setOutlineHandler([this] { view_->DrawSelectionOutline(); });
+  form1_->pictureArea()->onPaintOverlay = [this](QPainter& painter) { view_->paintOverlay(painter); };
   ui_->setRotateAngleField(form3_->RotateEdit);
   connectHandlers();
   QObject::connect(form2_.get(), &TForm2::escapePressed, [this] { PreviewEscape(state_, *ui_); });
@@ -81,6 +83,7 @@ void Application::connectHandlers() {
   h.escapePressed = [this] { state_.StopRequested = true; };
   h.thoroughMatchingToggled = [this](bool checked) { ThoroughMatchingClick(state_, *ui_, checked); };
   h.onePointPerChannelToggled = [this](bool checked) { OnePointPerChannelClick(state_, *ui_, checked); };
+  h.showFoundPointsToggled = [this](bool checked) { view_->showFoundPoints(checked); };
   h.numberFieldEntered = [](QLineEdit* field) {
     std::string text = field->text().toStdString();
     CleanNumberText(text);

@@ -83,3 +83,12 @@ void MainView::DrawSelectionOutline() {
   if (s.Top == s.Bottom || s.Left == s.Right) return;
   xorSelection();
 }
+
+void MainView::paintOverlay(QPainter& painter) {
+  overlay_.paint(painter, state_);
+}
+
+void MainView::showFoundPoints(bool shown) {
+  state_.ShowFoundPoints = shown;
+  window_.pictureArea()->update();
+}

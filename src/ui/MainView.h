@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QPainter>
 #include <Qt>
+
+#include "ui/FoundPointsOverlay.h"
 
 class TForm1;
 class Ui;
@@ -23,6 +26,10 @@ class MainView {
   void FormMouseUp(Qt::MouseButton button);
   // Redraws the outline of an active selection after a repaint.
   void DrawSelectionOutline();
+  // The found points over the picture, on every paint of the picture area.
+  void paintOverlay(QPainter& painter);
+  // View > "Show found points" checked or unchecked.
+  void showFoundPoints(bool shown);
 
  private:
   void xorSelection();
@@ -31,4 +38,5 @@ class MainView {
   AppState& state_;
   Ui& ui_;
   TForm1& window_;
+  FoundPointsOverlay overlay_;
 };

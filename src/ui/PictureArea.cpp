@@ -44,6 +44,7 @@ void PictureArea::xorRectangle(int x1, int y1, int x2, int y2) {
 void PictureArea::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.drawImage(event->rect(), screen_, event->rect());
+  if (onPaintOverlay) onPaintOverlay(painter);
 }
 
 void PictureArea::resizeEvent(QResizeEvent* event) {

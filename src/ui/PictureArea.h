@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPainter>
 #include <QWidget>
 #include <functional>
 
@@ -26,6 +27,8 @@ class PictureArea : public QWidget {
 
   const QImage& screen() const { return screen_; }
 
+  // Paints over the screen image on every paint, without changing it.
+  std::function<void(QPainter&)> onPaintOverlay;
   std::function<void(Qt::MouseButton, int, int)> onMouseDown;
   std::function<void(Qt::MouseButton, int, int)> onMouseUp;
   std::function<void(int, int)> onMouseMove;

@@ -122,6 +122,11 @@ void TForm1::createMenus() {
   EditChannels = edit->addAction("One point per channel");
   EditChannels->setCheckable(true);
 
+  QMenu* view = menuBar()->addMenu("View");
+  ViewFoundPoints = view->addAction("Show found points");
+  ViewFoundPoints->setCheckable(true);
+  ViewFoundPoints->setChecked(true);
+
   FileSaveBitmap->setEnabled(false);
   EditReduce->setEnabled(false);
   EditRotatebitmap->setEnabled(false);
@@ -229,6 +234,9 @@ void TForm1::connectControls() {
   });
   connect(EditChannels, &QAction::toggled, this, [this](bool checked) {
     if (handlers_.onePointPerChannelToggled) handlers_.onePointPerChannelToggled(checked);
+  });
+  connect(ViewFoundPoints, &QAction::toggled, this, [this](bool checked) {
+    if (handlers_.showFoundPointsToggled) handlers_.showFoundPointsToggled(checked);
   });
 
   connect(CropImageButton, &QPushButton::clicked, this, [this] { call(handlers_.cropImage); });

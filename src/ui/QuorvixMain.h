@@ -33,6 +33,7 @@ struct MainWindowHandlers {
   std::function<void(QLineEdit*)> numberFieldPointed;   // the pointer moved over an axis field
   std::function<void(bool)> thoroughMatchingToggled;    // Edit > "Thorough matching" checked or unchecked
   std::function<void(bool)> onePointPerChannelToggled;  // Edit > "One point per channel" likewise
+  std::function<void(bool)> showFoundPointsToggled;     // View > "Show found points"
   std::function<void()> zoomDown, zoomUp;
   std::function<void()> viewChanged;  // a scroll bar moved or the window was resized
   std::function<void(Qt::MouseButton, int, int)> mouseDown, mouseUp;
@@ -40,7 +41,7 @@ struct MainWindowHandlers {
 };
 
 // The main window: the button panel on the left, the picture area with its
-// two scroll bars, the status bar, and the File and Edit menus. Controls sit
+// two scroll bars, the status bar, and the File, Edit and View menus. Controls sit
 // at fixed places in client coordinates, as the form was designed.
 class TForm1 : public QMainWindow {
   Q_OBJECT
@@ -100,8 +101,9 @@ class TForm1 : public QMainWindow {
   QAction* EditReduce = nullptr;
   QAction* EditRotatebitmap = nullptr;
   QAction* EditUndoall = nullptr;
-  QAction* EditThorough = nullptr;  // the checkable "Thorough matching"
-  QAction* EditChannels = nullptr;  // the checkable "One point per channel"
+  QAction* EditThorough = nullptr;     // the checkable "Thorough matching"
+  QAction* EditChannels = nullptr;     // the checkable "One point per channel"
+  QAction* ViewFoundPoints = nullptr;  // the checkable "Show found points", on at start
 
   // Shows or hides the "Channels" field under "Strict Match"; the selection
   // box grows to hold it and the controls under it move down.

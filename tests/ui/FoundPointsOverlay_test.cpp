@@ -1,0 +1,237 @@
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QtTest>
+#include <cmath>
+#include <functional>
+
+#include "image/BitmapFile.h"
+#include "support/WindowTest.h"
+#include "ui/PictureArea.h"
+
+namespace {
+
+// Dark blue discs of radius 3.5 with anti-aliased edges at the given centres.
+Bitmap Discs(int w, int h, const std::vector<QPointF>& centres) {
+  Bitmap b(w, h);
+  for (const QPointF& c : centres) {
+    for (int y = static_cast<int>(c.y()) - 5; y <= static_cast<int>(c.y()) + 5; ++y) {
+      for (int x = static_cast<int>(c.x()) - 5; x <= static_cast<int>(c.x()) + 5; ++x) {
+        int hits = 0;
+        for (int j = 0; j < 4; ++j)
+          for (int i = 0; i < 4; ++i)
+            hits +=
+                std::hypot(x - 0.5 + (i + 0.5) / 4 - c.x(), y - 0.5 + (j + 0.5) / 4 - c.y()) <= 3.5 ? 1 : 0;
+        if (hits > 0 && b.contains(x, y))
+          b.setPixel(x, y, MakeColour(255 - 235 * hits / 16, 255 - 215 * hits / 16, 255 - 105 * hits / 16));
+      }
+    }
+  }
+  return b;
+}
+
+QAction* MenuAction(TForm1& window, const QString& menuText, const QString& text) {
+  for (QAction* menu : window.menuBar()->actions()) {
+    if (menu->text() != menuText) continue;
+    for (QAction* a : menu->menu()->actions())
+      if (a->text() == text) return a;
+  }
+  return nullptr;
+}
+
+const std::vector<QPointF> Centres = {
+    {20.5, 30.25}, {55.25, 22.0}, {90.0, 61.5}, {130.75, 40.5}, {170.3, 75.6}};
+
+// The picture is drawn from the picture area's column 129 at zoom 1.
+constexpr int PictureLeft = 129;
+
+}  // namespace
+
+class FoundPointsOverlayTest : public WindowTest {
+  Q_OBJECT
+
+ private:
+  void drag(QPoint from, QPoint to) {
+    QWidget* area = window().pictureArea();
+    QTest::mousePress(area, Qt::LeftButton, Qt::NoModifier, from);
+    QTest::mouseMove(area, to);
+    QTest::mouseRelease(area, Qt::LeftButton, Qt::NoModifier, to);
+  }
+
+  // The part of the picture area that shows the picture (and a little of
+  // the background beyond it), without the panel's blinking text cursor.
+  QImage grabArea() {
+    return window()
+        .pictureArea()
+        ->grab(QRect(PictureLeft, 0, 230, 120))
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+  }
+
+  // Loads the five discs, takes the first as the unit and runs Create ASCII
+  // (thorough when asked).
+  void run(bool thorough) {
+    std::string error;
+    const std::string path = dir_.file("discs.bmp");
+    QVERIFY(SaveBitmapFile(path, Discs(201, 101, Centres), error));
+    dialogs_.files = {path};
+    window().LoadBitmap1->trigger();
+    drag({PictureLeft + 14, 24}, {PictureLeft + 27, 37});
+    window().SetasUnitButton->click();
+    if (thorough) window().EditThorough->trigger();
+    window().VminEdit->setText("0");
+    window().VMaxEdit->setText("200");
+    window().MinEdit->setText("0");
+    window().MaxEdit->setText("100");
+    window().MatchEdit->setText("60");
+    window().CreateBtn->click();
+    QCOMPARE(state().DataPointCount, 5);
+  }
+
+  // Every pixel where the two grabs differ lies near one of the found
+  // centres, and each centre has differing pixels near it.
+  void verifyMarkersAtCentres(const QImage& shown, const QImage& hidden) {
+    QCOMPARE(shown.size(), hidden.size());
+    std::vector<int> near(Centres.size(), 0);
+    int far = 0;
+    for (int y = 0; y < shown.height(); ++y) {
+      for (int x = 0; x < shown.width(); ++x) {
+        if (shown.pixel(x, y) == hidden.pixel(x, y)) continue;
+        bool close = false;
+        for (std::size_t i = 0; i < Centres.size(); ++i) {
+          const double d = std::hypot(x - Centres[i].x(), y - Centres[i].y());
+          if (d <= 3.0) ++near[i];
+          close = close || d <= 12.0;
+        }
+        if (!close) ++far;
+      }
+    }
+    QCOMPARE(far, 0);
+    for (std::size_t i = 0; i < Centres.size(); ++i) QVERIFY2(near[i] > 0, std::to_string(i).c_str());
+  }
+
+ private slots:
+  void init() { startApplication(); }
+  void cleanup() { finishApplication(); }
+
+  void markersOverTheFoundCentresShownAndHiddenByTheViewMenu() {
+    QAction* item = MenuAction(window(), "View", "Show found points");
+    QVERIFY(item != nullptr && item->isCheckable() && item->isChecked());
+    const QImage before = grabArea();
+    run(true);
+    // The centres follow the lists: velocity = column here.
+    QCOMPARE(state().FoundCentres.size(), std::size_t{5});
+    for (std::size_t i = 0; i < 5; ++i) {
+      QCOMPARE(state().FoundCentres[i].x, state().VelocityArray[i]);
+      QVERIFY(std::abs(state().FoundCentres[i].y - Centres[i].y()) < 0.1);
+    }
+    const QImage shown = grabArea();
+    item->trigger();
+    QVERIFY(!state().ShowFoundPoints);
+    const QImage hidden = grabArea();
+    verifyMarkersAtCentres(shown, hidden);
+    // The picture itself is untouched by the markers.
+    QCOMPARE(state().WorkImage, Discs(201, 101, Centres));
+    item->trigger();
+    QCOMPARE(grabArea(), shown);
+    Q_UNUSED(before);
+  }
+
+  void theDefaultScanShowsItsWholePixelCentres() {
+    run(false);
+    for (const PictureCentre& c : state().FoundCentres) {
+      QCOMPARE(c.x, std::round(c.x));
+      QCOMPARE(c.y, std::round(c.y));
+    }
+    const QImage shown = grabArea();
+    window().ViewFoundPoints->trigger();
+    QVERIFY(shown != grabArea());
+  }
+
+  void everyCommandThatChangesThePictureDropsTheMarkers_data() {
+    QTest::addColumn<int>("command");
+    for (int c = 0; c < 9; ++c) QTest::newRow(std::to_string(c).c_str()) << c;
+  }
+
+  void everyCommandThatChangesThePictureDropsTheMarkers() {
+    QFETCH(int, command);
+    run(true);
+    const QImage shown = grabArea();
+    window().ViewFoundPoints->trigger();
+    const QImage hidden = grabArea();
+    window().ViewFoundPoints->trigger();
+    QCOMPARE(grabArea(), shown);
+    const auto select = [&] { drag({PictureLeft + 100, 10}, {PictureLeft + 190, 90}); };
+    std::string what;
+    switch (command) {
+      case 0:
+        what = "grey limit";
+        window().WhiteLimit->setText("200");
+        QTest::keyClick(window().WhiteLimit, Qt::Key_Return);
+        break;
+      case 1:
+        what = "discard colour";
+        dialogs_.answers = {Answer::Yes};
+        window().Grayscale1->trigger();
+        break;
+      case 2:
+        what = "reduce";
+        dialogs_.answers = {Answer::Yes};
+        window().EditReduce->trigger();
+        break;
+      case 3:
+        what = "crop";
+        select();
+        window().CropImageButton->click();
+        break;
+      case 4:
+        what = "clear inside";
+        select();
+        window().ClearInsideButton->click();
+        break;
+      case 5:
+        what = "clear outside";
+        select();
+        window().ClearOutsideButton->click();
+        break;
+      case 6:
+        what = "undo all";
+        dialogs_.answers = {Answer::Yes};
+        window().EditUndoall->trigger();
+        break;
+      case 7: {
+        what = "load";
+        std::string error;
+        const std::string path = dir_.file("again.bmp");
+        QVERIFY(SaveBitmapFile(path, Discs(201, 101, Centres), error));
+        dialogs_.files = {path};
+        window().LoadBitmap1->trigger();
+        break;
+      }
+      case 8:
+        what = "delete key";
+        select();
+        QTest::keyClick(window().PanelBtn, Qt::Key_Delete);
+        break;
+    }
+    QVERIFY2(state().FoundCentres.empty(), what.c_str());
+    // Nothing of the markers is left where the first four discs were (the
+    // edits above keep that part of the picture as it was, or turn it grey).
+    const QImage now = grabArea();
+    for (std::size_t i = 0; i < 4; ++i) {
+      const int cx = static_cast<int>(Centres[i].x());
+      const int cy = static_cast<int>(Centres[i].y());
+      bool ringLeft = false;
+      for (int y = cy - 11; y <= cy + 11; ++y)
+        for (int x = cx - 11; x <= cx + 11; ++x)
+          ringLeft =
+              ringLeft || (shown.pixel(x, y) != hidden.pixel(x, y) && now.pixel(x, y) == shown.pixel(x, y));
+      QVERIFY2(!ringLeft, (what + " " + std::to_string(i)).c_str());
+    }
+  }
+};
+
+QTEST_MAIN(FoundPointsOverlayTest)
+#include "FoundPointsOverlay_test.moc"
