@@ -9,7 +9,7 @@ const char* const CliUsage =
     "usage: quorvix-cli extract PICTURE --unit L,T,R,B [--vmin TEXT] [--vmax TEXT] [--min TEXT] [--max "
     "TEXT]\n"
     "                         [--match TEXT] [--strict] [--thorough] [--channels auto|N] [EDIT OPTIONS]\n"
-    "                         [-o FILE]\n"
+    "                         [-o FILE] [--overlay FILE.png]\n"
     "       quorvix-cli edit PICTURE [EDIT OPTIONS] -o OUT\n"
     "       quorvix-cli --help\n"
     "\n"
@@ -24,6 +24,8 @@ const char* const CliUsage =
     "         --channels  one point per velocity channel of a dense spectrum: N channels\n"
     "                     across the picture, or auto to find their spacing (thorough\n"
     "                     matching; prints \"N channels, M found\" on standard error)\n"
+    "         --overlay   also writes the picture, edits applied, as a PNG file with a\n"
+    "                     ring around each point found, as the window shows them\n"
     "edit     applies the edit options and writes the picture as a 24-bit BMP file.\n"
     "\n"
     "EDIT OPTIONS, applied in the order given (rectangles inclusive, L,T,R,B):\n"
@@ -51,7 +53,8 @@ const std::map<std::string, Takes>& Options() {
       {"--strict", Takes::Nothing},    {"--thorough", Takes::Nothing},   {"-o", Takes::Text},
       {"--output", Takes::Text},       {"--grey-limit", Takes::Text},    {"--discard-colour", Takes::Nothing},
       {"--reduce", Takes::Nothing},    {"--rotate", Takes::Text},        {"--crop", Takes::Text},
-      {"--clear-inside", Takes::Text}, {"--clear-outside", Takes::Text}, {"--channels", Takes::Text}};
+      {"--clear-inside", Takes::Text}, {"--clear-outside", Takes::Text}, {"--channels", Takes::Text},
+      {"--overlay", Takes::Text}};
   return options;
 }
 
@@ -181,6 +184,8 @@ std::optional<CliCommand> ParseCliArguments(const std::vector<std::string>& word
       command.channels = *value;
     } else if (word == "-o" || word == "--output") {
       command.output = *value;
+    } else if (word == "--overlay") {
+      command.overlay = *value;
     } else if (word == "--grey-limit") {
       command.edits.push_back({EditStep::Kind::GreyLimit, *value, {}});
     } else if (word == "--discard-colour") {
@@ -209,6 +214,10 @@ std::optional<CliCommand> ParseCliArguments(const std::vector<std::string>& word
   }
   if (command.kind == CliCommand::Kind::Edit && command.output.empty()) {
     error = "edit needs -o OUT";
+    return std::nullopt;
+  }
+  if (command.kind == CliCommand::Kind::Edit && !command.overlay.empty()) {
+    error = "--overlay shows the points found by extract; edit finds none";
     return std::nullopt;
   }
   return command;

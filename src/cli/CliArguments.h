@@ -31,7 +31,8 @@ struct CliCommand {
   // One point per channel: "auto" or the number of channels (checked when
   // parsed); it implies the thorough mode's matching.
   std::optional<std::string> channels;
-  std::string output;  // empty: standard output (extract only)
+  std::string output;   // empty: standard output (extract only)
+  std::string overlay;  // extract: the picture with the found points drawn, as PNG; empty: none
   std::vector<EditStep> edits;
 };
 

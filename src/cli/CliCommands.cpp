@@ -1,5 +1,7 @@
 #include "cli/CliCommands.h"
 
+#include <algorithm>
+
 #include "app/Viewport.h"
 #include "extract/ChannelExtraction.h"
 #include "extract/RunExtraction.h"
@@ -11,6 +13,7 @@
 #include "image/RegionEdits.h"
 #include "image/RotationCommands.h"
 #include "output/AsciiFile.h"
+#include "output/PointMarkers.h"
 
 namespace {
 
@@ -134,5 +137,14 @@ CliOutcome RunEditCommand(AppState& state, HeadlessUi& ui, const CliCommand& com
   if (outcome.status != ExitSuccess) return outcome;
   std::string error;
   if (!SaveBitmapFile(command.output, state.WorkImage, error)) return {ExitFailure, error};
+  return {};
+}
+
+CliOutcome WriteOverlayPicture(const AppState& state, const std::string& path) {
+  Bitmap picture = state.WorkImage;
+  DrawMarkers(picture, state.FoundCentres, static_cast<std::size_t>(std::max(0, state.DataPointCount)),
+              state.UnitTemplate);
+  std::string error;
+  if (!SavePngFile(path, picture, error)) return {ExitFailure, error};
   return {};
 }

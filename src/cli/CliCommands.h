@@ -28,3 +28,8 @@ CliOutcome RunExtractCommand(AppState& state, HeadlessUi& ui, const CliCommand& 
 
 // `edit`: load, edit, save the picture as a 24-bit BMP file.
 CliOutcome RunEditCommand(AppState& state, HeadlessUi& ui, const CliCommand& command);
+
+// `extract --overlay`: the picture as the run saw it with a marker at each
+// point found, written as a PNG file (an earlier file of that name is
+// replaced only by a complete one).
+CliOutcome WriteOverlayPicture(const AppState& state, const std::string& path);

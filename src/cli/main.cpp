@@ -55,6 +55,11 @@ int main(int argc, char** argv) {
   const CliOutcome outcome = RunExtractCommand(state, ui, *command, text);
   if (outcome.status != ExitSuccess) return Fail(outcome);
   if (!state.ChannelReport.empty()) std::fprintf(stderr, "%s\n", state.ChannelReport.c_str());
+  // The overlay is written even without points: it shows that none was found.
+  if (!command->overlay.empty()) {
+    const CliOutcome written = WriteOverlayPicture(state, command->overlay);
+    if (written.status != ExitSuccess) return Fail(written);
+  }
   if (text.empty()) {
     std::fprintf(stderr, "quorvix-cli: no data point found; nothing written\n");
     return ExitSuccess;

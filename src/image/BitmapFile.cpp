@@ -99,7 +99,10 @@ bool LoadBitmapFile(const std::string& path, Bitmap& out, std::string& error, st
   return true;
 }
 
-bool SaveBitmapFile(const std::string& path, const Bitmap& picture, std::string& error) {
+namespace {
+
+// Writes the picture in `format` ("bmp", "png") through Qt's image writer.
+bool SavePictureFile(const std::string& path, const Bitmap& picture, const char* format, std::string& error) {
   const auto fail = [&](const std::string& why) {
     error = "Cannot write the picture " + path + ": " + why;
     return false;
@@ -120,7 +123,7 @@ bool SaveBitmapFile(const std::string& path, const Bitmap& picture, std::string&
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
-  QImageWriter writer(&buffer, "bmp");
+  QImageWriter writer(&buffer, format);
   if (!writer.write(image)) return fail(writer.errorString().toStdString());
   buffer.close();
   std::string reason;
@@ -129,4 +132,14 @@ bool SaveBitmapFile(const std::string& path, const Bitmap& picture, std::string&
     return fail(reason);
   }
   return true;
+}
+
+}  // namespace
+
+bool SaveBitmapFile(const std::string& path, const Bitmap& picture, std::string& error) {
+  return SavePictureFile(path, picture, "bmp", error);
+}
+
+bool SavePngFile(const std::string& path, const Bitmap& picture, std::string& error) {
+  return SavePictureFile(path, picture, "png", error);
 }

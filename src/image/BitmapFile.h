@@ -18,3 +18,6 @@ bool LoadBitmapFile(const std::string& path, Bitmap& out, std::string& error,
 // The file is replaced only by a complete picture: a failed save leaves an
 // earlier file of that name as it was and no partial file.
 bool SaveBitmapFile(const std::string& path, const Bitmap& picture, std::string& error);
+
+// The same as a PNG file.
+bool SavePngFile(const std::string& path, const Bitmap& picture, std::string& error);

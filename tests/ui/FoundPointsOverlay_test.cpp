@@ -2,12 +2,14 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
 #include <QPushButton>
 #include <QtTest>
 #include <cmath>
 #include <functional>
 
 #include "image/BitmapFile.h"
+#include "output/PointMarkers.h"
 #include "support/WindowTest.h"
 #include "ui/PictureArea.h"
 
@@ -150,6 +152,8 @@ class FoundPointsOverlayTest : public WindowTest {
     QVERIFY(shown != grabArea());
   }
 
+  void theCommandLineOverlayShowsWhatTheWindowShows();
+
   void everyCommandThatChangesThePictureDropsTheMarkers_data() {
     QTest::addColumn<int>("command");
     for (int c = 0; c < 9; ++c) QTest::newRow(std::to_string(c).c_str()) << c;
@@ -232,6 +236,61 @@ class FoundPointsOverlayTest : public WindowTest {
     }
   }
 };
+
+// quorvix-cli --overlay writes the picture with the window's markers.
+void FoundPointsOverlayTest::theCommandLineOverlayShowsWhatTheWindowShows() {
+  const std::string sample = std::string(QUORVIX_SAMPLES_DIR) + "/sextet.bmp";
+  const std::string overlay = dir_.file("overlay.png");
+  QProcess cli;
+  cli.start(QUORVIX_CLI_PATH,
+            {"extract", QString::fromStdString(sample), "--unit", "0,35,10,45", "--overlay",
+             QString::fromStdString(overlay), "-o", QString::fromStdString(dir_.file("out.txt"))});
+  QVERIFY(cli.waitForFinished(30000));
+  QCOMPARE(cli.exitCode(), 0);
+  Bitmap drawn, input;
+  std::string error;
+  QVERIFY2(LoadBitmapFile(overlay, drawn, error), error.c_str());
+  QVERIFY(LoadBitmapFile(sample, input, error));
+  QCOMPARE(drawn.width(), input.width());
+  QCOMPARE(drawn.height(), input.height());
+
+  // The same run in the window, for the centres and the picture it shows.
+  dialogs_.files = {sample};
+  window().LoadBitmap1->trigger();
+  drag({PictureLeft, 35}, {PictureLeft + 10, 45});
+  window().SetasUnitButton->click();
+  window().CreateBtn->click();
+  QCOMPARE(state().DataPointCount, 120);
+  const std::vector<PictureCentre>& centres = state().FoundCentres;
+  const double reach = MarkerRadius(state().UnitTemplate, 1.0) + 3;
+  int changed = 0;
+  for (int y = 0; y < input.height(); ++y) {
+    for (int x = 0; x < input.width(); ++x) {
+      double nearest = 1e9;
+      for (const PictureCentre& c : centres) nearest = std::min(nearest, std::hypot(x - c.x, y - c.y));
+      if (nearest > reach)
+        QVERIFY2(drawn.pixel(x, y) == input.pixel(x, y),
+                 (std::to_string(x) + "," + std::to_string(y)).c_str());
+      if (drawn.pixel(x, y) != input.pixel(x, y)) ++changed;
+    }
+  }
+  for (const PictureCentre& c : centres) {
+    const int x = static_cast<int>(std::floor(c.x + 0.5)), y = static_cast<int>(std::floor(c.y + 0.5));
+    QVERIFY2(drawn.pixel(x, y) != input.pixel(x, y), (std::to_string(x) + "," + std::to_string(y)).c_str());
+  }
+  QVERIFY(changed > 0);
+  // At zoom 1 the window shows those very pixels (within a unit of rounding).
+  const QImage shown = grabArea();
+  for (int y = 0; y < shown.height() && y < input.height(); ++y) {
+    for (int x = 0; x < shown.width() && x < input.width(); ++x) {
+      const QRgb s = shown.pixel(x, y);
+      const Colour d = drawn.pixel(x, y);
+      QVERIFY2(std::abs(qRed(s) - RedOf(d)) <= 1 && std::abs(qGreen(s) - GreenOf(d)) <= 1 &&
+                   std::abs(qBlue(s) - BlueOf(d)) <= 1,
+               (std::to_string(x) + "," + std::to_string(y)).c_str());
+    }
+  }
+}
 
 QTEST_MAIN(FoundPointsOverlayTest)
 #include "FoundPointsOverlay_test.moc"
