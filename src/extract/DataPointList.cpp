@@ -129,14 +129,16 @@ void SortByVelocity(TSPD& velocities, TSPD& values) {
   Reorder(values, order);
 }
 
+void SortListedPoints(AppState& state) {
+  const std::vector<std::size_t> order = VelocityOrder(state.VelocityArray);
+  Reorder(state.VelocityArray, order);
+  Reorder(state.CountsArray, order);
+  Reorder(state.FoundCentres, order);
+}
+
 void FinishSpectrum(AppState& state) {
   const std::size_t n = state.CountsArray.size();
-  if (!state.StopRequested && n > 1) {
-    const std::vector<std::size_t> order = VelocityOrder(state.VelocityArray);
-    Reorder(state.VelocityArray, order);
-    Reorder(state.CountsArray, order);
-    Reorder(state.FoundCentres, order);
-  }
+  if (!state.StopRequested && n > 1) SortListedPoints(state);
   // A run without points leaves the count at 0, so that nothing reads past the lists.
   state.DataPointCount = static_cast<std::int32_t>(n);
 }

@@ -45,6 +45,10 @@ void RecordCentre(AppState& state, Ui& ui, long double cx, long double cy);
 // velocity; equal velocities keep their order.
 void SortByVelocity(TSPD& velocities, TSPD& values);
 
+// The three lists (velocities, values, centres) sorted by velocity together,
+// as SortByVelocity sorts the first two.
+void SortListedPoints(AppState& state);
+
 // After the scan: a run that was not stopped gets its points (and their
 // centres) sorted by velocity; DataPointCount is the number of points.
 void FinishSpectrum(AppState& state);

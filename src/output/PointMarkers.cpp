@@ -17,6 +17,7 @@ constexpr double HaloHalfWidth = 1.75;
 constexpr double RingHalfWidth = 0.8;
 constexpr double DotRadius = 1.3;
 constexpr double HaloOpacity = 170.0 / 255.0;
+constexpr double SelectedWash = 0.4;
 constexpr int Samples = 4;  // per pixel side
 
 struct Rgba {
@@ -71,7 +72,7 @@ double MarkerRadius(const Bitmap& unit, double scale) {
   return std::clamp(symbol * scale + RingGap, SmallestRing, LargestRing);
 }
 
-MarkerSprite MakeMarkerSprite(double radius, Colour colour) {
+MarkerSprite MakeMarkerSprite(double radius, Colour colour, bool selected) {
   MarkerSprite m;
   m.half = static_cast<int>(std::ceil(radius + HaloHalfWidth + 1));
   const int side = m.side();
@@ -81,17 +82,19 @@ MarkerSprite MakeMarkerSprite(double radius, Colour colour) {
   for (int y = 0; y < side; ++y) {
     for (int x = 0; x < side; ++x) {
       // The share of the pixel's samples inside the halo, the ring and the dot.
-      double halo = 0, ring = 0, dot = 0;
+      double halo = 0, ring = 0, dot = 0, inside = 0;
       for (int j = 0; j < Samples; ++j) {
         for (int i = 0; i < Samples; ++i) {
           const double d = std::hypot(x + (i + 0.5) / Samples - centre, y + (j + 0.5) / Samples - centre);
           halo += std::abs(d - radius) <= HaloHalfWidth ? 1 : 0;
           ring += std::abs(d - radius) <= RingHalfWidth ? 1 : 0;
           dot += d <= DotRadius ? 1 : 0;
+          inside += d < radius ? 1 : 0;
         }
       }
       const double n = Samples * Samples;
       Rgba p;
+      if (selected) p = Over(p, cr, cg, cb, SelectedWash * inside / n);
       p = Over(p, 1, 1, 1, HaloOpacity * halo / n);
       p = Over(p, cr, cg, cb, ring / n);
       p = Over(p, cr, cg, cb, dot / n);

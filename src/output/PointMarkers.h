@@ -28,7 +28,8 @@ struct MarkerSprite {
   std::vector<std::uint32_t> pixels;
   int side() const { return 2 * half + 1; }
 };
-MarkerSprite MakeMarkerSprite(double radius, Colour colour);
+// A selected point's marker has its ring filled with a wash of the colour.
+MarkerSprite MakeMarkerSprite(double radius, Colour colour, bool selected = false);
 
 // The first `count` centres' markers drawn onto the picture at scale 1, each
 // centred on the pixel its centre falls in.

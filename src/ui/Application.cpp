@@ -1,7 +1,9 @@
 #include "ui/Application.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QUndoStack>
 
 #include "Stringop/NumberText.h"
 #include "app/Lifecycle.h"
@@ -18,6 +20,7 @@
 #include "ui/MainView.h"
 #include "ui/MainWindowUi.h"
 #include "ui/PictureArea.h"
+#include "ui/PointEditor.h"
 #include "ui/QuorvixMain.h"
 #include "ui/RotateUnit.h"
 
@@ -31,7 +34,15 @@ Application::Application() {
   view_ = std::make_unique<MainView>(state_, *ui_, *form1_);
   ui_->setRepaintHandler([this] { view_->FormPaint(); });
   ui_->setOutlineHandler([this] { view_->DrawSelectionOutline(); });
-  form1_->pictureArea()->onPaintOverlay = [this](QPainter& painter) { view_->paintOverlay(painter); };
+  editor_ = std::make_unique<PointEditor>(state_, *ui_, *form1_->pictureArea());
+  form1_->pictureArea()->onPaintOverlay = [this](QPainter& painter) {
+    view_->paintOverlay(painter, editor_->edits());
+  };
+  form1_->pictureArea()->onPointerEvent = [this](QMouseEvent* event) { return editor_->pointerEvent(event); };
+  QObject::connect(&editor_->undoStack(), &QUndoStack::canUndoChanged, form1_->EditUndo,
+                   &QAction::setEnabled);
+  QObject::connect(&editor_->undoStack(), &QUndoStack::canRedoChanged, form1_->EditRedo,
+                   &QAction::setEnabled);
   ui_->setRotateAngleField(form3_->RotateEdit);
   connectHandlers();
   QObject::connect(form2_.get(), &TForm2::escapePressed, [this] { PreviewEscape(state_, *ui_); });
@@ -60,30 +71,68 @@ void Application::connectHandlers() {
     form3_->close();
     return true;
   };
-  h.loadBitmap = [this] { LoadBitmapCommand(state_, *ui_); };
+  h.loadBitmap = [this] {
+    LoadBitmapCommand(state_, *ui_);
+    editor_->pictureMayHaveChanged();
+  };
   h.saveBitmap = [this] { SaveBitmapCommand(state_, *ui_); };
-  h.undoAll = [this] { UndoAllCommand(state_, *ui_); };
+  h.undoAll = [this] {
+    UndoAllCommand(state_, *ui_);
+    editor_->pictureMayHaveChanged();
+  };
   h.saveAscii = [this] { SaveAsciiDataCommand(state_, *ui_); };
   h.setAsUnit = [this] { SetasUnitButtonClick(state_, *ui_); };
   h.createAscii = [this] {
+    const bool ran = !state_.RunInProgress;
     CreateBtnClick(state_, *ui_);
+    if (ran) editor_->reset();
     if (closeAfterRun_) {
       closeAfterRun_ = false;
       form1_->close();
     }
   };
-  h.discardColour = [this] { DiscardColourCommand(state_, *ui_); };
-  h.reduceBitmap = [this] { ReduceBitmapCommand(state_, *ui_); };
-  h.rotateBitmap = [this] { RotateBitmapCommand(state_, *ui_, [this] { form3_->exec(); }); };
-  h.cropImage = [this] { CropImageCommand(state_, *ui_); };
-  h.clearInside = [this] { ClearInsideCommand(state_, *ui_); };
-  h.clearOutside = [this] { ClearOutsideCommand(state_, *ui_); };
-  h.deletePressed = [this] { DeleteKeyCommand(state_, *ui_); };
-  h.greyLimitEntered = [this] { GreyLimitCommand(state_, *ui_, [this] { form1_->PanelBtn->setFocus(); }); };
+  h.discardColour = [this] {
+    DiscardColourCommand(state_, *ui_);
+    editor_->pictureMayHaveChanged();
+  };
+  h.reduceBitmap = [this] {
+    ReduceBitmapCommand(state_, *ui_);
+    editor_->pictureMayHaveChanged();
+  };
+  h.rotateBitmap = [this] {
+    RotateBitmapCommand(state_, *ui_, [this] { form3_->exec(); });
+    editor_->pictureMayHaveChanged();
+  };
+  h.cropImage = [this] {
+    CropImageCommand(state_, *ui_);
+    editor_->pictureMayHaveChanged();
+  };
+  h.clearInside = [this] {
+    ClearInsideCommand(state_, *ui_);
+    editor_->pictureMayHaveChanged();
+  };
+  h.clearOutside = [this] {
+    ClearOutsideCommand(state_, *ui_);
+    editor_->pictureMayHaveChanged();
+  };
+  h.deletePressed = [this] {
+    DeleteKeyCommand(state_, *ui_);
+    editor_->pictureMayHaveChanged();
+  };
+  h.greyLimitEntered = [this] {
+    GreyLimitCommand(state_, *ui_, [this] { form1_->PanelBtn->setFocus(); });
+    editor_->pictureMayHaveChanged();
+  };
   h.escapePressed = [this] { state_.StopRequested = true; };
   h.thoroughMatchingToggled = [this](bool checked) { ThoroughMatchingClick(state_, *ui_, checked); };
   h.onePointPerChannelToggled = [this](bool checked) { OnePointPerChannelClick(state_, *ui_, checked); };
   h.showFoundPointsToggled = [this](bool checked) { view_->showFoundPoints(checked); };
+  h.editPointsToggled = [this](bool checked) { editor_->setActive(checked); };
+  h.undoPointEdit = [this] { editor_->undoStack().undo(); };
+  h.redoPointEdit = [this] { editor_->undoStack().redo(); };
+  h.pointKeyPressed = [this](int key, Qt::KeyboardModifiers modifiers, bool inField) {
+    return editor_->keyPressed(key, modifiers, inField);
+  };
   h.numberFieldEntered = [](QLineEdit* field) {
     std::string text = field->text().toStdString();
     CleanNumberText(text);

@@ -11,6 +11,7 @@ class TForm3;
 class QWidget;
 class MainWindowUi;
 class MainView;
+class PointEditor;
 
 // The running program: the one application state, the three windows and the
 // wiring of the main window's events to the commands.
@@ -31,6 +32,7 @@ class Application {
   TForm2& previewWindow() { return *form2_; }
   MainWindowUi& ui() { return *ui_; }
   MainView& view() { return *view_; }
+  PointEditor& pointEditor() { return *editor_; }
 
  private:
   void connectHandlers();
@@ -41,5 +43,6 @@ class Application {
   std::unique_ptr<TForm3> form3_;
   std::unique_ptr<TForm2> form2_;
   std::unique_ptr<MainView> view_;
+  std::unique_ptr<PointEditor> editor_;
   bool closeAfterRun_ = false;  // the main window was closed during a run
 };

@@ -2,10 +2,11 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QPointF>
+#include <QRect>
+#include <vector>
 
-#include "image/Bitmap.h"
-
-struct AppState;
+#include "app/AppState.h"
 
 // The found points over the picture as it is shown: the marker of
 // output/PointMarkers at each centre mapped through the displayed picture's
@@ -16,10 +17,27 @@ struct AppState;
 // milliseconds.
 class FoundPointsOverlay {
  public:
-  void paint(QPainter& painter, const AppState& state);
+  // What editing the points adds: the selected points (one flag per point),
+  // drawn highlighted and, while they are dragged, moved by `dragged` screen
+  // pixels; and the rectangle being dragged out to select (screen pixels).
+  struct Edits {
+    std::vector<char> selected;
+    QPointF dragged;
+    QRect band;
+  };
+
+  void paint(QPainter& painter, const AppState& state, const Edits& edits);
+
+  // The ring's radius on screen at the state's zoom.
+  static double radius(const AppState& state);
+  // A point's centre on the screen.
+  static QPointF onScreen(const AppState& state, PictureCentre centre);
 
  private:
+  const QImage& marker(bool selected) const { return selected ? selectedMarker_ : marker_; }
+
   QImage marker_;
+  QImage selectedMarker_;
   int half_ = 0;
   double radius_ = -1;
   Colour colour_ = 0;

@@ -84,8 +84,8 @@ void MainView::DrawSelectionOutline() {
   xorSelection();
 }
 
-void MainView::paintOverlay(QPainter& painter) {
-  overlay_.paint(painter, state_);
+void MainView::paintOverlay(QPainter& painter, const FoundPointsOverlay::Edits& edits) {
+  overlay_.paint(painter, state_, edits);
 }
 
 void MainView::showFoundPoints(bool shown) {

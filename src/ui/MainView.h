@@ -27,7 +27,7 @@ class MainView {
   // Redraws the outline of an active selection after a repaint.
   void DrawSelectionOutline();
   // The found points over the picture, on every paint of the picture area.
-  void paintOverlay(QPainter& painter);
+  void paintOverlay(QPainter& painter, const FoundPointsOverlay::Edits& edits);
   // View > "Show found points" checked or unchecked.
   void showFoundPoints(bool shown);
 

@@ -59,14 +59,23 @@ void PictureArea::resizeEvent(QResizeEvent* event) {
 }
 
 void PictureArea::mousePressEvent(QMouseEvent* event) {
+  if (onPointerEvent && onPointerEvent(event)) return;
   if (onMouseDown)
     onMouseDown(event->button(), event->position().toPoint().x(), event->position().toPoint().y());
 }
 
 void PictureArea::mouseMoveEvent(QMouseEvent* event) {
+  if (onPointerEvent && onPointerEvent(event)) return;
   if (onMouseMove) onMouseMove(event->position().toPoint().x(), event->position().toPoint().y());
 }
 
 void PictureArea::mouseReleaseEvent(QMouseEvent* event) {
+  if (onPointerEvent && onPointerEvent(event)) return;
   if (onMouseUp) onMouseUp(event->button(), event->position().toPoint().x(), event->position().toPoint().y());
+}
+
+void PictureArea::mouseDoubleClickEvent(QMouseEvent* event) {
+  // Without a taker, the second press of a double click is a press as before.
+  if (onPointerEvent && onPointerEvent(event)) return;
+  mousePressEvent(event);
 }

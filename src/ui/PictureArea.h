@@ -29,6 +29,9 @@ class PictureArea : public QWidget {
 
   // Paints over the screen image on every paint, without changing it.
   std::function<void(QPainter&)> onPaintOverlay;
+  // Sees every press, move, release and double click first; when it returns
+  // true the three handlers below do not.
+  std::function<bool(QMouseEvent*)> onPointerEvent;
   std::function<void(Qt::MouseButton, int, int)> onMouseDown;
   std::function<void(Qt::MouseButton, int, int)> onMouseUp;
   std::function<void(int, int)> onMouseMove;
@@ -39,6 +42,7 @@ class PictureArea : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
   QImage screen_;

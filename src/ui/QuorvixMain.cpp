@@ -122,6 +122,17 @@ void TForm1::createMenus() {
   EditChannels = edit->addAction("One point per channel");
   EditChannels->setCheckable(true);
 
+  edit->addSeparator();
+  EditPoints = edit->addAction("Edit points");
+  EditPoints->setCheckable(true);
+  EditPoints->setShortcut(QKeySequence(Qt::Key_E));
+  EditUndo = edit->addAction("Undo");
+  EditUndo->setShortcut(QKeySequence::Undo);
+  EditUndo->setEnabled(false);
+  EditRedo = edit->addAction("Redo");
+  EditRedo->setShortcut(QKeySequence::Redo);
+  EditRedo->setEnabled(false);
+
   QMenu* view = menuBar()->addMenu("View");
   ViewFoundPoints = view->addAction("Show found points");
   ViewFoundPoints->setCheckable(true);
@@ -140,6 +151,9 @@ void TForm1::createButtonPanel() {
   panelPalette.setColor(QPalette::Window, panelPalette.color(QPalette::Button));
   PanelBtn->setPalette(panelPalette);
   PanelBtn->setFocusPolicy(Qt::ClickFocus);
+  // The picture area's pointer changes while the points are edited; the
+  // controls on it keep theirs.
+  PanelBtn->setCursor(Qt::ArrowCursor);
   PanelBtn->setGeometry(0, 0, 129, DesignClientHeight);
 
   PanelScroll = Place(new QScrollBar(Qt::Vertical, PanelBtn), 0, 0, 5, 537);
@@ -216,6 +230,8 @@ void TForm1::showChannelsField(bool shown) {
 void TForm1::createPictureControls() {
   HorizBar = Place(MakeScrollBar(Qt::Horizontal, pictureArea_, 0), 184, 552, 601, 17);
   VertBar = Place(MakeScrollBar(Qt::Vertical, pictureArea_, 98), 816, 56, 16, 449);
+  HorizBar->setCursor(Qt::ArrowCursor);
+  VertBar->setCursor(Qt::ArrowCursor);
   StatusBar = Place(new StatusPanels(pictureArea_), 0, 549, 792, 19);
   StatusBar->raise();
 }
@@ -238,6 +254,11 @@ void TForm1::connectControls() {
   connect(ViewFoundPoints, &QAction::toggled, this, [this](bool checked) {
     if (handlers_.showFoundPointsToggled) handlers_.showFoundPointsToggled(checked);
   });
+  connect(EditPoints, &QAction::toggled, this, [this](bool checked) {
+    if (handlers_.editPointsToggled) handlers_.editPointsToggled(checked);
+  });
+  connect(EditUndo, &QAction::triggered, this, [this] { call(handlers_.undoPointEdit); });
+  connect(EditRedo, &QAction::triggered, this, [this] { call(handlers_.redoPointEdit); });
 
   connect(CropImageButton, &QPushButton::clicked, this, [this] { call(handlers_.cropImage); });
   connect(ClearInsideButton, &QPushButton::clicked, this, [this] { call(handlers_.clearInside); });
@@ -333,6 +354,11 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     handledKey_ = event;
     QTimer::singleShot(0, this, [this] { handledKey_ = nullptr; });  // its release may go elsewhere
     const auto* key = static_cast<QKeyEvent*>(event);
+    // While the points are edited, Delete and the editing keys are theirs.
+    if (handlers_.pointKeyPressed && handlers_.pointKeyPressed(key->key(), key->modifiers(),
+                                                               qobject_cast<QLineEdit*>(widget) != nullptr)) {
+      return true;
+    }
     {
       if (key->key() == Qt::Key_Delete) call(handlers_.deletePressed);
       if (key->key() == Qt::Key_Escape) call(handlers_.escapePressed);

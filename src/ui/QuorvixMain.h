@@ -34,6 +34,10 @@ struct MainWindowHandlers {
   std::function<void(bool)> thoroughMatchingToggled;    // Edit > "Thorough matching" checked or unchecked
   std::function<void(bool)> onePointPerChannelToggled;  // Edit > "One point per channel" likewise
   std::function<void(bool)> showFoundPointsToggled;     // View > "Show found points"
+  std::function<void(bool)> editPointsToggled;          // Edit > "Edit points"
+  std::function<void()> undoPointEdit, redoPointEdit;   // Edit > "Undo", "Redo"
+  // A key for editing the points (focus in a text field or not); true when taken.
+  std::function<bool(int, Qt::KeyboardModifiers, bool)> pointKeyPressed;
   std::function<void()> zoomDown, zoomUp;
   std::function<void()> viewChanged;  // a scroll bar moved or the window was resized
   std::function<void(Qt::MouseButton, int, int)> mouseDown, mouseUp;
@@ -104,6 +108,9 @@ class TForm1 : public QMainWindow {
   QAction* EditThorough = nullptr;     // the checkable "Thorough matching"
   QAction* EditChannels = nullptr;     // the checkable "One point per channel"
   QAction* ViewFoundPoints = nullptr;  // the checkable "Show found points", on at start
+  QAction* EditPoints = nullptr;       // the checkable "Edit points" (E)
+  QAction* EditUndo = nullptr;         // "Undo" and "Redo" of the point edits
+  QAction* EditRedo = nullptr;
 
   // Shows or hides the "Channels" field under "Strict Match"; the selection
   // box grows to hold it and the controls under it move down.
