@@ -81,6 +81,8 @@ struct AppState {
 
   // View > "Show found points": the found centres drawn over the picture.
   bool ShowFoundPoints = true;
+  // View > "Show unmatched ink": the ink no found symbol explains tinted.
+  bool ShowUnmatchedInk = false;
 
   // Paths, set once at start-up.
   std::string ProgramDir;

@@ -6,20 +6,8 @@
 
 #include "app/Ui.h"
 #include "extract/DataPointList.h"
+#include "extract/QuietObserver.h"
 #include "extract/thorough/ThoroughSearch.h"
-
-namespace {
-
-// A search of a few symbols' area: nothing to report, never stopped.
-class QuietObserver : public ThoroughObserver {
- public:
-  void handlePendingMessages() override {}
-  bool stopRequested() const override { return false; }
-  void rowStarted(int, int) override {}
-  void stageStarted(ThoroughStage) override {}
-};
-
-}  // namespace
 
 std::vector<FoundPoint> ListedPoints(const AppState& state) {
   const std::size_t n = std::min({static_cast<std::size_t>(std::max(0, state.DataPointCount)),

@@ -127,6 +127,7 @@ void Application::connectHandlers() {
   h.thoroughMatchingToggled = [this](bool checked) { ThoroughMatchingClick(state_, *ui_, checked); };
   h.onePointPerChannelToggled = [this](bool checked) { OnePointPerChannelClick(state_, *ui_, checked); };
   h.showFoundPointsToggled = [this](bool checked) { view_->showFoundPoints(checked); };
+  h.showUnmatchedInkToggled = [this](bool checked) { view_->showUnmatchedInk(checked); };
   h.editPointsToggled = [this](bool checked) { editor_->setActive(checked); };
   h.undoPointEdit = [this] { editor_->undoStack().undo(); };
   h.redoPointEdit = [this] { editor_->undoStack().redo(); };

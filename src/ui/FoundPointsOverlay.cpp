@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/AppState.h"
+#include "extract/UnmatchedInk.h"
 #include "output/PointMarkers.h"
 
 namespace {
@@ -40,9 +41,38 @@ QPointF FoundPointsOverlay::onScreen(const AppState& state, PictureCentre centre
   return {d.Left + (centre.x + 0.5) * sx, d.Top + (centre.y + 0.5) * sy};
 }
 
+const QImage& FoundPointsOverlay::unmatchedTint(const AppState& state) {
+  // A cheap key of everything the tint depends on.
+  std::size_t key =
+      std::hash<int>()(state.WorkImage.width()) * 31 + static_cast<std::size_t>(state.WorkImage.height());
+  key = key * 31 + static_cast<std::size_t>(state.DataPointCount);
+  key = key * 31 + (state.ThoroughMatching || state.OnePointPerChannel ? 1 : 0);
+  for (const PictureCentre& c : state.FoundCentres)
+    key = key * 1000003u ^ std::hash<double>()(c.x * 7919.0 + c.y);
+  if (key == tintKey_ && !tint_.isNull()) return tint_;
+  tintKey_ = key;
+  const std::vector<char> left = UnmatchedInk(state);
+  if (left.empty()) {
+    tint_ = QImage();
+    return tint_;
+  }
+  const int w = state.WorkImage.width();
+  tint_ = QImage(w, state.WorkImage.height(), QImage::Format_ARGB32_Premultiplied);
+  tint_.fill(Qt::transparent);
+  // Strong magenta at two thirds opacity, premultiplied.
+  const QRgb wash = qRgba(170, 0, 170, 170);
+  for (int y = 0; y < tint_.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(tint_.scanLine(y));
+    for (int x = 0; x < w; ++x)
+      if (left[static_cast<std::size_t>(y) * static_cast<std::size_t>(w) + static_cast<std::size_t>(x)])
+        row[x] = wash;
+  }
+  return tint_;
+}
+
 void FoundPointsOverlay::paint(QPainter& painter, const AppState& state, const Edits& edits) {
   const std::size_t count = static_cast<std::size_t>(std::max(0, state.DataPointCount));
-  if (!state.ShowFoundPoints || state.RunInProgress || state.FoundCentres.size() < count) return;
+  if (state.RunInProgress || state.FoundCentres.size() < count) return;
   const Rect& d = state.DisplayRect;
   const Rect& v = state.ViewArea;
   if (state.WorkImage.empty() || d.width() <= 0 || d.height() <= 0) return;
@@ -59,9 +89,13 @@ void FoundPointsOverlay::paint(QPainter& painter, const AppState& state, const E
 
   painter.save();
   painter.setClipRect(QRect(v.Left, v.Top, v.width() + 1, v.height() + 1), Qt::IntersectClip);
+  if (state.ShowUnmatchedInk) {
+    const QImage& tint = unmatchedTint(state);
+    if (!tint.isNull()) painter.drawImage(QRect(d.Left, d.Top, d.width(), d.height()), tint);
+  }
   const QRectF visible(v.Left - half_ - 1, v.Top - half_ - 1, v.width() + 2 * half_ + 2,
                        v.height() + 2 * half_ + 2);
-  for (std::size_t i = 0; i < count; ++i) {
+  for (std::size_t i = 0; i < (state.ShowFoundPoints ? count : 0); ++i) {
     const bool selected = i < edits.selected.size() && edits.selected[i];
     const QPointF at = onScreen(state, state.FoundCentres[i]) + (selected ? edits.dragged : QPointF());
     if (!visible.contains(at)) continue;

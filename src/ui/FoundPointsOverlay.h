@@ -8,11 +8,13 @@
 
 #include "app/AppState.h"
 
-// The found points over the picture as it is shown: the marker of
+// The found points over the picture as it is shown (and, with "Show
+// unmatched ink", the ink none of them explains tinted under them): the marker of
 // output/PointMarkers at each centre mapped through the displayed picture's
 // rectangle, sized for the zoom, clipped to the view area. Nothing while a
 // run is under way, when "Show found points" is off, or when the centres no
-// longer match the picture. The marker is made once per size and colour and
+// longer match the picture; the markers only with "Show found points". The
+// marker is made once per size and colour and
 // then copied to every point, so that thousands of points paint in a few
 // milliseconds.
 class FoundPointsOverlay {
@@ -36,8 +38,14 @@ class FoundPointsOverlay {
  private:
   const QImage& marker(bool selected) const { return selected ? selectedMarker_ : marker_; }
 
+  // The tint over the unmatched ink, made again when the points or the
+  // picture's size change.
+  const QImage& unmatchedTint(const AppState& state);
+
   QImage marker_;
   QImage selectedMarker_;
+  QImage tint_;
+  std::size_t tintKey_ = 0;
   int half_ = 0;
   double radius_ = -1;
   Colour colour_ = 0;

@@ -92,3 +92,8 @@ void MainView::showFoundPoints(bool shown) {
   state_.ShowFoundPoints = shown;
   window_.pictureArea()->update();
 }
+
+void MainView::showUnmatchedInk(bool shown) {
+  state_.ShowUnmatchedInk = shown;
+  window_.pictureArea()->update();
+}

@@ -30,6 +30,8 @@ class MainView {
   void paintOverlay(QPainter& painter, const FoundPointsOverlay::Edits& edits);
   // View > "Show found points" checked or unchecked.
   void showFoundPoints(bool shown);
+  // View > "Show unmatched ink" likewise.
+  void showUnmatchedInk(bool shown);
 
  private:
   void xorSelection();

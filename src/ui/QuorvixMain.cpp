@@ -137,6 +137,8 @@ void TForm1::createMenus() {
   ViewFoundPoints = view->addAction("Show found points");
   ViewFoundPoints->setCheckable(true);
   ViewFoundPoints->setChecked(true);
+  ViewUnmatchedInk = view->addAction("Show unmatched ink");
+  ViewUnmatchedInk->setCheckable(true);
 
   FileSaveBitmap->setEnabled(false);
   EditReduce->setEnabled(false);
@@ -253,6 +255,9 @@ void TForm1::connectControls() {
   });
   connect(ViewFoundPoints, &QAction::toggled, this, [this](bool checked) {
     if (handlers_.showFoundPointsToggled) handlers_.showFoundPointsToggled(checked);
+  });
+  connect(ViewUnmatchedInk, &QAction::toggled, this, [this](bool checked) {
+    if (handlers_.showUnmatchedInkToggled) handlers_.showUnmatchedInkToggled(checked);
   });
   connect(EditPoints, &QAction::toggled, this, [this](bool checked) {
     if (handlers_.editPointsToggled) handlers_.editPointsToggled(checked);

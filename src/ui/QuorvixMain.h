@@ -34,6 +34,7 @@ struct MainWindowHandlers {
   std::function<void(bool)> thoroughMatchingToggled;    // Edit > "Thorough matching" checked or unchecked
   std::function<void(bool)> onePointPerChannelToggled;  // Edit > "One point per channel" likewise
   std::function<void(bool)> showFoundPointsToggled;     // View > "Show found points"
+  std::function<void(bool)> showUnmatchedInkToggled;    // View > "Show unmatched ink"
   std::function<void(bool)> editPointsToggled;          // Edit > "Edit points"
   std::function<void()> undoPointEdit, redoPointEdit;   // Edit > "Undo", "Redo"
   // A key for editing the points (focus in a text field or not); true when taken.
@@ -105,11 +106,12 @@ class TForm1 : public QMainWindow {
   QAction* EditReduce = nullptr;
   QAction* EditRotatebitmap = nullptr;
   QAction* EditUndoall = nullptr;
-  QAction* EditThorough = nullptr;     // the checkable "Thorough matching"
-  QAction* EditChannels = nullptr;     // the checkable "One point per channel"
-  QAction* ViewFoundPoints = nullptr;  // the checkable "Show found points", on at start
-  QAction* EditPoints = nullptr;       // the checkable "Edit points" (E)
-  QAction* EditUndo = nullptr;         // "Undo" and "Redo" of the point edits
+  QAction* EditThorough = nullptr;      // the checkable "Thorough matching"
+  QAction* EditChannels = nullptr;      // the checkable "One point per channel"
+  QAction* ViewFoundPoints = nullptr;   // the checkable "Show found points", on at start
+  QAction* ViewUnmatchedInk = nullptr;  // the checkable "Show unmatched ink", off at start
+  QAction* EditPoints = nullptr;        // the checkable "Edit points" (E)
+  QAction* EditUndo = nullptr;          // "Undo" and "Redo" of the point edits
   QAction* EditRedo = nullptr;
 
   // Shows or hides the "Channels" field under "Strict Match"; the selection

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <functional>
 
+#include "extract/PointEdits.h"
 #include "image/BitmapFile.h"
 #include "output/PointMarkers.h"
 #include "support/WindowTest.h"
@@ -153,6 +154,40 @@ class FoundPointsOverlayTest : public WindowTest {
   }
 
   void theCommandLineOverlayShowsWhatTheWindowShows();
+
+  // A symbol left without its point is tinted, and nothing else is, under
+  // both modes' models of the ink.
+  void unmatchedInkTintsOnlyTheSymbolWithoutAPoint_data() {
+    QTest::addColumn<bool>("thorough");
+    QTest::newRow("thorough") << true;
+    QTest::newRow("default") << false;
+  }
+  void unmatchedInkTintsOnlyTheSymbolWithoutAPoint() {
+    QFETCH(bool, thorough);
+    run(thorough);
+    QAction* item = MenuAction(window(), "View", "Show unmatched ink");
+    QVERIFY(item != nullptr && item->isCheckable() && !item->isChecked());
+    window().ViewFoundPoints->trigger();  // the rings off, to see the picture
+    const QImage plain = grabArea();
+    item->trigger();
+    QCOMPARE(grabArea(), plain);  // every symbol has its point
+    // Without the point of the third disc, its ink alone is tinted.
+    std::vector<FoundPoint> points = ListedPoints(state());
+    points.erase(points.begin() + 2);
+    SetListedPoints(state(), app_->ui(), points);
+    const QImage tinted = grabArea();
+    int near = 0, far = 0;
+    for (int y = 0; y < tinted.height(); ++y) {
+      for (int x = 0; x < tinted.width(); ++x) {
+        if (tinted.pixel(x, y) == plain.pixel(x, y)) continue;
+        (std::hypot(x - Centres[2].x(), y - Centres[2].y()) <= 5 ? near : far) += 1;
+      }
+    }
+    QVERIFY(near >= 20);
+    QCOMPARE(far, 0);
+    item->trigger();
+    QCOMPARE(grabArea(), plain);
+  }
 
   void everyCommandThatChangesThePictureDropsTheMarkers_data() {
     QTest::addColumn<int>("command");
