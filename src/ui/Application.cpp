@@ -39,6 +39,12 @@ Application::Application() {
     view_->paintOverlay(painter, editor_->edits());
   };
   form1_->pictureArea()->onPointerEvent = [this](QMouseEvent* event) { return editor_->pointerEvent(event); };
+  form2_->selectedPoints = [this] { return editor_->selection(); };
+  QObject::connect(form2_.get(), &TForm2::pointClicked, [this](int index) {
+    editor_->selectOnly(index);
+    if (index >= 0 && static_cast<std::size_t>(index) < state_.FoundCentres.size())
+      view_->scrollTo(state_.FoundCentres[static_cast<std::size_t>(index)]);
+  });
   QObject::connect(&editor_->undoStack(), &QUndoStack::canUndoChanged, form1_->EditUndo,
                    &QAction::setEnabled);
   QObject::connect(&editor_->undoStack(), &QUndoStack::canRedoChanged, form1_->EditRedo,

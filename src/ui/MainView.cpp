@@ -1,7 +1,10 @@
 #include "ui/MainView.h"
 
 #include <QLabel>
+#include <QScrollBar>
 #include <QWidget>
+#include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "app/AppState.h"
@@ -96,4 +99,31 @@ void MainView::showFoundPoints(bool shown) {
 void MainView::showUnmatchedInk(bool shown) {
   state_.ShowUnmatchedInk = shown;
   window_.pictureArea()->update();
+}
+
+namespace {
+
+// The scroll position (0 .. 100) that puts `offset` (screen pixels into the
+// display) in the middle of a view `view` wide, for a display `display` wide
+// and a bar `bar` long; `current` when the display fits the view.
+int ScrollPositionFor(double offset, int display, int view, int bar, int current) {
+  const int room = display - bar + 1;
+  if (display <= view || room <= 0) return current;
+  const double position = 100.0 * (offset - view / 2.0) / room;
+  return std::clamp(static_cast<int>(std::lround(position)), 0, 100);
+}
+
+}  // namespace
+
+void MainView::scrollTo(PictureCentre centre) {
+  const ViewportGeometry g = window_.viewportGeometry();
+  LayoutViewport(state_, g);
+  const Rect& d = state_.DisplayRect;
+  const Rect& v = state_.ViewArea;
+  const int w = std::max(1, state_.WorkImage.width());
+  const int h = std::max(1, state_.WorkImage.height());
+  const double x = (centre.x + 0.5) * d.width() / w;
+  const double y = (centre.y + 0.5) * d.height() / h;
+  window_.HorizBar->setValue(ScrollPositionFor(x, d.width(), v.width(), g.HorizBarWidth, g.HorizBarPosition));
+  window_.VertBar->setValue(ScrollPositionFor(y, d.height(), v.height(), g.VertBarHeight, g.VertBarPosition));
 }

@@ -32,6 +32,9 @@ class MainView {
   void showFoundPoints(bool shown);
   // View > "Show unmatched ink" likewise.
   void showUnmatchedInk(bool shown);
+  // Scrolls a larger-than-the-view picture so that the picture point lies
+  // in the middle of the view, as far as the scroll bars reach.
+  void scrollTo(PictureCentre centre);
 
  private:
   void xorSelection();

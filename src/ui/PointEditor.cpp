@@ -249,6 +249,15 @@ bool PointEditor::keyPressed(int key, Qt::KeyboardModifiers modifiers, bool inFi
   }
 }
 
+void PointEditor::selectOnly(int index) {
+  edits_.selected.assign(state_.FoundCentres.size(), 0);
+  if (index >= 0 && static_cast<std::size_t>(index) < edits_.selected.size())
+    edits_.selected[static_cast<std::size_t>(index)] = 1;
+  repaint();
+}
+
 void PointEditor::repaint() {
   area_.update();
+  // The preview rings the same points.
+  ui_.repaintPreview();
 }

@@ -48,6 +48,10 @@ class PointEditor {
   void addAt(PictureCentre centre);
   void moveSelected(double dx, double dy);
 
+  // Point `index` alone selected (as from the preview), or none for -1.
+  void selectOnly(int index);
+  const std::vector<char>& selection() const { return edits_.selected; }
+
   // The points become `points`, those at `selected` centres selected.
   void show(const std::vector<FoundPoint>& points, const std::vector<PictureCentre>& selected);
 

@@ -10,6 +10,7 @@
 #include "image/BitmapFile.h"
 #include "support/WindowTest.h"
 #include "ui/AscIIForm.h"
+#include "ui/PanelWidgets.h"
 #include "ui/PictureArea.h"
 #include "ui/PointEditor.h"
 #include "ui/StatusPanels.h"
@@ -212,6 +213,50 @@ class PointEditingTest : public WindowTest {
     window().close();
     QCOMPARE(dialogs_.questions.size(), std::size_t{1});
     state().AsciiSaved = true;
+  }
+
+  // The preview names the point under the pointer, and a click on it
+  // selects the point on the picture and brings it into view.
+  void thePreviewKnowsThePoints() {
+    run();
+    TForm2& preview = app_->previewWindow();
+    QWidget* box = preview.PaintBox1;
+    QVERIFY(QTest::qWaitForWindowExposed(&preview));
+    preview.RepaintPreview();
+    QCOMPARE(preview.plottedPoints().size(), std::size_t{5});
+    const QPoint third = preview.plottedPoints()[2];
+    const auto hover = [&](QPoint at) {
+      QMouseEvent move(QEvent::MouseMove, at, box->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                       Qt::NoModifier);
+      QApplication::sendEvent(box, &move);
+    };
+    hover(third);
+    QCOMPARE(preview.pointTip(), QString("velocity %1, value %2")
+                                     .arg(state().VelocityArray[2], 0, 'f', 6)
+                                     .arg(state().CountsArray[2], 0, 'f', 6));
+    hover(third + QPoint(30, 30));
+    QVERIFY(preview.pointTip().isEmpty());
+
+    const QImage before = box->grab().toImage();
+    QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, third);
+    const std::vector<char>& selected = app_->pointEditor().selection();
+    QCOMPARE(std::count(selected.begin(), selected.end(), 1), 1);
+    QCOMPARE(selected[2], char{1});
+    QVERIFY(box->grab().toImage() != before);  // ringed in the preview too
+
+    // At zoom 8 the last point lies outside the view until it is clicked.
+    for (int k = 0; k < 3; ++k) emit window().ZoomSpin->zoomUp();
+    QCOMPARE(state().Zoom, 8);
+    const auto inView = [&](std::size_t i) {
+      const QPointF at = FoundPointsOverlay::onScreen(state(), state().FoundCentres[i]);
+      const Rect& v = state().ViewArea;
+      return at.x() >= v.Left && at.x() <= v.Right && at.y() >= v.Top && at.y() <= v.Bottom;
+    };
+    QVERIFY(!inView(4));
+    preview.RepaintPreview();
+    QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, preview.plottedPoints()[4]);
+    QCOMPARE(app_->pointEditor().selection()[4], char{1});
+    QVERIFY(inView(4));
   }
 
   void aNewRunOrPictureClearsTheStepsAndTheModeOffKeepsTheSelection() {
