@@ -135,8 +135,8 @@ void Application::connectHandlers() {
   h.showFoundPointsToggled = [this](bool checked) { view_->showFoundPoints(checked); };
   h.showUnmatchedInkToggled = [this](bool checked) { view_->showUnmatchedInk(checked); };
   h.editPointsToggled = [this](bool checked) { editor_->setActive(checked); };
-  h.undoPointEdit = [this] { editor_->undoStack().undo(); };
-  h.redoPointEdit = [this] { editor_->undoStack().redo(); };
+  h.undoPointEdit = [this] { editor_->undo(); };
+  h.redoPointEdit = [this] { editor_->redo(); };
   h.pointKeyPressed = [this](int key, Qt::KeyboardModifiers modifiers, bool inField) {
     return editor_->keyPressed(key, modifiers, inField);
   };

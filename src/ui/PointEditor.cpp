@@ -64,6 +64,14 @@ void PointEditor::setActive(bool on) {
   repaint();
 }
 
+void PointEditor::undo() {
+  if (!state_.RunInProgress) stack_.undo();
+}
+
+void PointEditor::redo() {
+  if (!state_.RunInProgress) stack_.redo();
+}
+
 void PointEditor::reset() {
   stack_.clear();
   drag_ = Drag::None;
@@ -155,6 +163,8 @@ PictureCentre PointEditor::onPicture(QPointF at) const {
 
 bool PointEditor::pointerEvent(QMouseEvent* event) {
   if (!active_) return false;
+  // A run fills the lists: the picture is only looked at meanwhile.
+  if (state_.RunInProgress) return true;
   // The middle of the screen pixel under the pointer.
   const QPointF at = event->position() + QPointF(0.5, 0.5);
   const bool adding = (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)) != 0;
@@ -224,7 +234,7 @@ bool PointEditor::pointerEvent(QMouseEvent* event) {
 }
 
 bool PointEditor::keyPressed(int key, Qt::KeyboardModifiers modifiers, bool inField) {
-  if (!active_) return false;
+  if (!active_ || state_.RunInProgress) return false;
   if (key == Qt::Key_Delete || (key == Qt::Key_Backspace && !inField)) {
     removeSelected();
     return true;

@@ -25,6 +25,9 @@ class PointEditor {
   void setActive(bool on);
 
   QUndoStack& undoStack() { return stack_; }
+  // Edit > "Undo" and "Redo"; nothing while a run fills the lists.
+  void undo();
+  void redo();
 
   // A new run or a new picture: nothing selected, nothing to undo.
   void reset();

@@ -168,6 +168,9 @@ class PointEditingTest : public WindowTest {
     undo();
     QCOMPARE(state().FoundCentres[2].x, third.x);
     QCOMPARE(state().FoundCentres[2].y, third.y);
+    redo();
+    QVERIFY(std::abs(state().FoundCentres[2].x - (third.x + 10)) < 1e-9);
+    undo();
 
     // The arrow keys nudge the selection: a tenth of a pixel, with Shift one.
     click(OnScreen(third.x, third.y));
@@ -176,6 +179,10 @@ class PointEditingTest : public WindowTest {
     key(Qt::Key_Down, Qt::ShiftModifier);
     QVERIFY(std::abs(state().FoundCentres[2].y - (third.y + 1)) < 1e-9);
     verifyCount(5);
+    undo();
+    QVERIFY(std::abs(state().FoundCentres[2].y - third.y) < 1e-9);
+    redo();
+    QVERIFY(std::abs(state().FoundCentres[2].y - (third.y + 1)) < 1e-9);
     undo();
     undo();
     QCOMPARE(state().FoundCentres[2].x, third.x);
@@ -191,6 +198,8 @@ class PointEditingTest : public WindowTest {
     undo();
     verifyCount(5);
     QCOMPARE(velocities(), found);
+    redo();
+    verifyCount(1);
   }
 
   void theSavedFileAndTheCloseQuestionFollowTheEdits() {
