@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "image/BitmapFile.h"
+#include "support/DiscPicture.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 #include "support/WindowTest.h"
@@ -18,38 +19,6 @@
 #include "ui/PictureArea.h"
 #include "ui/QuorvixMain.h"
 #include "ui/StatusPanels.h"
-
-namespace {
-
-// Dark blue discs of radius 3.5 with anti-aliased edges at the given centres.
-Bitmap Discs(int w, int h, const std::vector<QPointF>& centres) {
-  Bitmap b(w, h);
-  for (const QPointF& c : centres) {
-    for (int y = static_cast<int>(c.y()) - 5; y <= static_cast<int>(c.y()) + 5; ++y) {
-      for (int x = static_cast<int>(c.x()) - 5; x <= static_cast<int>(c.x()) + 5; ++x) {
-        int hits = 0;
-        for (int j = 0; j < 4; ++j)
-          for (int i = 0; i < 4; ++i)
-            hits +=
-                std::hypot(x - 0.5 + (i + 0.5) / 4 - c.x(), y - 0.5 + (j + 0.5) / 4 - c.y()) <= 3.5 ? 1 : 0;
-        if (hits > 0 && b.contains(x, y))
-          b.setPixel(x, y, MakeColour(255 - 235 * hits / 16, 255 - 215 * hits / 16, 255 - 105 * hits / 16));
-      }
-    }
-  }
-  return b;
-}
-
-QAction* EditMenuAction(TForm1& window, const QString& text) {
-  for (QAction* menu : window.menuBar()->actions()) {
-    if (menu->text() != "Edit") continue;
-    for (QAction* a : menu->menu()->actions())
-      if (a->text() == text) return a;
-  }
-  return nullptr;
-}
-
-}  // namespace
 
 class ThoroughMatchingTest : public WindowTest {
   Q_OBJECT
@@ -68,7 +37,7 @@ class ThoroughMatchingTest : public WindowTest {
   void cleanup() { finishApplication(); }
 
   void menuItemIsUncheckedAtEveryStartAndDisablesMatchAndStrict() {
-    QAction* item = EditMenuAction(window(), "Thorough matching");
+    QAction* item = MenuAction(window(), "Edit", "Thorough matching");
     QVERIFY(item != nullptr);
     QCOMPARE(item, window().EditThorough);
     QVERIFY(item->isCheckable());
@@ -158,7 +127,7 @@ class ThoroughMatchingTest : public WindowTest {
     drag({129 + 103 - 7, 85 - 7}, {129 + 103 + 7, 85 + 7});
     window().SetasUnitButton->click();
 
-    QAction* item = EditMenuAction(window(), "One point per channel");
+    QAction* item = MenuAction(window(), "Edit", "One point per channel");
     QVERIFY(item != nullptr && item->isCheckable() && !item->isChecked());
     QVERIFY(!window().ChannelsEdit->isVisible());
     const int vmaxTop = window().VMaxEdit->y();

@@ -519,29 +519,17 @@ bool ChannelSolver::refitPair(int a, int b, Window& w) {
 bool ChannelSolver::polish() {
   if (channels_.empty()) return true;
   moved_.assign(channels_.size(), 0);
-  // As in a pass, blocks far enough apart that no two pairs fitted at the
-  // same time see each other's channels: a pair reaches two channels on.
+  // A pair reaches two channels beyond the first: blocks two wider than a
+  // pass's keep pairs fitted at the same time apart.
   const int n = channels();
-  const int block = reach_ + 2;
-  const int blocks = (n + block - 1) / block;
-  for (int parity = 0; parity < 2; ++parity) {
-    const int count = (blocks - parity + 1) / 2;
-    if (!s_.lanes.each(count, [&](int i, int lane) {
-          const int b = 2 * i + parity;
-          Window& w = windows_[static_cast<std::size_t>(lane)];
-          std::int64_t work = 0;
-          for (int c = b * block; c < std::min(n, (b + 1) * block); ++c) {
-            for (int d = 1; d <= 2 && c + d < n; ++d) {
-              if (!refitPair(c, c + d, w)) continue;
-              moved_[static_cast<std::size_t>(c)] = moved_[static_cast<std::size_t>(c + d)] = 1;
-            }
-            work += static_cast<std::int64_t>(w.ink.size()) * 16;
-          }
-          return s_.keepGoing(lane, work);
-        }))
-      return false;
-  }
-  return finish(nearMoved());
+  const bool done = byBlocks(reach_ + 2, [&](int c, Window& w) {
+    for (int d = 1; d <= 2 && c + d < n; ++d) {
+      if (!refitPair(c, c + d, w)) continue;
+      moved_[static_cast<std::size_t>(c)] = moved_[static_cast<std::size_t>(c + d)] = 1;
+    }
+    return static_cast<std::int64_t>(w.ink.size()) * 16;
+  });
+  return done && finish(nearMoved());
 }
 
 bool ChannelSolver::swaps() {
@@ -558,25 +546,30 @@ bool ChannelSolver::swaps() {
 }
 
 bool ChannelSolver::pass(bool first, bool& changed, const std::vector<char>* todo) {
-  const int n = channels();
-  const int blocks = (n + block_ - 1) / block_;
   std::vector<char>& moved = moved_;
   moved.assign(channels_.size(), 0);
+  const bool done = byBlocks(block_, [&](int c, Window& w) -> std::int64_t {
+    if (todo != nullptr && !(*todo)[static_cast<std::size_t>(c)]) return 0;
+    moved[static_cast<std::size_t>(c)] = step(c, first, w) ? 1 : 0;
+    return static_cast<std::int64_t>(w.ink.size()) * 4;
+  });
+  changed = std::any_of(moved.begin(), moved.end(), [](char m) { return m != 0; });
+  return done;
+}
+
+bool ChannelSolver::byBlocks(int block, const std::function<std::int64_t(int, Window&)>& work) {
+  const int n = channels();
+  const int blocks = (n + block - 1) / block;
   for (int parity = 0; parity < 2; ++parity) {
     const int count = (blocks - parity + 1) / 2;
     if (!s_.lanes.each(count, [&](int i, int lane) {
           const int b = 2 * i + parity;
           Window& w = windows_[static_cast<std::size_t>(lane)];
-          std::int64_t work = 0;
-          for (int c = b * block_; c < std::min(n, (b + 1) * block_); ++c) {
-            if (todo != nullptr && !(*todo)[static_cast<std::size_t>(c)]) continue;
-            moved[static_cast<std::size_t>(c)] = step(c, first, w) ? 1 : 0;
-            work += static_cast<std::int64_t>(w.ink.size()) * 4;
-          }
-          return s_.keepGoing(lane, work);
+          std::int64_t units = 0;
+          for (int c = b * block; c < std::min(n, (b + 1) * block); ++c) units += work(c, w);
+          return s_.keepGoing(lane, units);
         }))
       return false;
   }
-  changed = std::any_of(moved.begin(), moved.end(), [](char m) { return m != 0; });
   return true;
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -148,6 +149,12 @@ class ChannelSolver {
   // template, the even blocks on both lanes first and then the odd ones, so
   // that no two channels fitted at the same time see each other.
   bool pass(bool first, bool& changed, const std::vector<char>* todo = nullptr);
+
+  // Every channel once, in blocks of `block` channels: the even blocks on
+  // both lanes first and then the odd ones, so that channels worked on at
+  // the same time lie at least a block apart. `work(c, w)` does channel c in
+  // its lane's window and gives the units it spent. False when stopped.
+  bool byBlocks(int block, const std::function<std::int64_t(int, Window&)>& work);
 
   SearchState& s_;
   const ThoroughTemplate& unit_;
