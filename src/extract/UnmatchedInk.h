@@ -11,6 +11,6 @@
 // After a thorough or one-point-per-channel run the thorough mode's model
 // judges: the ink against the paper, less the union of the unit's template
 // placed at every found centre, what is left of at least a third of the
-// template's strongest ink. After the specified scan: every pixel that is not
+// template's strongest ink. After the default scan: every pixel that is not
 // white and lies outside every found placement of the unit template.
 std::vector<char> UnmatchedInk(const AppState& state);
