@@ -31,6 +31,7 @@ class BenchUi : public Ui {
     (field == Field::RotateAngle ? angle : limit) = text;
   }
   bool strictMatchChecked() const override { return false; }
+  void setOptionChecked(Option, bool) override {}
   bool isEnabled(Control) const override { return true; }
   void setEnabled(Control, bool) override {}
   void repaintMain() override {}

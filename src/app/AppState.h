@@ -6,6 +6,7 @@
 
 #include "GraphDraw/GraphTypes.h"
 #include "image/Bitmap.h"
+#include "image/PictureEdit.h"
 #include "image/Rect.h"
 
 // A found symbol's centre on the picture: column and row, pixel-index
@@ -83,6 +84,13 @@ struct AppState {
   bool ShowFoundPoints = true;
   // View > "Show unmatched ink": the ink no found symbol explains tinted.
   bool ShowUnmatchedInk = false;
+
+  // The edits made to the picture since it was loaded (or restored by "Undo
+  // all"), in order; the rotation dialog's turns while it is open; and the
+  // edits that had been made when the unit was taken.
+  std::vector<EditStep> PictureEdits;
+  std::vector<std::string> RotationTurns;
+  std::vector<EditStep> UnitEdits;
 
   // Paths, set once at start-up.
   std::string ProgramDir;

@@ -36,8 +36,12 @@ enum class Control {
   ChannelsField,  // "Channels" with its label, offered only while enabled
 };
 
-// The two save dialogs; each remembers its own file name.
-enum class SaveDialog { Bitmap, Ascii };
+// The save dialogs; each remembers its own file name.
+enum class SaveDialog { Bitmap, Ascii, Setup };
+
+// Check marks that commands set: the "Strict Match" box and the two Edit
+// menu items of the matching modes.
+enum class Option { StrictMatch, ThoroughMatching, OnePointPerChannel };
 
 // Status bar panels of the main window.
 constexpr int StatusSize = 0;
@@ -66,6 +70,8 @@ class Ui : public MessageSink {
   virtual std::string fieldText(Field field) const = 0;
   virtual void setFieldText(Field field, const std::string& text) = 0;
   virtual bool strictMatchChecked() const = 0;
+  // Sets a check mark without running what checking it by hand runs.
+  virtual void setOptionChecked(Option option, bool checked) = 0;
 
   virtual bool isEnabled(Control control) const = 0;
   virtual void setEnabled(Control control, bool enabled) = 0;

@@ -4,15 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "image/PictureEdit.h"
 #include "image/Rect.h"
-
-// One edit of the picture, applied in the order given on the command line.
-struct EditStep {
-  enum class Kind { GreyLimit, DiscardColour, Reduce, Rotate, Crop, ClearInside, ClearOutside };
-  Kind kind;
-  std::string text;  // the grey limit or the angle, as typed
-  Rect rect{};       // inclusive picture rectangle of the region edits
-};
 
 struct CliCommand {
   enum class Kind { Help, Extract, Edit };
@@ -31,9 +24,9 @@ struct CliCommand {
   // One point per channel: "auto" or the number of channels (checked when
   // parsed); it implies the thorough mode's matching.
   std::optional<std::string> channels;
-  std::string output;   // empty: standard output (extract only)
-  std::string overlay;  // extract: the picture with the found points drawn, as PNG; empty: none
-  std::vector<EditStep> edits;
+  std::string output;           // empty: standard output (extract only)
+  std::string overlay;          // extract: the picture with the found points drawn, as PNG; empty: none
+  std::vector<EditStep> edits;  // in the order given
 };
 
 // Parses the words after the program name. Option values follow as the next

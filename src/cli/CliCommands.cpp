@@ -68,13 +68,17 @@ CliOutcome ApplyEdit(AppState& state, HeadlessUi& ui, const EditStep& step) {
       ReduceBitmapCommand(state, ui);
       return {};
     case EditStep::Kind::Rotate: {
-      // As in the window: open the dialog, type the angle, turn once, close.
+      // As in the window: open the dialog, type each angle and turn, close.
       // A turn that cannot be made (a canvas beyond the size limit) ends the command.
       const int errorsBefore = ui.errorCount;
       ui.quiet = true;
       RotateBitmapCommand(state, ui, [&] {
-        ui.setFieldText(Field::RotateAngle, step.text);
-        RotateClockwiseCommand(state, ui, [](bool) {});
+        const std::vector<std::string> turns =
+            step.turns.empty() ? std::vector<std::string>{step.text} : step.turns;
+        for (const std::string& angle : turns) {
+          ui.setFieldText(Field::RotateAngle, angle);
+          RotateClockwiseCommand(state, ui, [](bool) {});
+        }
       });
       ui.quiet = false;
       if (ui.errorCount != errorsBefore) return {ExitFailure, ui.lastError};

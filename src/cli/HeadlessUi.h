@@ -32,6 +32,9 @@ class HeadlessUi : public Ui {
   std::string fieldText(Field field) const override;
   void setFieldText(Field field, const std::string& text) override { fields[field] = text; }
   bool strictMatchChecked() const override { return strict; }
+  void setOptionChecked(Option option, bool checked) override {
+    if (option == Option::StrictMatch) strict = checked;
+  }
   bool isEnabled(Control) const override { return true; }
   void setEnabled(Control, bool) override {}
   void repaintMain() override;

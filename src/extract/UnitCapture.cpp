@@ -17,5 +17,6 @@ void CaptureUnitTemplate(AppState& state, Ui& ui, const Rect& r) {
   state.UnitTemplate.setSize(r.Right - r.Left + 1, r.Bottom - r.Top + 1);
   state.UnitTemplate.copyRect(0, 0, state.WorkImage, {r.Left, r.Top, r.Right + 1, r.Bottom + 1});
   state.UnitImagePicture = state.UnitTemplate;
+  state.UnitEdits = state.PictureEdits;
   ui.unitPictureChanged();
 }

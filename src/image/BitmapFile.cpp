@@ -143,3 +143,55 @@ bool SaveBitmapFile(const std::string& path, const Bitmap& picture, std::string&
 bool SavePngFile(const std::string& path, const Bitmap& picture, std::string& error) {
   return SavePictureFile(path, picture, "png", error);
 }
+
+std::string EncodePng(const Bitmap& picture) {
+  QImage image(picture.width(), picture.height(), QImage::Format_RGB888);
+  for (int y = 0; y < picture.height(); ++y) {
+    uchar* out = image.scanLine(y);
+    const Colour* in = picture.row(y);
+    for (int x = 0; x < picture.width(); ++x) {
+      out[3 * x] = static_cast<uchar>(RedOf(in[x]));
+      out[3 * x + 1] = static_cast<uchar>(GreenOf(in[x]));
+      out[3 * x + 2] = static_cast<uchar>(BlueOf(in[x]));
+    }
+  }
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, "png");
+  if (!writer.write(image)) return {};
+  return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+bool DecodePng(const std::string& bytes, int maxWidth, int maxHeight, Bitmap& out, std::string& error) {
+  QByteArray data(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  QBuffer buffer(&data);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer, "png");
+  // The size the header announces is checked before any pixel is decoded.
+  const QSize announced = reader.size();
+  if (announced.isValid() && (announced.width() > maxWidth || announced.height() > maxHeight)) {
+    error = "the template is " + std::to_string(announced.width()) + " x " +
+            std::to_string(announced.height()) + " pixels, larger than " + std::to_string(maxWidth) + " x " +
+            std::to_string(maxHeight);
+    return false;
+  }
+  QImage image;
+  if (!reader.read(&image)) {
+    error = "the template does not decode as a PNG picture (" + reader.errorString().toStdString() + ")";
+    return false;
+  }
+  if (image.width() > maxWidth || image.height() > maxHeight || image.isNull()) {
+    error = "the template is larger than " + std::to_string(maxWidth) + " x " + std::to_string(maxHeight);
+    return false;
+  }
+  image = image.convertToFormat(QImage::Format_RGB32);
+  Bitmap picture(image.width(), image.height());
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* in = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    Colour* row = picture.row(y);
+    for (int x = 0; x < image.width(); ++x) row[x] = MakeColour(qRed(in[x]), qGreen(in[x]), qBlue(in[x]));
+  }
+  out = std::move(picture);
+  return true;
+}

@@ -21,3 +21,9 @@ bool SaveBitmapFile(const std::string& path, const Bitmap& picture, std::string&
 
 // The same as a PNG file.
 bool SavePngFile(const std::string& path, const Bitmap& picture, std::string& error);
+
+// A picture as the bytes of a PNG file, and back: a PNG of at most
+// `maxWidth` x `maxHeight` pixels read from memory. On failure `error` says
+// why and `out` is unchanged.
+std::string EncodePng(const Bitmap& picture);
+bool DecodePng(const std::string& bytes, int maxWidth, int maxHeight, Bitmap& out, std::string& error);

@@ -72,8 +72,11 @@ void GreyLimitCommand(AppState& state, Ui& ui, const std::function<void()>& focu
     state.GreyLimit = limit;
     ui.setFieldText(Field::WhiteLimit, std::to_string(limit));
     ApplyGreyLimit(state.WorkImage, limit);
+    state.PictureEdits.push_back({EditStep::Kind::GreyLimit, std::to_string(limit)});
   } else {
     ui.showError(NotAnIntegerMessage(text));
+    // The picture went back to the last committed one, as the whitest limit leaves it.
+    state.PictureEdits.push_back({EditStep::Kind::GreyLimit, std::to_string(WhitestLimit)});
   }
 
   ui.repaintMain();
@@ -90,6 +93,7 @@ void DiscardColourCommand(AppState& state, Ui& ui) {
   }
   ForgetCentres(state);
   DiscardColour(state.WorkImage, StatusCounter(ui));
+  state.PictureEdits.push_back({EditStep::Kind::DiscardColour});
   ui.setStatusText(StatusProgress, "Status: Ready");
   ui.repaintMain();
 }
@@ -104,6 +108,7 @@ void ReduceBitmapCommand(AppState& state, Ui& ui) {
   Commit(state);
   ForgetCentres(state);
   ReducePixels(state.WorkImage, StatusCounter(ui));
+  state.PictureEdits.push_back({EditStep::Kind::Reduce});
   Commit(state);
   ui.setStatusText(StatusProgress, "Status: Ready");
   ui.repaintMain();
@@ -114,6 +119,7 @@ void ClearInsideCommand(AppState& state, Ui& ui) {
   if (state.RunInProgress || !SelectedArea(state, area)) return;
   ForgetCentres(state);
   ClearInside(state.WorkImage, area);
+  state.PictureEdits.push_back({EditStep::Kind::ClearInside, {}, area});
   RepaintKeepingSelection(state, ui);
   Commit(state);
 }
@@ -123,6 +129,7 @@ void ClearOutsideCommand(AppState& state, Ui& ui) {
   if (state.RunInProgress || !SelectedArea(state, area)) return;
   ForgetCentres(state);
   ClearOutside(state.WorkImage, area);
+  state.PictureEdits.push_back({EditStep::Kind::ClearOutside, {}, area});
   RepaintKeepingSelection(state, ui);
   Commit(state);
 }
@@ -132,6 +139,7 @@ void CropImageCommand(AppState& state, Ui& ui) {
   if (state.RunInProgress || !SelectedArea(state, area)) return;
   ForgetCentres(state);
   CropToArea(state.WorkImage, area);
+  state.PictureEdits.push_back({EditStep::Kind::Crop, {}, area});
   ui.repaintMain();
   // The selection's pixels have moved: none stays active.
   state.SelectionActive = false;

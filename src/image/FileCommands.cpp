@@ -39,6 +39,7 @@ bool LoadBitmapFromPath(AppState& state, Ui& ui, const std::string& path) {
   state.WorkImage = state.BaseImage;
   state.DiskImage = state.BaseImage;
   state.FoundCentres.clear();  // found on another picture
+  state.PictureEdits.clear();
   ui.hidePreview();
   EnableImageCommands(ui);
   state.DataPointCount = 0;
@@ -79,5 +80,6 @@ void UndoAllCommand(AppState& state, Ui& ui) {
   state.BaseImage = state.DiskImage;
   state.WorkImage = state.BaseImage;
   state.FoundCentres.clear();  // they no longer match the picture
+  state.PictureEdits.clear();
   ui.repaintMain();
 }

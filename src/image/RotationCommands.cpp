@@ -21,8 +21,16 @@ void Commit(AppState& state) {
 void RotateBitmapCommand(AppState& state, Ui& ui, const std::function<void()>& showDialogModally) {
   if (state.RunInProgress) return;
   state.RotationTotal = 0.0;
+  state.RotationTurns.clear();
   Commit(state);
   if (showDialogModally) showDialogModally();
+  // The turns that stand, as one edit.
+  if (!state.RotationTurns.empty()) {
+    EditStep step{EditStep::Kind::Rotate, state.RotationTurns.front()};
+    if (state.RotationTurns.size() > 1) step.turns = state.RotationTurns;
+    state.PictureEdits.push_back(std::move(step));
+    state.RotationTurns.clear();
+  }
   // The last turn shown stays; "Reset Original" before closing undoes it.
   Commit(state);
   ui.repaintMain();
@@ -35,7 +43,9 @@ void RotateClockwiseCommand(AppState& state, Ui& ui, const EnableRotationButtons
 
   std::optional<std::string> failure;
   try {
-    const double degrees = TextToNumber(ui.fieldText(Field::RotateAngle), AngleDigits);
+    const std::string angle = ui.fieldText(Field::RotateAngle);
+    const double degrees = TextToNumber(angle, AngleDigits);
+    state.RotationTurns.push_back(angle);
     state.RotationTotal += DegreesToRadians(degrees);
     // Every turn starts from the picture at opening, with the whole total.
     state.WorkImage = state.BaseImage;
@@ -61,6 +71,7 @@ void RotateClockwiseCommand(AppState& state, Ui& ui, const EnableRotationButtons
 void ResetOriginalCommand(AppState& state, Ui& ui) {
   if (state.RunInProgress) return;
   state.RotationTotal = 0.0;
+  state.RotationTurns.clear();
   state.WorkImage = state.BaseImage;
   state.FoundCentres.clear();  // they no longer match the picture
   ui.repaintMain();

@@ -8,6 +8,7 @@
 #include "Stringop/NumberText.h"
 #include "app/Lifecycle.h"
 #include "app/PreviewCommands.h"
+#include "app/SetupCommands.h"
 #include "extract/ChannelExtraction.h"
 #include "extract/RunExtraction.h"
 #include "extract/ThoroughExtraction.h"
@@ -87,6 +88,8 @@ void Application::connectHandlers() {
     editor_->pictureMayHaveChanged();
   };
   h.saveAscii = [this] { SaveAsciiDataCommand(state_, *ui_); };
+  h.saveSetup = [this] { SaveSetupCommand(state_, *ui_); };
+  h.openSetup = [this] { OpenSetupCommand(state_, *ui_); };
   h.setAsUnit = [this] { SetasUnitButtonClick(state_, *ui_); };
   h.createAscii = [this] {
     const bool ran = !state_.RunInProgress;

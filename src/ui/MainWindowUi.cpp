@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 #include "app/AppState.h"
 #include "ui/AscIIForm.h"
@@ -91,6 +92,18 @@ std::string MainWindowUi::fieldText(Field which) const {
 
 void MainWindowUi::setFieldText(Field which, const std::string& text) {
   if (QLineEdit* edit = field(which)) edit->setText(Q(text));
+}
+
+void MainWindowUi::setOptionChecked(Option option, bool checked) {
+  QAbstractButton* box = option == Option::StrictMatch ? main_.StrictCheck : nullptr;
+  QAction* item = option == Option::ThoroughMatching     ? main_.EditThorough
+                  : option == Option::OnePointPerChannel ? main_.EditChannels
+                                                         : nullptr;
+  if (box != nullptr) box->setChecked(checked);
+  if (item != nullptr) {
+    const QSignalBlocker quiet(item);
+    item->setChecked(checked);
+  }
 }
 
 bool MainWindowUi::strictMatchChecked() const {

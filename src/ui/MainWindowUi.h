@@ -41,6 +41,7 @@ class MainWindowUi : public Ui {
   std::string fieldText(Field field) const override;
   void setFieldText(Field field, const std::string& text) override;
   bool strictMatchChecked() const override;
+  void setOptionChecked(Option option, bool checked) override;
   bool isEnabled(Control control) const override;
   void setEnabled(Control control, bool enabled) override;
   void repaintMain() override;

@@ -107,6 +107,9 @@ void TForm1::createMenus() {
   file->addSeparator();
   FileSaveAscii = file->addAction("Save ASCII data");
   file->addSeparator();
+  FileOpenSetup = file->addAction("Open Setup...");
+  FileSaveSetup = file->addAction("Save Setup...");
+  file->addSeparator();
   Exit1 = file->addAction("Exit");
 
   QMenu* edit = menuBar()->addMenu("Edit");
@@ -253,6 +256,8 @@ void TForm1::connectControls() {
   connect(EditChannels, &QAction::toggled, this, [this](bool checked) {
     if (handlers_.onePointPerChannelToggled) handlers_.onePointPerChannelToggled(checked);
   });
+  connect(FileSaveSetup, &QAction::triggered, this, [this] { call(handlers_.saveSetup); });
+  connect(FileOpenSetup, &QAction::triggered, this, [this] { call(handlers_.openSetup); });
   connect(ViewFoundPoints, &QAction::toggled, this, [this](bool checked) {
     if (handlers_.showFoundPointsToggled) handlers_.showFoundPointsToggled(checked);
   });

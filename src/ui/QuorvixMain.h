@@ -33,6 +33,7 @@ struct MainWindowHandlers {
   std::function<void(QLineEdit*)> numberFieldPointed;   // the pointer moved over an axis field
   std::function<void(bool)> thoroughMatchingToggled;    // Edit > "Thorough matching" checked or unchecked
   std::function<void(bool)> onePointPerChannelToggled;  // Edit > "One point per channel" likewise
+  std::function<void()> saveSetup, openSetup;           // File > "Save Setup...", "Open Setup..."
   std::function<void(bool)> showFoundPointsToggled;     // View > "Show found points"
   std::function<void(bool)> showUnmatchedInkToggled;    // View > "Show unmatched ink"
   std::function<void(bool)> editPointsToggled;          // Edit > "Edit points"
@@ -101,6 +102,8 @@ class TForm1 : public QMainWindow {
   QAction* LoadBitmap1 = nullptr;
   QAction* FileSaveBitmap = nullptr;
   QAction* FileSaveAscii = nullptr;
+  QAction* FileSaveSetup = nullptr;
+  QAction* FileOpenSetup = nullptr;
   QAction* Exit1 = nullptr;
   QAction* Grayscale1 = nullptr;
   QAction* EditReduce = nullptr;

@@ -33,6 +33,7 @@ class PreviewUi : public Ui {
   }
   void setFieldText(Field field, const std::string& text) override { fields[field] = text; }
   bool strictMatchChecked() const override { return false; }
+  void setOptionChecked(Option, bool) override {}
   bool isEnabled(Control) const override { return true; }
   void setEnabled(Control, bool) override {}
   void repaintMain() override { events.push_back("repaintMain"); }

@@ -55,6 +55,9 @@ class FakeUi : public Ui {
   std::string fieldText(Field field) const override;
   void setFieldText(Field field, const std::string& text) override { fields[field] = text; }
   bool strictMatchChecked() const override { return strict; }
+  void setOptionChecked(Option option, bool checked) override {
+    if (option == Option::StrictMatch) strict = checked;
+  }
   bool isEnabled(Control control) const override;
   void setEnabled(Control control, bool on) override { enabled[control] = on; }
   void repaintMain() override { ++mainRepaints; }
