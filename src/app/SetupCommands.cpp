@@ -32,6 +32,7 @@ ExtractionSetup CurrentSetup(const AppState& state, const Ui& ui) {
   s.thorough = state.ThoroughMatching;
   s.onePointPerChannel = state.OnePointPerChannel;
   s.channels = ui.fieldText(Field::Channels);
+  if (s.channels.empty()) s.channels = "auto";  // the field's text before anything is typed
   s.edits = state.UnitEdits;
   return s;
 }

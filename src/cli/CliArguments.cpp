@@ -9,7 +9,8 @@ const char* const CliUsage =
     "usage: quorvix-cli extract PICTURE --unit L,T,R,B [--vmin TEXT] [--vmax TEXT] [--min TEXT] [--max "
     "TEXT]\n"
     "                         [--match TEXT] [--strict] [--thorough] [--channels auto|N] [EDIT OPTIONS]\n"
-    "                         [-o FILE] [--overlay FILE.png]\n"
+    "                         [-o FILE] [--overlay FILE.png] [--save-setup FILE]\n"
+    "       quorvix-cli extract PICTURE --setup FILE [options as above override it]\n"
     "       quorvix-cli edit PICTURE [EDIT OPTIONS] -o OUT\n"
     "       quorvix-cli --help\n"
     "\n"
@@ -26,6 +27,9 @@ const char* const CliUsage =
     "                     matching; prints \"N channels, M found\" on standard error)\n"
     "         --overlay   also writes the picture, edits applied, as a PNG file with a\n"
     "                     ring around each point found, as the window shows them\n"
+    "         --save-setup  also writes the run's setup (unit, fields, options, edits)\n"
+    "         --setup     takes the unit, fields, options and edits from a setup file\n"
+    "                     (File > \"Save Setup...\"); its edits come before those given\n"
     "edit     applies the edit options and writes the picture as a 24-bit BMP file.\n"
     "\n"
     "EDIT OPTIONS, applied in the order given (rectangles inclusive, L,T,R,B):\n"
@@ -54,7 +58,7 @@ const std::map<std::string, Takes>& Options() {
       {"--output", Takes::Text},       {"--grey-limit", Takes::Text},    {"--discard-colour", Takes::Nothing},
       {"--reduce", Takes::Nothing},    {"--rotate", Takes::Text},        {"--crop", Takes::Text},
       {"--clear-inside", Takes::Text}, {"--clear-outside", Takes::Text}, {"--channels", Takes::Text},
-      {"--overlay", Takes::Text}};
+      {"--overlay", Takes::Text},      {"--setup", Takes::Text},         {"--save-setup", Takes::Text}};
   return options;
 }
 
@@ -151,6 +155,7 @@ std::optional<CliCommand> ParseCliArguments(const std::vector<std::string>& word
       value = words[++i];  // the next word, even when it starts with a minus sign
     }
 
+    command.given.insert(word);
     const auto rectFor = [&](const std::string& name) -> std::optional<Rect> {
       auto rect = ParseRectText(*value);
       if (!rect)
@@ -186,6 +191,10 @@ std::optional<CliCommand> ParseCliArguments(const std::vector<std::string>& word
       command.output = *value;
     } else if (word == "--overlay") {
       command.overlay = *value;
+    } else if (word == "--setup") {
+      command.setup = *value;
+    } else if (word == "--save-setup") {
+      command.saveSetup = *value;
     } else if (word == "--grey-limit") {
       command.edits.push_back({EditStep::Kind::GreyLimit, *value, {}});
     } else if (word == "--discard-colour") {
@@ -208,8 +217,12 @@ std::optional<CliCommand> ParseCliArguments(const std::vector<std::string>& word
     error = "no picture given";
     return std::nullopt;
   }
-  if (command.kind == CliCommand::Kind::Extract && !command.unit) {
-    error = "extract needs --unit L,T,R,B";
+  if (command.kind == CliCommand::Kind::Extract && !command.unit && command.setup.empty()) {
+    error = "extract needs --unit L,T,R,B or --setup FILE";
+    return std::nullopt;
+  }
+  if (command.kind == CliCommand::Kind::Edit && (!command.setup.empty() || !command.saveSetup.empty())) {
+    error = "--setup and --save-setup belong to extract";
     return std::nullopt;
   }
   if (command.kind == CliCommand::Kind::Edit && command.output.empty()) {

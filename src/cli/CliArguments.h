@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,9 @@ struct CliCommand {
   std::optional<std::string> channels;
   std::string output;           // empty: standard output (extract only)
   std::string overlay;          // extract: the picture with the found points drawn, as PNG; empty: none
+  std::string setup;            // extract: the setup file to take the unit and the rest from
+  std::string saveSetup;        // extract: where to write the run's setup
+  std::set<std::string> given;  // every option that appeared
   std::vector<EditStep> edits;  // in the order given
 };
 

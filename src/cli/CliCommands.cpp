@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/SetupCommands.h"
 #include "app/Viewport.h"
 #include "extract/ChannelExtraction.h"
 #include "extract/RunExtraction.h"
@@ -105,27 +106,52 @@ CliOutcome LoadAndEdit(AppState& state, HeadlessUi& ui, const CliCommand& comman
 
 CliOutcome RunExtractCommand(AppState& state, HeadlessUi& ui, const CliCommand& command, std::string& text) {
   text.clear();
-  CliOutcome outcome = LoadAndEdit(state, ui, command);
+  std::optional<ExtractionSetup> setup;
+  CliCommand edited = command;
+  if (!command.setup.empty()) {
+    std::string why;
+    setup = ReadSetupFile(command.setup, why);
+    if (!setup) return {ExitFailure, "cannot open the setup " + command.setup + ": " + why};
+    // The setup's edits first, then those on the line.
+    edited.edits = setup->edits;
+    edited.edits.insert(edited.edits.end(), command.edits.begin(), command.edits.end());
+  }
+  CliOutcome outcome = LoadAndEdit(state, ui, edited);
   if (outcome.status != ExitSuccess) return outcome;
 
-  Rect unit = *command.unit;
-  if (!ClipToPicture(state.WorkImage, unit)) {
-    return {ExitUsage, "--unit " + RectText(*command.unit) + " covers no pixel of the " +
-                           std::to_string(state.WorkImage.width()) + " x " +
-                           std::to_string(state.WorkImage.height()) + " picture"};
+  const auto given = [&](const char* option) { return command.given.count(option) > 0; };
+  if (setup) ApplySetup(state, ui, *setup);
+  if (!setup || given("--unit")) {
+    Rect unit = *command.unit;
+    if (!ClipToPicture(state.WorkImage, unit)) {
+      return {ExitUsage, "--unit " + RectText(*command.unit) + " covers no pixel of the " +
+                             std::to_string(state.WorkImage.width()) + " x " +
+                             std::to_string(state.WorkImage.height()) + " picture"};
+    }
+    CaptureUnitTemplate(state, ui, unit);
   }
-  CaptureUnitTemplate(state, ui, unit);
-
-  ui.setFieldText(Field::Match, command.match);
-  ui.setFieldText(Field::Vmin, command.vmin);
-  ui.setFieldText(Field::Vmax, command.vmax);
-  ui.setFieldText(Field::Min, command.min);
-  ui.setFieldText(Field::Max, command.max);
-  ui.strict = command.strict;
-  ThoroughMatchingClick(state, ui, command.thorough);
+  // The line's texts and options; with a setup only those given override it.
+  const auto field = [&](Field f, const char* option, const std::string& value) {
+    if (!setup || given(option)) ui.setFieldText(f, value);
+  };
+  field(Field::Match, "--match", command.match);
+  field(Field::Vmin, "--vmin", command.vmin);
+  field(Field::Vmax, "--vmax", command.vmax);
+  field(Field::Min, "--min", command.min);
+  field(Field::Max, "--max", command.max);
+  if (!setup || given("--strict")) ui.strict = command.strict;
+  if (!setup || given("--thorough")) ThoroughMatchingClick(state, ui, command.thorough);
   if (command.channels) {
     ui.setFieldText(Field::Channels, *command.channels);
     OnePointPerChannelClick(state, ui, true);
+  }
+  if (!command.saveSetup.empty()) {
+    // The unit as taken, before a run trims it.
+    ExtractionSetup saved = CurrentSetup(state, ui);
+    saved.edits = edited.edits;
+    std::string why;
+    if (!WriteSetupFile(command.saveSetup, saved, why))
+      return {ExitFailure, "cannot write the setup " + command.saveSetup + ": " + why};
   }
   CreateBtnClick(state, ui);
   ui.finishProgress();
