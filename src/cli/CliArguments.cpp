@@ -10,7 +10,8 @@ const char* const CliUsage =
     "TEXT]\n"
     "                         [--match TEXT] [--strict] [--thorough] [--channels auto|N] [EDIT OPTIONS]\n"
     "                         [-o FILE] [--overlay FILE.png] [--save-setup FILE]\n"
-    "       quorvix-cli extract PICTURE --setup FILE [options as above override it]\n"
+    "                         [--format ascii|csv|tsv|json]\n"
+    "       quorvix-cli extract --setup FILE PICTURE... [-o DIR] [-j N] [options as above]\n"
     "       quorvix-cli edit PICTURE [EDIT OPTIONS] -o OUT\n"
     "       quorvix-cli --help\n"
     "\n"
@@ -30,6 +31,11 @@ const char* const CliUsage =
     "         --save-setup  also writes the run's setup (unit, fields, options, edits)\n"
     "         --setup     takes the unit, fields, options and edits from a setup file\n"
     "                     (File > \"Save Setup...\"); its edits come before those given\n"
+    "         several pictures: -o DIR writes DIR/NAME.txt (.csv, .tsv, .json) for each,\n"
+    "                     N at a time (-j, default the number of cores), one line per\n"
+    "                     picture and a summary on standard error\n"
+    "         --format    ascii (the default, the \"Save ASCII data\" file), csv or tsv\n"
+    "                     (a header row velocity,value), or json\n"
     "edit     applies the edit options and writes the picture as a 24-bit BMP file.\n"
     "\n"
     "EDIT OPTIONS, applied in the order given (rectangles inclusive, L,T,R,B):\n"
@@ -51,14 +57,30 @@ bool ParseInt(const std::string& text, int& value) {
 enum class Takes { Nothing, Text };
 
 const std::map<std::string, Takes>& Options() {
-  static const std::map<std::string, Takes> options = {
-      {"--unit", Takes::Text},         {"--vmin", Takes::Text},          {"--vmax", Takes::Text},
-      {"--min", Takes::Text},          {"--max", Takes::Text},           {"--match", Takes::Text},
-      {"--strict", Takes::Nothing},    {"--thorough", Takes::Nothing},   {"-o", Takes::Text},
-      {"--output", Takes::Text},       {"--grey-limit", Takes::Text},    {"--discard-colour", Takes::Nothing},
-      {"--reduce", Takes::Nothing},    {"--rotate", Takes::Text},        {"--crop", Takes::Text},
-      {"--clear-inside", Takes::Text}, {"--clear-outside", Takes::Text}, {"--channels", Takes::Text},
-      {"--overlay", Takes::Text},      {"--setup", Takes::Text},         {"--save-setup", Takes::Text}};
+  static const std::map<std::string, Takes> options = {{"--unit", Takes::Text},
+                                                       {"--vmin", Takes::Text},
+                                                       {"--vmax", Takes::Text},
+                                                       {"--min", Takes::Text},
+                                                       {"--max", Takes::Text},
+                                                       {"--match", Takes::Text},
+                                                       {"--strict", Takes::Nothing},
+                                                       {"--thorough", Takes::Nothing},
+                                                       {"-o", Takes::Text},
+                                                       {"--output", Takes::Text},
+                                                       {"--grey-limit", Takes::Text},
+                                                       {"--discard-colour", Takes::Nothing},
+                                                       {"--reduce", Takes::Nothing},
+                                                       {"--rotate", Takes::Text},
+                                                       {"--crop", Takes::Text},
+                                                       {"--clear-inside", Takes::Text},
+                                                       {"--clear-outside", Takes::Text},
+                                                       {"--channels", Takes::Text},
+                                                       {"--overlay", Takes::Text},
+                                                       {"--setup", Takes::Text},
+                                                       {"--save-setup", Takes::Text},
+                                                       {"-j", Takes::Text},
+                                                       {"--jobs", Takes::Text},
+                                                       {"--format", Takes::Text}};
   return options;
 }
 
@@ -125,11 +147,12 @@ std::optional<CliCommand> ParseCliArguments(const std::vector<std::string>& word
     const bool looksLikeOption =
         word.size() > 1 && word[0] == '-' && !(word[1] >= '0' && word[1] <= '9') && word[1] != '.';
     if (!looksLikeOption) {
-      if (!command.picture.empty()) {
+      if (!command.picture.empty() && command.kind != CliCommand::Kind::Extract) {
         error = "unexpected argument '" + PrintableText(word) + "'";
         return std::nullopt;
       }
-      command.picture = word;
+      if (command.picture.empty()) command.picture = word;
+      command.pictures.push_back(word);
       continue;
     }
     std::optional<std::string> value;
@@ -191,6 +214,18 @@ std::optional<CliCommand> ParseCliArguments(const std::vector<std::string>& word
       command.output = *value;
     } else if (word == "--overlay") {
       command.overlay = *value;
+    } else if (word == "-j" || word == "--jobs") {
+      if (!ParseInt(*value, command.jobs) || command.jobs < 1) {
+        error = "option " + word + " needs a whole number of at least 1, not '" + PrintableText(*value) + "'";
+        return std::nullopt;
+      }
+    } else if (word == "--format") {
+      const auto format = ParseDataFormat(*value);
+      if (!format) {
+        error = "option --format needs ascii, csv, tsv or json, not '" + PrintableText(*value) + "'";
+        return std::nullopt;
+      }
+      command.format = *format;
     } else if (word == "--setup") {
       command.setup = *value;
     } else if (word == "--save-setup") {
@@ -219,6 +254,10 @@ std::optional<CliCommand> ParseCliArguments(const std::vector<std::string>& word
   }
   if (command.kind == CliCommand::Kind::Extract && !command.unit && command.setup.empty()) {
     error = "extract needs --unit L,T,R,B or --setup FILE";
+    return std::nullopt;
+  }
+  if (command.pictures.size() > 1 && (!command.overlay.empty() || !command.saveSetup.empty())) {
+    error = std::string(command.overlay.empty() ? "--save-setup" : "--overlay") + " takes one picture";
     return std::nullopt;
   }
   if (command.kind == CliCommand::Kind::Edit && (!command.setup.empty() || !command.saveSetup.empty())) {

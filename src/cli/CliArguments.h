@@ -7,11 +7,15 @@
 
 #include "image/PictureEdit.h"
 #include "image/Rect.h"
+#include "output/DataFormats.h"
 
 struct CliCommand {
   enum class Kind { Help, Extract, Edit };
   Kind kind = Kind::Help;
-  std::string picture;
+  std::string picture;                // the first picture
+  std::vector<std::string> pictures;  // every picture given (extract may take several)
+  DataFormat format = DataFormat::Ascii;
+  int jobs = 0;              // pictures worked on at once; 0: as many as the machine has cores
   std::optional<Rect> unit;  // inclusive, as typed (clipped later)
   // Field texts, converted exactly as the window's fields are.
   std::string vmin = "-5.0";

@@ -157,7 +157,7 @@ CliOutcome RunExtractCommand(AppState& state, HeadlessUi& ui, const CliCommand& 
   ui.finishProgress();
 
   if (state.DataPointCount > 0) {
-    text = AsciiFileText(state, ui.statusText(StatusData), ui.statusText(StatusFile));
+    text = DataFileText(state, command.format, ui.statusText(StatusData), ui.statusText(StatusFile));
   }
   return {};
 }

@@ -4,9 +4,11 @@
 #include <QString>
 #include <QtGlobal>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "cli/BatchRun.h"
 #include "cli/CliCommands.h"
 #include "output/AsciiFile.h"
 
@@ -45,6 +47,18 @@ int main(int argc, char** argv) {
   if (command->kind == CliCommand::Kind::Edit) {
     const CliOutcome outcome = RunEditCommand(state, ui, *command);
     return outcome.status == ExitSuccess ? ExitSuccess : Fail(outcome);
+  }
+
+  // Several pictures: the batch, into a folder. One picture keeps its file
+  // (a folder given as that file is an error, as ever).
+  if (command->pictures.size() > 1) {
+    if (command->output.empty() || !std::filesystem::is_directory(command->output)) {
+      return Fail({ExitUsage, command->output.empty()
+                                  ? "several pictures need -o DIR, a folder to write their files into"
+                                  : "several pictures need -o DIR, a folder; '" +
+                                        PrintableText(command->output) + "' is not one"});
+    }
+    return RunBatch(*command);
   }
 
   if ((command->thorough || command->channels) && (command->matchGiven || command->strict)) {

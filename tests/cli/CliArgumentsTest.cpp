@@ -72,7 +72,7 @@ TEST(CliArguments, UsageErrorsNameTheProblem) {
       {{"extract", "a.bmp", "--unit", "a,b,c,d"}, "four integers"},
       {{"extract", "a.bmp", "--unit"}, "needs a value"},
       {{"extract", "a.bmp", "--unit", "1,2,3,4", "--bogus"}, "unknown option"},
-      {{"extract", "a.bmp", "b.bmp", "--unit", "1,2,3,4"}, "unexpected argument"},
+      {{"edit", "a.bmp", "b.bmp", "-o", "c.bmp"}, "unexpected argument"},
       {{"extract", "a.bmp", "--unit", "1,2,3,4", "--strict=yes"}, "takes no value"},
       {{"edit", "a.bmp", "--reduce"}, "-o"},
   };

@@ -16,7 +16,8 @@ TEST(CliBadInput, QuotedWordsKeepTheMessageOnOneLine) {
     std::string error;
   };
   const std::vector<Case> cases = {
-      {{"extract", "pic.bmp", "pic.\n--clear-outside"}, "unexpected argument 'pic.\\n--clear-outside'"},
+      {{"edit", "pic.bmp", "pic.\n--clear-outside", "-o", "x.bmp"},
+       "unexpected argument 'pic.\\n--clear-outside'"},
       {{"ex\ttract"}, "unknown command 'ex\\ttract' (extract or edit); see --help"},
       {{"edit", "a.bmp", "--bogus\r\x1b[2J"}, "unknown option '--bogus\\r\\x1b[2J'"},
       {{"extract", "a.bmp", "--unit", "1,2,3,\x7f"},

@@ -117,7 +117,7 @@ one 1 "The picture is too large to turn: its canvas would be 12000 x 12000 pixel
 [ -e "$work/turned.bmp" ] && fail "a turn that could not be made was written"
 
 # Control characters in the words: quoted as escapes, still one line.
-err=$("$cli" extract "$sample" $'pic.\n--clear-outside' 2>&1 >/dev/null)
+err=$("$cli" edit "$sample" $'pic.\n--clear-outside' -o "$work/x.bmp" 2>&1 >/dev/null)
 [ "$(printf '%s\n' "$err" | head -1)" = "quorvix-cli: unexpected argument 'pic.\\n--clear-outside'" ] ||
   fail "a line end in a word broke the message: $err"
 
