@@ -1,10 +1,12 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QtTest>
 #include <fstream>
 
+#include "app/SetupFile.h"
 #include "support/DiscPicture.h"
 #include "support/WindowTest.h"
 #include "ui/PictureArea.h"
@@ -84,6 +86,55 @@ class SetupTest : public WindowTest {
     QCOMPARE(window().EditThorough->isChecked(), thorough);
     QCOMPARE(state().ThoroughMatching, thorough);
     QCOMPARE(runAndSave("second.txt"), first);
+
+    // The command line with the same setup writes the same bytes.
+    QProcess cli;
+    cli.start(QUORVIX_CLI_PATH,
+              {"extract", QString::fromStdString(sample_), "--setup", QString::fromStdString(setup)});
+    QVERIFY(cli.waitForFinished(60000));
+    QCOMPARE(cli.exitCode(), 0);
+    QCOMPARE(cli.readAllStandardOutput().toStdString(), first);
+  }
+
+  // The edits made in the window before the unit was taken go into the
+  // setup, and the command line makes them again on the picture as loaded.
+  void theWindowsEditsTravelWithTheSetup() {
+    loadSample();
+    window().WhiteLimit->setText("240");
+    window().WhiteLimit->setFocus();
+    QTest::keyClick(window().WhiteLimit, Qt::Key_Return);
+    QWidget* area = window().pictureArea();
+    const auto drag = [&](QPoint from, QPoint to) {
+      QTest::mousePress(area, Qt::LeftButton, Qt::NoModifier, from);
+      QTest::mouseMove(area, to);
+      QTest::mouseRelease(area, Qt::LeftButton, Qt::NoModifier, to);
+    };
+    drag({129 + 400, 0}, {129 + 520, 120});
+    window().ClearInsideButton->click();
+    drag({129, 35}, {139, 45});
+    window().SetasUnitButton->click();
+    window().VminEdit->setText("-10");
+    window().VMaxEdit->setText("10");
+    const std::string setup = dir_.file("edited.qvsetup");
+    dialogs_.files = {setup};
+    window().FileSaveSetup->trigger();
+    std::string why;
+    const auto saved = ReadSetupFile(setup, why);
+    QVERIFY2(saved, why.c_str());
+    QCOMPARE(saved->edits.size(), std::size_t{2});
+    QCOMPARE(saved->edits[0].kind, EditStep::Kind::GreyLimit);
+    QCOMPARE(saved->edits[0].text, std::string("240"));
+    QCOMPARE(saved->edits[1].kind, EditStep::Kind::ClearInside);
+    QCOMPARE(saved->edits[1].rect, (Rect{400, 0, 520, 120}));
+    const std::string first = runAndSave("edited.txt");
+    QVERIFY(!first.empty());
+
+    QProcess cli;
+    cli.start(QUORVIX_CLI_PATH,
+              {"extract", QString::fromStdString(sample_), "--setup", QString::fromStdString(setup)});
+    QVERIFY(cli.waitForFinished(60000));
+    QCOMPARE(cli.exitCode(), 0);
+    QCOMPARE(cli.readAllStandardOutput().toStdString(), first);
   }
 
   void aFileThatIsNoSetupChangesNothing() {
