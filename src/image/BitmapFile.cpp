@@ -16,6 +16,32 @@
 
 namespace {
 
+// The picture as a 24-bit image, and a 32-bit image (RGB32) as a picture.
+QImage ToImage(const Bitmap& picture) {
+  QImage image(picture.width(), picture.height(), QImage::Format_RGB888);
+  if (image.isNull()) return image;
+  for (int y = 0; y < picture.height(); ++y) {
+    uchar* out = image.scanLine(y);
+    const Colour* in = picture.row(y);
+    for (int x = 0; x < picture.width(); ++x) {
+      out[3 * x] = static_cast<uchar>(RedOf(in[x]));
+      out[3 * x + 1] = static_cast<uchar>(GreenOf(in[x]));
+      out[3 * x + 2] = static_cast<uchar>(BlueOf(in[x]));
+    }
+  }
+  return image;
+}
+
+Bitmap FromImage(const QImage& image) {
+  Bitmap picture(image.width(), image.height());
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* in = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    Colour* row = picture.row(y);
+    for (int x = 0; x < image.width(); ++x) row[x] = MakeColour(qRed(in[x]), qGreen(in[x]), qBlue(in[x]));
+  }
+  return picture;
+}
+
 // The most a decoder may need for one pixel (16 bits a channel with alpha).
 constexpr std::int64_t LargestPixelBytes = 8;
 
@@ -89,13 +115,7 @@ bool LoadBitmapFile(const std::string& path, Bitmap& out, std::string& error, st
   }
   image = image.convertToFormat(QImage::Format_RGB32);
   if (image.isNull()) return fail("out of memory");
-  Bitmap picture(image.width(), image.height());
-  for (int y = 0; y < image.height(); ++y) {
-    const auto* in = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-    Colour* row = picture.row(y);
-    for (int x = 0; x < image.width(); ++x) row[x] = MakeColour(qRed(in[x]), qGreen(in[x]), qBlue(in[x]));
-  }
-  out = std::move(picture);
+  out = FromImage(image);
   return true;
 }
 
@@ -107,17 +127,8 @@ bool SavePictureFile(const std::string& path, const Bitmap& picture, const char*
     error = "Cannot write the picture " + path + ": " + why;
     return false;
   };
-  QImage image(picture.width(), picture.height(), QImage::Format_RGB888);
+  const QImage image = ToImage(picture);
   if (image.isNull() && !picture.empty()) return fail("out of memory");
-  for (int y = 0; y < picture.height(); ++y) {
-    uchar* out = image.scanLine(y);
-    const Colour* in = picture.row(y);
-    for (int x = 0; x < picture.width(); ++x) {
-      out[3 * x] = static_cast<uchar>(RedOf(in[x]));
-      out[3 * x + 1] = static_cast<uchar>(GreenOf(in[x]));
-      out[3 * x + 2] = static_cast<uchar>(BlueOf(in[x]));
-    }
-  }
   // The whole file is made in memory first, so that the one on disk is only
   // ever replaced by a complete picture.
   QByteArray bytes;
@@ -145,16 +156,7 @@ bool SavePngFile(const std::string& path, const Bitmap& picture, std::string& er
 }
 
 std::string EncodePng(const Bitmap& picture) {
-  QImage image(picture.width(), picture.height(), QImage::Format_RGB888);
-  for (int y = 0; y < picture.height(); ++y) {
-    uchar* out = image.scanLine(y);
-    const Colour* in = picture.row(y);
-    for (int x = 0; x < picture.width(); ++x) {
-      out[3 * x] = static_cast<uchar>(RedOf(in[x]));
-      out[3 * x + 1] = static_cast<uchar>(GreenOf(in[x]));
-      out[3 * x + 2] = static_cast<uchar>(BlueOf(in[x]));
-    }
-  }
+  const QImage image = ToImage(picture);
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
@@ -186,12 +188,6 @@ bool DecodePng(const std::string& bytes, int maxWidth, int maxHeight, Bitmap& ou
     return false;
   }
   image = image.convertToFormat(QImage::Format_RGB32);
-  Bitmap picture(image.width(), image.height());
-  for (int y = 0; y < image.height(); ++y) {
-    const auto* in = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-    Colour* row = picture.row(y);
-    for (int x = 0; x < image.width(); ++x) row[x] = MakeColour(qRed(in[x]), qGreen(in[x]), qBlue(in[x]));
-  }
-  out = std::move(picture);
+  out = FromImage(image);
   return true;
 }
