@@ -56,6 +56,7 @@ int RunBatch(const CliCommand& command) {
       one.pictures = {one.picture};
       AppState state;
       HeadlessUi ui(state);
+      ui.hideProgress();
       std::string text;
       CliOutcome outcome = RunExtractCommand(state, ui, one, text);
       if (outcome.status == ExitSuccess && text.empty()) outcome = {ExitFailure, "no data point found"};

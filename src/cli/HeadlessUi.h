@@ -49,6 +49,8 @@ class HeadlessUi : public Ui {
 
   // Ends the progress bar's line, when one is shown.
   void finishProgress();
+  // No progress bar, whatever standard error is (a batch shows its own).
+  void hideProgress() { showProgress_ = false; }
 
  private:
   const AppState& state_;
