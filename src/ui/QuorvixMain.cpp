@@ -142,6 +142,20 @@ void TForm1::createMenus() {
   ViewFoundPoints->setChecked(true);
   ViewUnmatchedInk = view->addAction("Show unmatched ink");
   ViewUnmatchedInk->setCheckable(true);
+  view->addSeparator();
+  // The zoom buttons' steps.
+  ViewZoomIn = view->addAction("Zoom In");
+  ViewZoomIn->setShortcut(QKeySequence::ZoomIn);
+  ViewZoomOut = view->addAction("Zoom Out");
+  ViewZoomOut->setShortcut(QKeySequence::ZoomOut);
+
+  // The platform's standard keys.
+  LoadBitmap1->setShortcut(QKeySequence::Open);
+  FileSaveAscii->setShortcut(QKeySequence::Save);
+  FileSaveBitmap->setShortcut(QKeySequence::SaveAs);
+  Exit1->setShortcut(QKeySequence::Quit);
+  // Some platforms name no key for Quit.
+  if (Exit1->shortcut().isEmpty()) Exit1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
   FileSaveBitmap->setEnabled(false);
   EditReduce->setEnabled(false);
@@ -257,6 +271,8 @@ void TForm1::connectControls() {
     if (handlers_.onePointPerChannelToggled) handlers_.onePointPerChannelToggled(checked);
   });
   connect(FileSaveSetup, &QAction::triggered, this, [this] { call(handlers_.saveSetup); });
+  connect(ViewZoomIn, &QAction::triggered, this, [this] { call(handlers_.zoomUp); });
+  connect(ViewZoomOut, &QAction::triggered, this, [this] { call(handlers_.zoomDown); });
   connect(FileOpenSetup, &QAction::triggered, this, [this] { call(handlers_.openSetup); });
   connect(ViewFoundPoints, &QAction::toggled, this, [this](bool checked) {
     if (handlers_.showFoundPointsToggled) handlers_.showFoundPointsToggled(checked);

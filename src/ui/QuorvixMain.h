@@ -113,8 +113,10 @@ class TForm1 : public QMainWindow {
   QAction* EditChannels = nullptr;      // the checkable "One point per channel"
   QAction* ViewFoundPoints = nullptr;   // the checkable "Show found points", on at start
   QAction* ViewUnmatchedInk = nullptr;  // the checkable "Show unmatched ink", off at start
-  QAction* EditPoints = nullptr;        // the checkable "Edit points" (E)
-  QAction* EditUndo = nullptr;          // "Undo" and "Redo" of the point edits
+  QAction* ViewZoomIn = nullptr;        // the zoom buttons' steps, with the standard keys
+  QAction* ViewZoomOut = nullptr;
+  QAction* EditPoints = nullptr;  // the checkable "Edit points" (E)
+  QAction* EditUndo = nullptr;    // "Undo" and "Redo" of the point edits
   QAction* EditRedo = nullptr;
 
   // Shows or hides the "Channels" field under "Strict Match"; the selection

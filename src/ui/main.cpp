@@ -5,8 +5,10 @@
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  // The name only: a display name set as well would be appended to every
+  // window's title on X11, which must read exactly its caption. Message
+  // boxes take the display name, which falls back to this name.
   QApplication::setApplicationName("Quorvix");
-  QApplication::setApplicationDisplayName("Quorvix");
 
   const QStringList arguments = QApplication::arguments();
   if (arguments.size() > 2) {

@@ -1,0 +1,36 @@
+#include <QAction>
+#include <QtTest>
+
+#include "support/WindowTest.h"
+
+// The platform's standard keys reach their commands: Open loads a picture,
+// Zoom In and Zoom Out step the zoom as the zoom buttons do, Quit closes.
+class ShortcutsTest : public WindowTest {
+  Q_OBJECT
+
+ private slots:
+  void init() { startApplication(); }
+  void cleanup() { finishApplication(); }
+
+  void theStandardKeysRunTheirCommands() {
+    window().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window()));
+    dialogs_.files = {std::string(QUORVIX_SAMPLES_DIR) + "/sextet.bmp"};
+    QTest::keySequence(&window(), QKeySequence::Open);
+    QCOMPARE(dialogs_.openDirs.size(), std::size_t{1});
+    QCOMPARE(state().WorkImage.width(), 961);
+
+    QTest::keySequence(&window(), QKeySequence::ZoomIn);
+    QCOMPARE(state().Zoom, 2);
+    QTest::keySequence(&window(), QKeySequence::ZoomOut);
+    QTest::keySequence(&window(), QKeySequence::ZoomOut);
+    QCOMPARE(state().Zoom, -1);
+
+    state().AsciiSaved = true;
+    QTest::keySequence(&window(), window().Exit1->shortcut());
+    QTRY_VERIFY(!window().isVisible());
+  }
+};
+
+QTEST_MAIN(ShortcutsTest)
+#include "Shortcuts_test.moc"
