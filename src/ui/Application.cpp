@@ -33,7 +33,12 @@ Application::Application() {
   form2_ = std::make_unique<TForm2>(state_);
   ui_->setPreviewWindow(form2_.get());
   view_ = std::make_unique<MainView>(state_, *ui_, *form1_);
-  ui_->setRepaintHandler([this] { view_->FormPaint(); });
+  // Every command that changes the picture repaints it: the point edits'
+  // steps go when the points' centres went with the picture.
+  ui_->setRepaintHandler([this] {
+    view_->FormPaint();
+    if (editor_) editor_->pictureMayHaveChanged();
+  });
   ui_->setOutlineHandler([this] { view_->DrawSelectionOutline(); });
   editor_ = std::make_unique<PointEditor>(state_, *ui_, *form1_->pictureArea());
   form1_->pictureArea()->onPaintOverlay = [this](QPainter& painter) {
@@ -80,13 +85,11 @@ void Application::connectHandlers() {
   };
   h.loadBitmap = [this] {
     LoadBitmapCommand(state_, *ui_);
-    editor_->pictureMayHaveChanged();
+    // A picture loaded leaves no points and no centres: its steps go.
+    if (state_.DataPointCount == 0 && state_.FoundCentres.empty()) editor_->reset();
   };
   h.saveBitmap = [this] { SaveBitmapCommand(state_, *ui_); };
-  h.undoAll = [this] {
-    UndoAllCommand(state_, *ui_);
-    editor_->pictureMayHaveChanged();
-  };
+  h.undoAll = [this] { UndoAllCommand(state_, *ui_); };
   h.saveAscii = [this] { SaveAsciiDataCommand(state_, *ui_); };
   h.saveSetup = [this] { SaveSetupCommand(state_, *ui_); };
   h.openSetup = [this] { OpenSetupCommand(state_, *ui_); };
@@ -100,38 +103,14 @@ void Application::connectHandlers() {
       form1_->close();
     }
   };
-  h.discardColour = [this] {
-    DiscardColourCommand(state_, *ui_);
-    editor_->pictureMayHaveChanged();
-  };
-  h.reduceBitmap = [this] {
-    ReduceBitmapCommand(state_, *ui_);
-    editor_->pictureMayHaveChanged();
-  };
-  h.rotateBitmap = [this] {
-    RotateBitmapCommand(state_, *ui_, [this] { form3_->exec(); });
-    editor_->pictureMayHaveChanged();
-  };
-  h.cropImage = [this] {
-    CropImageCommand(state_, *ui_);
-    editor_->pictureMayHaveChanged();
-  };
-  h.clearInside = [this] {
-    ClearInsideCommand(state_, *ui_);
-    editor_->pictureMayHaveChanged();
-  };
-  h.clearOutside = [this] {
-    ClearOutsideCommand(state_, *ui_);
-    editor_->pictureMayHaveChanged();
-  };
-  h.deletePressed = [this] {
-    DeleteKeyCommand(state_, *ui_);
-    editor_->pictureMayHaveChanged();
-  };
-  h.greyLimitEntered = [this] {
-    GreyLimitCommand(state_, *ui_, [this] { form1_->PanelBtn->setFocus(); });
-    editor_->pictureMayHaveChanged();
-  };
+  h.discardColour = [this] { DiscardColourCommand(state_, *ui_); };
+  h.reduceBitmap = [this] { ReduceBitmapCommand(state_, *ui_); };
+  h.rotateBitmap = [this] { RotateBitmapCommand(state_, *ui_, [this] { form3_->exec(); }); };
+  h.cropImage = [this] { CropImageCommand(state_, *ui_); };
+  h.clearInside = [this] { ClearInsideCommand(state_, *ui_); };
+  h.clearOutside = [this] { ClearOutsideCommand(state_, *ui_); };
+  h.deletePressed = [this] { DeleteKeyCommand(state_, *ui_); };
+  h.greyLimitEntered = [this] { GreyLimitCommand(state_, *ui_, [this] { form1_->PanelBtn->setFocus(); }); };
   h.escapePressed = [this] { state_.StopRequested = true; };
   h.thoroughMatchingToggled = [this](bool checked) { ThoroughMatchingClick(state_, *ui_, checked); };
   h.onePointPerChannelToggled = [this](bool checked) { OnePointPerChannelClick(state_, *ui_, checked); };

@@ -275,6 +275,16 @@ class PointEditingTest : public WindowTest {
     QCOMPARE(state().DataPointCount, 4);
     QVERIFY(state().FoundCentres.empty());
     QVERIFY(!window().EditUndo->isEnabled());
+
+    // A new picture: the steps of the last one's points are gone too.
+    run();
+    window().EditPoints->trigger();
+    click(OnScreen(Centres[0].x(), Centres[0].y()));
+    key(Qt::Key_Delete);
+    QVERIFY(window().EditUndo->isEnabled());
+    dialogs_.files = {dir_.file("discs.bmp")};
+    window().LoadBitmap1->trigger();
+    QVERIFY(!window().EditUndo->isEnabled());
   }
 };
 
