@@ -1,5 +1,7 @@
 #include "app/Viewport.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <utility>
@@ -92,4 +94,29 @@ void NormaliseBitmapRect(Rect& r, int width, int height) {
   if (r.Left < 0) r.Left = 0;
   if (r.Top < 0) r.Top = 0;
   if (r.Left > r.Right || r.Top > r.Bottom) r = {-1, -1, -1, -1};
+}
+
+namespace {
+
+std::array<double, 2> Scales(const AppState& state) {
+  const Rect& d = state.DisplayRect;
+  return {static_cast<double>(d.width()) / std::max(1, state.WorkImage.width()),
+          static_cast<double>(d.height()) / std::max(1, state.WorkImage.height())};
+}
+
+}  // namespace
+
+ScreenPoint PictureToScreen(const AppState& state, PictureCentre centre) {
+  const auto [sx, sy] = Scales(state);
+  return {state.DisplayRect.Left + (centre.x + 0.5) * sx, state.DisplayRect.Top + (centre.y + 0.5) * sy};
+}
+
+PictureCentre ScreenToPicture(const AppState& state, ScreenPoint at) {
+  const auto [sx, sy] = Scales(state);
+  return {(at.x - state.DisplayRect.Left) / sx - 0.5, (at.y - state.DisplayRect.Top) / sy - 0.5};
+}
+
+double DisplayScale(const AppState& state) {
+  const auto [sx, sy] = Scales(state);
+  return std::min(sx, sy);
 }

@@ -28,3 +28,17 @@ int ZoomUp(int zoom);
 Rect MapSelectionToBitmap(const AppState& state);
 // Orders the corners and clamps them to a width x height picture.
 void NormaliseBitmapRect(Rect& r, int width, int height);
+
+// A point of the picture (pixel-index coordinates: pixel k's centre at k) on
+// the screen as the picture is shown (DisplayRect), and a screen point back
+// on the picture. Screen pixel k spans [k, k + 1) too.
+struct ScreenPoint {
+  double x = 0.0;
+  double y = 0.0;
+};
+ScreenPoint PictureToScreen(const AppState& state, PictureCentre centre);
+PictureCentre ScreenToPicture(const AppState& state, ScreenPoint at);
+
+// Screen pixels per picture pixel as the picture is shown (the smaller of
+// the two directions).
+double DisplayScale(const AppState& state);

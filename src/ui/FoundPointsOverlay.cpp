@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/AppState.h"
+#include "app/Viewport.h"
 #include "extract/UnmatchedInk.h"
 #include "output/PointMarkers.h"
 
@@ -19,26 +20,15 @@ QImage ToImage(const MarkerSprite& sprite) {
   return image;
 }
 
-double Scale(const AppState& state) {
-  const int sw = state.WorkImage.width();
-  const int sh = state.WorkImage.height();
-  if (sw <= 0 || sh <= 0) return 1;
-  return std::min(static_cast<double>(state.DisplayRect.width()) / sw,
-                  static_cast<double>(state.DisplayRect.height()) / sh);
-}
-
 }  // namespace
 
 double FoundPointsOverlay::radius(const AppState& state) {
-  return MarkerRadius(state.UnitTemplate, Scale(state));
+  return MarkerRadius(state.UnitTemplate, DisplayScale(state));
 }
 
 QPointF FoundPointsOverlay::onScreen(const AppState& state, PictureCentre centre) {
-  const Rect& d = state.DisplayRect;
-  const double sx = static_cast<double>(d.width()) / std::max(1, state.WorkImage.width());
-  const double sy = static_cast<double>(d.height()) / std::max(1, state.WorkImage.height());
-  // Pixel k of the picture spans [k, k + 1) before scaling: its centre is k + 0.5.
-  return {d.Left + (centre.x + 0.5) * sx, d.Top + (centre.y + 0.5) * sy};
+  const ScreenPoint at = PictureToScreen(state, centre);
+  return {at.x, at.y};
 }
 
 const QImage& FoundPointsOverlay::unmatchedTint(const AppState& state) {

@@ -120,10 +120,10 @@ void MainView::scrollTo(PictureCentre centre) {
   LayoutViewport(state_, g);
   const Rect& d = state_.DisplayRect;
   const Rect& v = state_.ViewArea;
-  const int w = std::max(1, state_.WorkImage.width());
-  const int h = std::max(1, state_.WorkImage.height());
-  const double x = (centre.x + 0.5) * d.width() / w;
-  const double y = (centre.y + 0.5) * d.height() / h;
+  // Where the point lies in the whole picture as shown, scrolled or not.
+  const ScreenPoint at = PictureToScreen(state_, centre);
+  const double x = at.x - d.Left;
+  const double y = at.y - d.Top;
   window_.HorizBar->setValue(ScrollPositionFor(x, d.width(), v.width(), g.HorizBarWidth, g.HorizBarPosition));
   window_.VertBar->setValue(ScrollPositionFor(y, d.height(), v.height(), g.VertBarHeight, g.VertBarPosition));
 }

@@ -7,6 +7,7 @@
 
 #include "app/AppState.h"
 #include "app/Ui.h"
+#include "app/Viewport.h"
 #include "ui/PictureArea.h"
 
 namespace {
@@ -155,10 +156,7 @@ int PointEditor::markerAt(QPointF at) const {
 }
 
 PictureCentre PointEditor::onPicture(QPointF at) const {
-  const Rect& d = state_.DisplayRect;
-  const double sx = static_cast<double>(d.width()) / std::max(1, state_.WorkImage.width());
-  const double sy = static_cast<double>(d.height()) / std::max(1, state_.WorkImage.height());
-  return {(at.x() - d.Left) / sx - 0.5, (at.y() - d.Top) / sy - 0.5};
+  return ScreenToPicture(state_, {at.x(), at.y()});
 }
 
 bool PointEditor::pointerEvent(QMouseEvent* event) {
@@ -194,7 +192,7 @@ bool PointEditor::pointerEvent(QMouseEvent* event) {
     case QEvent::MouseMove:
       if (drag_ == Drag::Points) edits_.dragged = at - pressedAt_;
       if (drag_ == Drag::Band) edits_.band = QRect(edits_.band.topLeft(), event->position().toPoint());
-      if (drag_ != Drag::None) repaint();
+      if (drag_ != Drag::None) repaint(false);
       return true;
     case QEvent::MouseButtonRelease: {
       if (event->button() != Qt::LeftButton) return true;
@@ -266,8 +264,8 @@ void PointEditor::selectOnly(int index) {
   repaint();
 }
 
-void PointEditor::repaint() {
+void PointEditor::repaint(bool selectionChanged) {
   area_.update();
-  // The preview rings the same points.
-  ui_.repaintPreview();
+  // The preview rings the selected points; a drag changes nothing there.
+  if (selectionChanged) ui_.repaintPreview();
 }

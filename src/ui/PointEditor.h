@@ -65,7 +65,8 @@ class PointEditor {
   int markerAt(QPointF at) const;
   PictureCentre onPicture(QPointF at) const;
   void push(const QString& text, std::vector<FoundPoint> after, std::vector<PictureCentre> selectAfter);
-  void repaint();
+  // The picture area, and the preview too when the selection changed.
+  void repaint(bool selectionChanged = true);
 
   AppState& state_;
   Ui& ui_;
