@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev libgtest-dev
+  qt6-base-dev libgtest-dev qt6-image-formats-plugins libpoppler-qt6-dev
   fonts-liberation libfreetype-dev
   xvfb xauth
   clang libclang-rt-14-dev

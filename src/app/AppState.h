@@ -94,6 +94,9 @@ struct AppState {
 
   // Paths, set once at start-up.
   std::string ProgramDir;
+  // Where the four files below live: ProgramDir, or the user's configuration
+  // folder when ProgramDir cannot be written.
+  std::string FilesDir;
   std::string SettingsPath;
   std::string ExchangeListPath;
   std::string MarkerPath;

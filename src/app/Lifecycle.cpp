@@ -1,6 +1,7 @@
 #include "app/Lifecycle.h"
 
 #include "Stringop/PathText.h"
+#include "app/ProgramFiles.h"
 #include "app/Settings.h"
 
 void StartUp(AppState& state, Ui& ui, const std::string& executablePath) {
@@ -17,10 +18,12 @@ void StartUp(AppState& state, Ui& ui, const std::string& executablePath) {
   state.PlotCaptions.YMax = 0.0;
 
   state.ProgramDir = DirectoryOfPath(executablePath);
-  state.SettingsPath = JoinPath(state.ProgramDir, SettingsFileName);
-  state.ExchangeListPath = JoinPath(state.ProgramDir, ExchangeListFileName);
-  state.MarkerPath = JoinPath(state.ProgramDir, MarkerFileName);
-  state.OpenDialogDir = state.ProgramDir;
+  state.FilesDir = ProgramFilesFolder(state.ProgramDir);
+  state.SettingsPath = JoinPath(state.FilesDir, SettingsFileName);
+  state.ExchangeListPath = JoinPath(state.FilesDir, ExchangeListFileName);
+  state.MarkerPath = JoinPath(state.FilesDir, MarkerFileName);
+  // An installed program's folder is no place to look for pictures.
+  state.OpenDialogDir = state.FilesDir == state.ProgramDir ? state.ProgramDir : HomeFolder();
 
   ReadSettings(state, ui);
 }

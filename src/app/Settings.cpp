@@ -43,7 +43,7 @@ long MarkerSize(const std::string& path) {
 }  // namespace
 
 std::string LastDirectoryPath(const AppState& state) {
-  return JoinPath(state.ProgramDir, LastDirectoryFileName);
+  return JoinPath(state.FilesDir, LastDirectoryFileName);
 }
 
 void ReadSettings(AppState& state, Ui& ui) {

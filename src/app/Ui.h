@@ -4,6 +4,7 @@
 #include <string>
 
 #include "Stringop/MessageSink.h"
+#include "image/PdfPages.h"
 
 // The seam between the commands and whatever shows them: the Qt windows, the
 // scripted fake of the tests, or the headless command line. Commands never
@@ -63,6 +64,16 @@ class Ui : public MessageSink {
                                                     const std::string& initialDir) = 0;
   virtual std::optional<std::string> chooseSaveFile(SaveDialog dialog, const std::string& filter,
                                                     const std::string& proposedName) = 0;
+  // Which page of a PDF document of `pageCount` pages to open, and at what
+  // resolution; nothing when cancelled. Where nobody can be asked, the proposal.
+  virtual std::optional<PdfPageChoice> choosePdfPage(const std::string& path, int pageCount,
+                                                     const PdfPageChoice& proposed) {
+    (void)path;
+    (void)pageCount;
+    return proposed;
+  }
+  // A picture was opened from this file (for the list of recent ones).
+  virtual void pictureOpened(const std::string& path) { (void)path; }
 
   virtual std::string statusText(int panel) const = 0;
   virtual void setStatusText(int panel, const std::string& text) = 0;

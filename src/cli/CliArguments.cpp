@@ -10,7 +10,7 @@ const char* const CliUsage =
     "TEXT]\n"
     "                         [--match TEXT] [--strict] [--thorough] [--channels auto|N] [EDIT OPTIONS]\n"
     "                         [-o FILE] [--overlay FILE.png] [--save-setup FILE]\n"
-    "                         [--format ascii|csv|tsv|json]\n"
+    "                         [--format ascii|csv|tsv|json] [--page N] [--dpi D]\n"
     "       quorvix-cli extract --setup FILE PICTURE... [-o DIR] [-j N] [options as above]\n"
     "       quorvix-cli edit PICTURE [EDIT OPTIONS] -o OUT\n"
     "       quorvix-cli --help\n"
@@ -37,6 +37,10 @@ const char* const CliUsage =
     "         --format    ascii (the default, the \"Save ASCII data\" file), csv or tsv\n"
     "                     (a header row velocity,value), or json\n"
     "edit     applies the edit options and writes the picture as a 24-bit BMP file.\n"
+    "\n"
+    "PICTURE  BMP, PNG, JPEG, TIFF, WebP, GIF, PBM/PGM/PPM or any other format the\n"
+    "         image readers know, or a PDF document: --page N (default 1) and\n"
+    "         --dpi D (default 300) choose the page and its resolution\n"
     "\n"
     "EDIT OPTIONS, applied in the order given (rectangles inclusive, L,T,R,B):\n"
     "         --grey-limit N, --discard-colour, --reduce, --rotate DEGREES,\n"
@@ -80,7 +84,9 @@ const std::map<std::string, Takes>& Options() {
                                                        {"--save-setup", Takes::Text},
                                                        {"-j", Takes::Text},
                                                        {"--jobs", Takes::Text},
-                                                       {"--format", Takes::Text}};
+                                                       {"--format", Takes::Text},
+                                                       {"--page", Takes::Text},
+                                                       {"--dpi", Takes::Text}};
   return options;
 }
 
@@ -226,6 +232,17 @@ std::optional<CliCommand> ParseCliArguments(const std::vector<std::string>& word
         return std::nullopt;
       }
       command.format = *format;
+    } else if (word == "--page") {
+      if (!ParseInt(*value, command.pdf.page) || command.pdf.page < 1) {
+        error = "option --page needs a whole number of at least 1, not '" + PrintableText(*value) + "'";
+        return std::nullopt;
+      }
+    } else if (word == "--dpi") {
+      if (!ParseInt(*value, command.pdf.dpi) || command.pdf.dpi < MinPdfDpi || command.pdf.dpi > MaxPdfDpi) {
+        error = "option --dpi needs a whole number from " + std::to_string(MinPdfDpi) + " to " +
+                std::to_string(MaxPdfDpi) + ", not '" + PrintableText(*value) + "'";
+        return std::nullopt;
+      }
     } else if (word == "--setup") {
       command.setup = *value;
     } else if (word == "--save-setup") {

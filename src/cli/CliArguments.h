@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "image/PdfPages.h"
 #include "image/PictureEdit.h"
 #include "image/Rect.h"
 #include "output/DataFormats.h"
@@ -35,6 +36,7 @@ struct CliCommand {
   std::string saveSetup;        // extract: where to write the run's setup
   std::set<std::string> given;  // every option that appeared
   std::vector<EditStep> edits;  // in the order given
+  PdfPageChoice pdf;            // --page, --dpi: of a PDF document, the page rendered and its resolution
 };
 
 // Parses the words after the program name. Option values follow as the next

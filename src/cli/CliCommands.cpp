@@ -94,7 +94,7 @@ CliOutcome ApplyEdit(AppState& state, HeadlessUi& ui, const EditStep& step) {
 
 CliOutcome LoadAndEdit(AppState& state, HeadlessUi& ui, const CliCommand& command) {
   ui.quiet = true;  // a load error becomes the one-line message below
-  const bool loaded = LoadBitmapFromPath(state, ui, command.picture);
+  const bool loaded = LoadBitmapFromPath(state, ui, command.picture, command.pdf);
   ui.quiet = false;
   if (!loaded) return {ExitFailure, ui.lastError};
   for (const EditStep& step : command.edits) {

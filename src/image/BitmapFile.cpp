@@ -13,34 +13,9 @@
 
 #include "Stringop/FileReplacing.h"
 #include "image/BmpHeader.h"
+#include "image/QtPictures.h"
 
 namespace {
-
-// The picture as a 24-bit image, and a 32-bit image (RGB32) as a picture.
-QImage ToImage(const Bitmap& picture) {
-  QImage image(picture.width(), picture.height(), QImage::Format_RGB888);
-  if (image.isNull()) return image;
-  for (int y = 0; y < picture.height(); ++y) {
-    uchar* out = image.scanLine(y);
-    const Colour* in = picture.row(y);
-    for (int x = 0; x < picture.width(); ++x) {
-      out[3 * x] = static_cast<uchar>(RedOf(in[x]));
-      out[3 * x + 1] = static_cast<uchar>(GreenOf(in[x]));
-      out[3 * x + 2] = static_cast<uchar>(BlueOf(in[x]));
-    }
-  }
-  return image;
-}
-
-Bitmap FromImage(const QImage& image) {
-  Bitmap picture(image.width(), image.height());
-  for (int y = 0; y < image.height(); ++y) {
-    const auto* in = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-    Colour* row = picture.row(y);
-    for (int x = 0; x < image.width(); ++x) row[x] = MakeColour(qRed(in[x]), qGreen(in[x]), qBlue(in[x]));
-  }
-  return picture;
-}
 
 // The most a decoder may need for one pixel (16 bits a channel with alpha).
 constexpr std::int64_t LargestPixelBytes = 8;
@@ -55,13 +30,28 @@ int AllocationLimitMegabytes(std::int64_t maxPixels) {
   return static_cast<int>(maxPixels * LargestPixelBytes / (std::int64_t{1} << 20) + 1);
 }
 
-// The header of a BMP file, when the file starts like one.
-std::optional<BmpHeaderFacts> PeekBmpHeader(const QString& path, std::int64_t& fileSize) {
+// The header of a BMP file, when the file starts like one; `bmpSigned` tells
+// whether it begins with a BMP's "BM" at all.
+std::optional<BmpHeaderFacts> PeekBmpHeader(const QString& path, std::int64_t& fileSize, bool& bmpSigned) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
   fileSize = file.size();
   const QByteArray head = file.read(static_cast<qint64>(BmpHeaderBytes));
+  bmpSigned = head.startsWith("BM");
   return ReadBmpHeader(std::string_view(head.constData(), static_cast<std::size_t>(head.size())));
+}
+
+// The picture format the file's first bytes show, whatever its name; empty
+// when none is recognised, nothing when the file cannot be opened.
+std::optional<QByteArray> ContentFormat(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  // Asked of the first bytes in memory: of a file, the reader would go by
+  // its name as well.
+  QByteArray head = file.read(64 * 1024);
+  QBuffer buffer(&head);
+  buffer.open(QIODevice::ReadOnly);
+  return QImageReader::imageFormat(&buffer);
 }
 
 // A picture of the announced size and format in which every pixel is already
@@ -90,7 +80,9 @@ bool LoadBitmapFile(const std::string& path, Bitmap& out, std::string& error, st
     return false;
   };
   std::int64_t fileSize = 0;
-  if (const auto bmp = PeekBmpHeader(ToQString(path), fileSize)) {
+  bool bmpSigned = false;
+  const auto bmp = PeekBmpHeader(ToQString(path), fileSize, bmpSigned);
+  if (bmp) {
     if (bmp->width > 0 && bmp->height > 0 && !PictureSizeAllowed(bmp->width, bmp->height, maxPixels)) {
       return fail(PictureTooLargeText(bmp->width, bmp->height, maxPixels));
     }
@@ -102,8 +94,19 @@ bool LoadBitmapFile(const std::string& path, Bitmap& out, std::string& error, st
     }
   }
   QImageReader::setAllocationLimit(AllocationLimitMegabytes(maxPixels));
-  QImageReader reader(ToQString(path));
-  reader.setAutoTransform(false);
+  // Any other format is read by the reader its content calls for, never by
+  // its name alone: the GIF reader, say, takes a damaged header's bytes for a size.
+  QByteArray format;
+  if (!bmpSigned) {
+    // A file that cannot be opened is left to the reader to name the reason.
+    const auto sniffed = ContentFormat(ToQString(path));
+    if (sniffed && sniffed->isEmpty()) return fail("Unsupported image format");
+    if (sniffed) format = *sniffed;
+  }
+  QImageReader reader(ToQString(path), format);
+  // A BMP's pixels are taken exactly as stored; a photograph's orientation
+  // mark (a JPEG's, a TIFF's) is followed as every viewer does.
+  reader.setAutoTransform(!bmp);
   const QSize announced = AnnouncedSize(reader);
   if (announced.isValid() && !PictureSizeAllowed(announced.width(), announced.height(), maxPixels)) {
     return fail(PictureTooLargeText(announced.width(), announced.height(), maxPixels));
@@ -113,9 +116,11 @@ bool LoadBitmapFile(const std::string& path, Bitmap& out, std::string& error, st
   if (!PictureSizeAllowed(image.width(), image.height(), maxPixels)) {
     return fail(PictureTooLargeText(image.width(), image.height(), maxPixels));
   }
-  image = image.convertToFormat(QImage::Format_RGB32);
-  if (image.isNull()) return fail("out of memory");
-  out = FromImage(image);
+  // A BMP's alpha, where it has one, is dropped as ever; other formats' transparent
+  // pixels are laid on white paper.
+  Bitmap picture = bmp ? PictureFromImage(image) : PictureOnWhite(image);
+  if (picture.empty()) return fail("out of memory");
+  out = std::move(picture);
   return true;
 }
 
@@ -127,7 +132,7 @@ bool SavePictureFile(const std::string& path, const Bitmap& picture, const char*
     error = "Cannot write the picture " + path + ": " + why;
     return false;
   };
-  const QImage image = ToImage(picture);
+  const QImage image = ImageFromPicture(picture);
   if (image.isNull() && !picture.empty()) return fail("out of memory");
   // The whole file is made in memory first, so that the one on disk is only
   // ever replaced by a complete picture.
@@ -156,7 +161,7 @@ bool SavePngFile(const std::string& path, const Bitmap& picture, std::string& er
 }
 
 std::string EncodePng(const Bitmap& picture) {
-  const QImage image = ToImage(picture);
+  const QImage image = ImageFromPicture(picture);
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
@@ -187,7 +192,6 @@ bool DecodePng(const std::string& bytes, int maxWidth, int maxHeight, Bitmap& ou
     error = "the template is larger than " + std::to_string(maxWidth) + " x " + std::to_string(maxHeight);
     return false;
   }
-  image = image.convertToFormat(QImage::Format_RGB32);
-  out = FromImage(image);
+  out = PictureFromImage(image);
   return true;
 }

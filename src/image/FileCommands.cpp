@@ -2,6 +2,8 @@
 
 #include "Stringop/PathText.h"
 #include "image/BitmapFile.h"
+#include "image/PdfPages.h"
+#include "image/PictureFormats.h"
 
 namespace {
 
@@ -18,24 +20,18 @@ void EnableImageCommands(Ui& ui) {
 
 void LoadBitmapCommand(AppState& state, Ui& ui) {
   if (state.RunInProgress) return;
-  const auto chosen = ui.chooseOpenFile("Windows Bitmaps|*.BMP", state.OpenDialogDir);
+  const auto chosen = ui.chooseOpenFile(PictureOpenFilter(), state.OpenDialogDir);
   if (!chosen) return;
   LoadBitmapFromPath(state, ui, *chosen);
 }
 
-bool LoadBitmapFromPath(AppState& state, Ui& ui, const std::string& path) {
-  state.OpenDialogDir = DirectoryOfPath(path);
+namespace {
 
-  Bitmap loaded;
-  std::string error;
-  if (!LoadBitmapFile(path, loaded, error)) {
-    // Nothing else changes, so unsaved data keeps its close question.
-    ui.showError(error);
-    return false;
-  }
+// Starts editing afresh from a picture read from `source`.
+void StartFromPicture(AppState& state, Ui& ui, Bitmap picture, const std::string& source) {
   state.Zoom = 1;
   state.AsciiSaved = true;
-  state.BaseImage = std::move(loaded);
+  state.BaseImage = std::move(picture);
   state.WorkImage = state.BaseImage;
   state.DiskImage = state.BaseImage;
   state.FoundCentres.clear();  // found on another picture
@@ -43,10 +39,71 @@ bool LoadBitmapFromPath(AppState& state, Ui& ui, const std::string& path) {
   ui.hidePreview();
   EnableImageCommands(ui);
   state.DataPointCount = 0;
-  ui.setStatusText(StatusFile, path);
+  ui.setStatusText(StatusFile, source);
   state.GreyLimit = 255;
   ui.setFieldText(Field::WhiteLimit, "255");
   ui.repaintMain();
+}
+
+// Renders the page of a PDF document given or chosen; false when it fails
+// (with `error` set) or the choice is cancelled (`error` empty).
+bool LoadPdfPicture(Ui& ui, const std::string& path, const std::optional<PdfPageChoice>& given, Bitmap& out,
+                    std::string& error) {
+  PdfPageChoice choice;
+  if (given) {
+    choice = *given;
+  } else {
+    const int pages = PdfPageCount(path, error);
+    if (pages == 0) return false;
+    const auto chosen = ui.choosePdfPage(path, pages, choice);
+    if (!chosen) return false;
+    choice = *chosen;
+  }
+  return LoadPdfPage(path, choice, out, error);
+}
+
+}  // namespace
+
+bool LoadBitmapFromPath(AppState& state, Ui& ui, const std::string& path,
+                        const std::optional<PdfPageChoice>& pdf) {
+  state.OpenDialogDir = DirectoryOfPath(path);
+
+  Bitmap loaded;
+  std::string error;
+  const bool read =
+      IsPdfFile(path) ? LoadPdfPicture(ui, path, pdf, loaded, error) : LoadBitmapFile(path, loaded, error);
+  if (!read) {
+    // Nothing else changes, so unsaved data keeps its close question.
+    if (!error.empty()) ui.showError(error);
+    return false;
+  }
+  StartFromPicture(state, ui, std::move(loaded), path);
+  ui.pictureOpened(path);
+  return true;
+}
+
+bool LoadPictureCommand(AppState& state, Ui& ui, const std::string& path) {
+  if (state.RunInProgress) return false;
+  return LoadBitmapFromPath(state, ui, path);
+}
+
+bool PastePictureCommand(AppState& state, Ui& ui, int width, int height,
+                         const std::function<Bitmap()>& convert) {
+  if (state.RunInProgress) return false;
+  if (width <= 0 || height <= 0) {
+    ui.showError("Cannot paste: the clipboard holds no picture");
+    return false;
+  }
+  if (!PictureSizeAllowed(width, height)) {
+    ui.showError("Cannot paste the picture: " + PictureTooLargeText(width, height));
+    return false;
+  }
+  Bitmap picture = convert();
+  if (picture.empty()) {
+    ui.showError("Cannot paste the picture: out of memory");
+    return false;
+  }
+  StartFromPicture(state, ui, std::move(picture), ClipboardSource);
   return true;
 }
 

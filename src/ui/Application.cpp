@@ -21,8 +21,10 @@
 #include "ui/MainView.h"
 #include "ui/MainWindowUi.h"
 #include "ui/PictureArea.h"
+#include "ui/PictureTransfer.h"
 #include "ui/PointEditor.h"
 #include "ui/QuorvixMain.h"
+#include "ui/RecentPictures.h"
 #include "ui/RotateUnit.h"
 
 Application::Application() {
@@ -56,6 +58,10 @@ Application::Application() {
   QObject::connect(&editor_->undoStack(), &QUndoStack::canRedoChanged, form1_->EditRedo,
                    &QAction::setEnabled);
   ui_->setRotateAngleField(form3_->RotateEdit);
+  recent_ = std::make_unique<RecentPictures>(*form1_->FileOpenRecent, RecentPictures::DefaultSettingsFile());
+  ui_->setPictureOpenedHandler(
+      [this](const std::string& path) { recent_->add(QString::fromStdString(path)); });
+  form1_->pictureArea()->onZoomWheel = [this](int steps, int x, int y) { view_->zoomAt(steps, x, y); };
   connectHandlers();
   QObject::connect(form2_.get(), &TForm2::escapePressed, [this] { PreviewEscape(state_, *ui_); });
 }
@@ -83,11 +89,26 @@ void Application::connectHandlers() {
     form3_->close();
     return true;
   };
-  h.loadBitmap = [this] {
-    LoadBitmapCommand(state_, *ui_);
-    // A picture loaded leaves no points and no centres: its steps go.
+  // A picture loaded leaves no points and no centres: the point edits' steps go.
+  const auto loaded = [this] {
     if (state_.DataPointCount == 0 && state_.FoundCentres.empty()) editor_->reset();
   };
+  h.loadBitmap = [this, loaded] {
+    LoadBitmapCommand(state_, *ui_);
+    loaded();
+  };
+  h.fileDropped = [this, loaded](const QString& path) {
+    LoadPictureCommand(state_, *ui_, path.toStdString());
+    loaded();
+  };
+  h.paste = [this, loaded] {
+    PasteFromClipboard(state_, *ui_);
+    loaded();
+  };
+  QObject::connect(recent_.get(), &RecentPictures::picked, [this, loaded](const QString& path) {
+    LoadPictureCommand(state_, *ui_, path.toStdString());
+    loaded();
+  });
   h.saveBitmap = [this] { SaveBitmapCommand(state_, *ui_); };
   h.undoAll = [this] { UndoAllCommand(state_, *ui_); };
   h.saveAscii = [this] { SaveAsciiDataCommand(state_, *ui_); };

@@ -2,7 +2,10 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+
+#include "ui/PdfPageDialog.h"
 
 namespace {
 
@@ -21,10 +24,16 @@ QString PatternsForAnyCase(const QString& pattern) {
 }  // namespace
 
 QString QtFileFilter(const std::string& filter) {
-  const QString text = Q(filter);
-  const qsizetype bar = text.indexOf('|');
-  if (bar < 0) return text;
-  return text.left(bar) + " (" + PatternsForAnyCase(text.mid(bar + 1)) + ")";
+  const QStringList parts = Q(filter).split('|');
+  if (parts.size() < 2) return parts.front();
+  // A lone pattern is offered in both letter cases; a list is taken as written.
+  if (parts.size() == 2 && !parts[1].contains(';'))
+    return parts[0] + " (" + PatternsForAnyCase(parts[1]) + ")";
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    filters.append(parts[i] + " (" + parts[i + 1].split(';').join(' ') + ")");
+  }
+  return filters.join(";;");
 }
 
 Answer QtDialogs::ask(QuestionType type, QuestionButtons buttons, const std::string& text) {
@@ -60,4 +69,9 @@ std::optional<std::string> QtDialogs::chooseSaveFile(SaveDialog, const std::stri
                                                     nullptr, QFileDialog::DontConfirmOverwrite);
   if (path.isEmpty()) return std::nullopt;
   return path.toStdString();
+}
+
+std::optional<PdfPageChoice> QtDialogs::choosePdfPage(const std::string& path, int pageCount,
+                                                      const PdfPageChoice& proposed) {
+  return AskPdfPage(parent_, QFileInfo(Q(path)).fileName(), pageCount, proposed);
 }

@@ -20,6 +20,8 @@ class Dialogs {
                                                     const std::string& initialDir) = 0;
   virtual std::optional<std::string> chooseSaveFile(SaveDialog dialog, const std::string& filter,
                                                     const std::string& proposedName) = 0;
+  virtual std::optional<PdfPageChoice> choosePdfPage(const std::string& path, int pageCount,
+                                                     const PdfPageChoice& proposed) = 0;
 };
 
 // Qt's message boxes and file dialogs, parented to the main window.
@@ -33,11 +35,14 @@ class QtDialogs : public Dialogs {
                                             const std::string& initialDir) override;
   std::optional<std::string> chooseSaveFile(SaveDialog dialog, const std::string& filter,
                                             const std::string& proposedName) override;
+  std::optional<PdfPageChoice> choosePdfPage(const std::string& path, int pageCount,
+                                             const PdfPageChoice& proposed) override;
 
  private:
   QWidget* parent_;
 };
 
 // Filters written as "Description|*.EXT" become Qt filters that find the
-// extension in any letter case.
+// extension in any letter case; "Description|*.a;*.b|Description|*.c" pairs
+// become one Qt filter each, their patterns as written.
 QString QtFileFilter(const std::string& filter);

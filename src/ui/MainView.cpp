@@ -104,12 +104,12 @@ void MainView::showUnmatchedInk(bool shown) {
 namespace {
 
 // The scroll position (0 .. 100) that puts `offset` (screen pixels into the
-// display) in the middle of a view `view` wide, for a display `display` wide
-// and a bar `bar` long; `current` when the display fits the view.
-int ScrollPositionFor(double offset, int display, int view, int bar, int current) {
+// display) `at` screen pixels into a view `view` wide, for a display
+// `display` wide and a bar `bar` long; `current` when the display fits the view.
+int ScrollPositionFor(double offset, int display, int view, int bar, int current, double at) {
   const int room = display - bar + 1;
   if (display <= view || room <= 0) return current;
-  const double position = 100.0 * (offset - view / 2.0) / room;
+  const double position = 100.0 * (offset - at) / room;
   return std::clamp(static_cast<int>(std::lround(position)), 0, 100);
 }
 
@@ -124,6 +124,26 @@ void MainView::scrollTo(PictureCentre centre) {
   const ScreenPoint at = PictureToScreen(state_, centre);
   const double x = at.x - d.Left;
   const double y = at.y - d.Top;
-  window_.HorizBar->setValue(ScrollPositionFor(x, d.width(), v.width(), g.HorizBarWidth, g.HorizBarPosition));
-  window_.VertBar->setValue(ScrollPositionFor(y, d.height(), v.height(), g.VertBarHeight, g.VertBarPosition));
+  window_.HorizBar->setValue(
+      ScrollPositionFor(x, d.width(), v.width(), g.HorizBarWidth, g.HorizBarPosition, v.width() / 2.0));
+  window_.VertBar->setValue(
+      ScrollPositionFor(y, d.height(), v.height(), g.VertBarHeight, g.VertBarPosition, v.height() / 2.0));
+}
+
+void MainView::zoomAt(int steps, int x, int y) {
+  int zoom = state_.Zoom;
+  for (int i = 0; i < std::abs(steps); ++i) zoom = steps > 0 ? ZoomUp(zoom) : ZoomDown(zoom);
+  if (zoom == state_.Zoom) return;
+  LayoutViewport(state_, window_.viewportGeometry());
+  const PictureCentre under = ScreenToPicture(state_, {x + 0.5, y + 0.5});
+  setZoom(zoom);
+  const ViewportGeometry g = window_.viewportGeometry();
+  LayoutViewport(state_, g);
+  const Rect& d = state_.DisplayRect;
+  const Rect& v = state_.ViewArea;
+  const ScreenPoint at = PictureToScreen(state_, under);
+  window_.HorizBar->setValue(ScrollPositionFor(at.x - d.Left, d.width(), v.width(), g.HorizBarWidth,
+                                               g.HorizBarPosition, x + 0.5 - v.Left));
+  window_.VertBar->setValue(ScrollPositionFor(at.y - d.Top, d.height(), v.height(), g.VertBarHeight,
+                                              g.VertBarPosition, y + 0.5 - v.Top));
 }

@@ -20,6 +20,9 @@ class MainView {
   void FormPaint();
   void zoomDown();
   void zoomUp();
+  // `steps` zoom steps up (down when negative) keeping the picture point
+  // under the screen point (x, y) where it is, as far as the scroll bars allow.
+  void zoomAt(int steps, int x, int y);
 
   void FormMouseDown(Qt::MouseButton button, int x, int y);
   void FormMouseMove(int x, int y);

@@ -40,6 +40,15 @@ void MainWindowUi::showError(const std::string& text) {
 void MainWindowUi::showMessage(const std::string& text) {
   dialogs().showMessage(text);
 }
+std::optional<PdfPageChoice> MainWindowUi::choosePdfPage(const std::string& path, int pageCount,
+                                                         const PdfPageChoice& proposed) {
+  return dialogs().choosePdfPage(path, pageCount, proposed);
+}
+
+void MainWindowUi::pictureOpened(const std::string& path) {
+  if (pictureOpened_) pictureOpened_(path);
+}
+
 std::optional<std::string> MainWindowUi::chooseOpenFile(const std::string& filter,
                                                         const std::string& initialDir) {
   return dialogs().chooseOpenFile(filter, initialDir);

@@ -36,6 +36,13 @@ class MainWindowUi : public Ui {
                                             const std::string& initialDir) override;
   std::optional<std::string> chooseSaveFile(SaveDialog dialog, const std::string& filter,
                                             const std::string& proposedName) override;
+  std::optional<PdfPageChoice> choosePdfPage(const std::string& path, int pageCount,
+                                             const PdfPageChoice& proposed) override;
+  void pictureOpened(const std::string& path) override;
+  // Told of every picture opened from a file.
+  void setPictureOpenedHandler(std::function<void(const std::string&)> opened) {
+    pictureOpened_ = std::move(opened);
+  }
   std::string statusText(int panel) const override;
   void setStatusText(int panel, const std::string& text) override;
   std::string fieldText(Field field) const override;
@@ -68,6 +75,7 @@ class MainWindowUi : public Ui {
   QLineEdit* rotateAngle_ = nullptr;
   std::function<void()> repaint_;
   std::function<void()> drawOutline_;
+  std::function<void(const std::string&)> pictureOpened_;
   std::unique_ptr<QtDialogs> qtDialogs_;
   QElapsedTimer statusClock_;
   Dialogs* dialogs_ = nullptr;

@@ -79,3 +79,18 @@ void PictureArea::mouseDoubleClickEvent(QMouseEvent* event) {
   if (onPointerEvent && onPointerEvent(event)) return;
   mousePressEvent(event);
 }
+
+void PictureArea::wheelEvent(QWheelEvent* event) {
+  if (!(event->modifiers() & Qt::ControlModifier) || !onZoomWheel) {
+    event->ignore();
+    return;
+  }
+  // One step per notch (120 eighths of a degree); a touchpad's small turns add up.
+  constexpr int Notch = 120;
+  wheelTurned_ += event->angleDelta().y();
+  const int steps = wheelTurned_ / Notch;
+  wheelTurned_ -= steps * Notch;
+  event->accept();
+  const QPoint at = event->position().toPoint();
+  if (steps != 0) onZoomWheel(steps, at.x(), at.y());
+}

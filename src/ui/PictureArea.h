@@ -35,6 +35,8 @@ class PictureArea : public QWidget {
   std::function<void(Qt::MouseButton, int, int)> onMouseDown;
   std::function<void(Qt::MouseButton, int, int)> onMouseUp;
   std::function<void(int, int)> onMouseMove;
+  // Ctrl + the wheel: whole steps (up positive) with the pointer's position.
+  std::function<void(int, int, int)> onZoomWheel;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -43,7 +45,9 @@ class PictureArea : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   QImage screen_;
+  int wheelTurned_ = 0;  // eighths of a degree not yet taken as a step (fine-grained wheels)
 };

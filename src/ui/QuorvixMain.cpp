@@ -4,11 +4,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -18,6 +21,7 @@
 #include "app/AppState.h"
 #include "ui/PanelWidgets.h"
 #include "ui/PictureArea.h"
+#include "ui/PictureTransfer.h"
 #include "ui/StatusPanels.h"
 
 namespace {
@@ -69,6 +73,7 @@ QScrollBar* MakeScrollBar(Qt::Orientation orientation, QWidget* parent, int posi
 
 TForm1::TForm1(AppState& state, QWidget* parent) : QMainWindow(parent), state_(state) {
   setWindowTitle(WindowCaption);
+  setAcceptDrops(true);
   // MS Sans Serif at 8 points is 11 pixels high; Liberation Sans stands in
   // where it is missing.
   QFont windowFont;
@@ -103,6 +108,7 @@ TForm1::~TForm1() {
 void TForm1::createMenus() {
   QMenu* file = menuBar()->addMenu("File");
   LoadBitmap1 = file->addAction("Load Bitmap");
+  FileOpenRecent = file->addMenu("Open Recent");
   FileSaveBitmap = file->addAction("Save Bitmap");
   file->addSeparator();
   FileSaveAscii = file->addAction("Save ASCII data");
@@ -135,6 +141,9 @@ void TForm1::createMenus() {
   EditRedo = edit->addAction("Redo");
   EditRedo->setShortcut(QKeySequence::Redo);
   EditRedo->setEnabled(false);
+  edit->addSeparator();
+  EditPaste = edit->addAction("Paste");
+  EditPaste->setShortcut(QKeySequence::Paste);
 
   QMenu* view = menuBar()->addMenu("View");
   ViewFoundPoints = view->addAction("Show found points");
@@ -154,8 +163,10 @@ void TForm1::createMenus() {
   FileSaveAscii->setShortcut(QKeySequence::Save);
   FileSaveBitmap->setShortcut(QKeySequence::SaveAs);
   Exit1->setShortcut(QKeySequence::Quit);
-  // Some platforms name no key for Quit.
+  // Some platforms name no key for Quit or Save As.
   if (Exit1->shortcut().isEmpty()) Exit1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  if (FileSaveBitmap->shortcut().isEmpty())
+    FileSaveBitmap->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
 
   FileSaveBitmap->setEnabled(false);
   EditReduce->setEnabled(false);
@@ -285,6 +296,7 @@ void TForm1::connectControls() {
   });
   connect(EditUndo, &QAction::triggered, this, [this] { call(handlers_.undoPointEdit); });
   connect(EditRedo, &QAction::triggered, this, [this] { call(handlers_.redoPointEdit); });
+  connect(EditPaste, &QAction::triggered, this, [this] { call(handlers_.paste); });
 
   connect(CropImageButton, &QPushButton::clicked, this, [this] { call(handlers_.cropImage); });
   connect(ClearInsideButton, &QPushButton::clicked, this, [this] { call(handlers_.clearInside); });
@@ -357,6 +369,17 @@ void TForm1::FormResize() {
 void TForm1::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   FormResize();
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+  if (!LocalFileOf(*event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+  const QString file = LocalFileOf(*event->mimeData());
+  if (file.isEmpty()) return;
+  event->acceptProposedAction();
+  if (handlers_.fileDropped) handlers_.fileDropped(file);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -11,6 +11,7 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QScrollBar;
 class QWidget;
@@ -38,6 +39,8 @@ struct MainWindowHandlers {
   std::function<void(bool)> showUnmatchedInkToggled;    // View > "Show unmatched ink"
   std::function<void(bool)> editPointsToggled;          // Edit > "Edit points"
   std::function<void()> undoPointEdit, redoPointEdit;   // Edit > "Undo", "Redo"
+  std::function<void()> paste;                          // Edit > "Paste"
+  std::function<void(const QString&)> fileDropped;      // a picture file dropped on the window
   // A key for editing the points (focus in a text field or not); true when taken.
   std::function<bool(int, Qt::KeyboardModifiers, bool)> pointKeyPressed;
   std::function<void()> zoomDown, zoomUp;
@@ -118,6 +121,8 @@ class TForm1 : public QMainWindow {
   QAction* EditPoints = nullptr;  // the checkable "Edit points" (E)
   QAction* EditUndo = nullptr;    // "Undo" and "Redo" of the point edits
   QAction* EditRedo = nullptr;
+  QAction* EditPaste = nullptr;     // a picture from the clipboard
+  QMenu* FileOpenRecent = nullptr;  // the recent pictures, filled by the application
 
   // Shows or hides the "Channels" field under "Strict Match"; the selection
   // box grows to hold it and the controls under it move down.
@@ -130,6 +135,8 @@ class TForm1 : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void createMenus();

@@ -20,6 +20,7 @@ struct ProgramFolder {
 
   ProgramFolder() {
     state.ProgramDir = dir.path();
+    state.FilesDir = dir.path();
     state.SettingsPath = dir.file("Quorvix.cfg");
     state.ExchangeListPath = dir.file("QuorvixFile.txt");
     state.MarkerPath = dir.file("QVID00FF.QVF");

@@ -40,6 +40,7 @@ TEST_P(ProgramFilesUnderFault, StartAndCloseStaySilentAndKeepTheEarlierFiles) {
   AppState state;
   FakeUi ui;
   state.ProgramDir = place.folder();
+  state.FilesDir = place.folder();
   state.SettingsPath = place.place(SettingsFileName, EarlierSettings);
   // A file in a read-only folder can still be written: the exchange list is
   // checked for whole lines below instead.

@@ -16,6 +16,7 @@ struct Saving {
 
   Saving() {
     state.ProgramDir = dir.path();
+    state.FilesDir = dir.path();
     state.ExchangeListPath = dir.file("QuorvixFile.txt");
     state.VelocityArray = {-4.25};
     state.CountsArray = {0.975};

@@ -34,6 +34,17 @@ class ScriptedDialogs : public Dialogs {
   std::optional<std::string> chooseSaveFile(SaveDialog, const std::string&, const std::string&) override {
     return nextFile();
   }
+  // The page dialog: the next scripted answer, or the proposal when none is left.
+  std::deque<std::optional<PdfPageChoice>> pdfChoices;
+  std::vector<int> pdfPageCounts;
+  std::optional<PdfPageChoice> choosePdfPage(const std::string&, int pageCount,
+                                             const PdfPageChoice& proposed) override {
+    pdfPageCounts.push_back(pageCount);
+    if (pdfChoices.empty()) return proposed;
+    auto c = pdfChoices.front();
+    pdfChoices.pop_front();
+    return c;
+  }
 
  private:
   std::optional<std::string> nextFile() {

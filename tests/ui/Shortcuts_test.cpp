@@ -1,10 +1,13 @@
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QtTest>
 
 #include "support/WindowTest.h"
 
 // The platform's standard keys reach their commands: Open loads a picture,
-// Zoom In and Zoom Out step the zoom as the zoom buttons do, Quit closes.
+// Zoom In and Zoom Out step the zoom as the zoom buttons do, Paste takes the
+// clipboard's picture, Quit closes.
 class ShortcutsTest : public WindowTest {
   Q_OBJECT
 
@@ -25,6 +28,15 @@ class ShortcutsTest : public WindowTest {
     QTest::keySequence(&window(), QKeySequence::ZoomOut);
     QTest::keySequence(&window(), QKeySequence::ZoomOut);
     QCOMPARE(state().Zoom, -1);
+
+    // Paste takes the clipboard's picture.
+    QImage copied(6, 5, QImage::Format_RGB32);
+    copied.fill(Qt::red);
+    QGuiApplication::clipboard()->setImage(copied);
+    QTest::keySequence(&window(), QKeySequence::Paste);
+    QCOMPARE(state().WorkImage.width(), 6);
+    QCOMPARE(state().WorkImage.pixel(0, 0), MakeColour(255, 0, 0));
+    QCOMPARE(app_->ui().statusText(StatusFile), std::string("(clipboard)"));
 
     state().AsciiSaved = true;
     QTest::keySequence(&window(), window().Exit1->shortcut());
