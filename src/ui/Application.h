@@ -12,6 +12,7 @@ class QWidget;
 class MainWindowUi;
 class MainView;
 class PointEditor;
+class HelpMenu;
 
 // The running program: the one application state, the three windows and the
 // wiring of the main window's events to the commands.
@@ -33,6 +34,7 @@ class Application {
   MainWindowUi& ui() { return *ui_; }
   MainView& view() { return *view_; }
   PointEditor& pointEditor() { return *editor_; }
+  HelpMenu& helpMenu() { return *help_; }
 
  private:
   void connectHandlers();
@@ -44,5 +46,6 @@ class Application {
   std::unique_ptr<TForm2> form2_;
   std::unique_ptr<MainView> view_;
   std::unique_ptr<PointEditor> editor_;
+  std::unique_ptr<HelpMenu> help_;
   bool closeAfterRun_ = false;  // the main window was closed during a run
 };

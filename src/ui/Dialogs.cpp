@@ -61,3 +61,7 @@ std::optional<std::string> QtDialogs::chooseSaveFile(SaveDialog, const std::stri
   if (path.isEmpty()) return std::nullopt;
   return path.toStdString();
 }
+
+void QtDialogs::showAbout(const std::string& title, const std::string& text) {
+  QMessageBox::about(parent_, Q(title), Q(text));
+}

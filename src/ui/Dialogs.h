@@ -20,6 +20,8 @@ class Dialogs {
                                                     const std::string& initialDir) = 0;
   virtual std::optional<std::string> chooseSaveFile(SaveDialog dialog, const std::string& filter,
                                                     const std::string& proposedName) = 0;
+  // The program's about box: a title and a rich text, one button to close it.
+  virtual void showAbout(const std::string& title, const std::string& text) = 0;
 };
 
 // Qt's message boxes and file dialogs, parented to the main window.
@@ -33,6 +35,7 @@ class QtDialogs : public Dialogs {
                                             const std::string& initialDir) override;
   std::optional<std::string> chooseSaveFile(SaveDialog dialog, const std::string& filter,
                                             const std::string& proposedName) override;
+  void showAbout(const std::string& title, const std::string& text) override;
 
  private:
   QWidget* parent_;
