@@ -18,6 +18,7 @@
 #include "image/RotationCommands.h"
 #include "output/AsciiFile.h"
 #include "ui/AscIIForm.h"
+#include "ui/HelpMenu.h"
 #include "ui/MainView.h"
 #include "ui/MainWindowUi.h"
 #include "ui/PictureArea.h"
@@ -62,6 +63,7 @@ Application::Application() {
   ui_->setPictureOpenedHandler(
       [this](const std::string& path) { recent_->add(QString::fromStdString(path)); });
   form1_->pictureArea()->onZoomWheel = [this](int steps, int x, int y) { view_->zoomAt(steps, x, y); };
+  help_ = std::make_unique<HelpMenu>(*form1_, *ui_);
   connectHandlers();
   QObject::connect(form2_.get(), &TForm2::escapePressed, [this] { PreviewEscape(state_, *ui_); });
 }
@@ -87,6 +89,7 @@ void Application::connectHandlers() {
     if (!CloseMainWindow(state_, *ui_)) return false;
     form2_->close();
     form3_->close();
+    help_->closeWindows();
     return true;
   };
   // A picture loaded leaves no points and no centres: the point edits' steps go.
@@ -140,6 +143,9 @@ void Application::connectHandlers() {
   h.editPointsToggled = [this](bool checked) { editor_->setActive(checked); };
   h.undoPointEdit = [this] { editor_->undo(); };
   h.redoPointEdit = [this] { editor_->redo(); };
+  h.showHelp = [this] { help_->showGuide(); };
+  h.showShortcuts = [this] { help_->showShortcuts(); };
+  h.showAbout = [this] { help_->showAbout(); };
   h.pointKeyPressed = [this](int key, Qt::KeyboardModifiers modifiers, bool inField) {
     return editor_->keyPressed(key, modifiers, inField);
   };

@@ -13,6 +13,7 @@ class MainWindowUi;
 class MainView;
 class PointEditor;
 class RecentPictures;
+class HelpMenu;
 
 // The running program: the one application state, the three windows and the
 // wiring of the main window's events to the commands.
@@ -35,6 +36,7 @@ class Application {
   MainView& view() { return *view_; }
   PointEditor& pointEditor() { return *editor_; }
   RecentPictures& recentPictures() { return *recent_; }
+  HelpMenu& helpMenu() { return *help_; }
 
  private:
   void connectHandlers();
@@ -47,5 +49,6 @@ class Application {
   std::unique_ptr<MainView> view_;
   std::unique_ptr<PointEditor> editor_;
   std::unique_ptr<RecentPictures> recent_;
+  std::unique_ptr<HelpMenu> help_;
   bool closeAfterRun_ = false;  // the main window was closed during a run
 };

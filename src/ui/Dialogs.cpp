@@ -75,3 +75,7 @@ std::optional<PdfPageChoice> QtDialogs::choosePdfPage(const std::string& path, i
                                                       const PdfPageChoice& proposed) {
   return AskPdfPage(parent_, QFileInfo(Q(path)).fileName(), pageCount, proposed);
 }
+
+void QtDialogs::showAbout(const std::string& title, const std::string& text) {
+  QMessageBox::about(parent_, Q(title), Q(text));
+}

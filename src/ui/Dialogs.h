@@ -22,6 +22,8 @@ class Dialogs {
                                                     const std::string& proposedName) = 0;
   virtual std::optional<PdfPageChoice> choosePdfPage(const std::string& path, int pageCount,
                                                      const PdfPageChoice& proposed) = 0;
+  // The program's about box: a title and a rich text, one button to close it.
+  virtual void showAbout(const std::string& title, const std::string& text) = 0;
 };
 
 // Qt's message boxes and file dialogs, parented to the main window.
@@ -37,6 +39,7 @@ class QtDialogs : public Dialogs {
                                             const std::string& proposedName) override;
   std::optional<PdfPageChoice> choosePdfPage(const std::string& path, int pageCount,
                                              const PdfPageChoice& proposed) override;
+  void showAbout(const std::string& title, const std::string& text) override;
 
  private:
   QWidget* parent_;

@@ -62,6 +62,9 @@ class MainWindowUi : public Ui {
   void setBusy(bool busy) override;
   void processPendingMessages() override;
 
+  // The about box, through the same dialogs as the questions.
+  void showAbout(const std::string& title, const std::string& text) { dialogs().showAbout(title, text); }
+
   // The rotation dialog's angle field, when that dialog exists.
   void setRotateAngleField(QLineEdit* field) { rotateAngle_ = field; }
 

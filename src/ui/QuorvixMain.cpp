@@ -158,6 +158,13 @@ void TForm1::createMenus() {
   ViewZoomOut = view->addAction("Zoom Out");
   ViewZoomOut->setShortcut(QKeySequence::ZoomOut);
 
+  QMenu* help = menuBar()->addMenu("Help");
+  HelpContents = help->addAction("Quorvix Help");
+  HelpContents->setShortcut(QKeySequence::HelpContents);
+  HelpShortcuts = help->addAction("Keyboard Shortcuts");
+  help->addSeparator();
+  HelpAbout = help->addAction("About Quorvix");
+
   // The platform's standard keys.
   LoadBitmap1->setShortcut(QKeySequence::Open);
   FileSaveAscii->setShortcut(QKeySequence::Save);
@@ -297,6 +304,9 @@ void TForm1::connectControls() {
   connect(EditUndo, &QAction::triggered, this, [this] { call(handlers_.undoPointEdit); });
   connect(EditRedo, &QAction::triggered, this, [this] { call(handlers_.redoPointEdit); });
   connect(EditPaste, &QAction::triggered, this, [this] { call(handlers_.paste); });
+  connect(HelpContents, &QAction::triggered, this, [this] { call(handlers_.showHelp); });
+  connect(HelpShortcuts, &QAction::triggered, this, [this] { call(handlers_.showShortcuts); });
+  connect(HelpAbout, &QAction::triggered, this, [this] { call(handlers_.showAbout); });
 
   connect(CropImageButton, &QPushButton::clicked, this, [this] { call(handlers_.cropImage); });
   connect(ClearInsideButton, &QPushButton::clicked, this, [this] { call(handlers_.clearInside); });

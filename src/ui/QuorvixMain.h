@@ -41,6 +41,9 @@ struct MainWindowHandlers {
   std::function<void()> undoPointEdit, redoPointEdit;   // Edit > "Undo", "Redo"
   std::function<void()> paste;                          // Edit > "Paste"
   std::function<void(const QString&)> fileDropped;      // a picture file dropped on the window
+  std::function<void()> showHelp;                       // Help > "Quorvix Help" (F1)
+  std::function<void()> showShortcuts;                  // Help > "Keyboard Shortcuts"
+  std::function<void()> showAbout;                      // Help > "About Quorvix"
   // A key for editing the points (focus in a text field or not); true when taken.
   std::function<bool(int, Qt::KeyboardModifiers, bool)> pointKeyPressed;
   std::function<void()> zoomDown, zoomUp;
@@ -50,7 +53,7 @@ struct MainWindowHandlers {
 };
 
 // The main window: the button panel on the left, the picture area with its
-// two scroll bars, the status bar, and the File, Edit and View menus. Controls sit
+// two scroll bars, the status bar, and the File, Edit, View and Help menus. Controls sit
 // at fixed places in client coordinates, as the form was designed.
 class TForm1 : public QMainWindow {
   Q_OBJECT
@@ -121,8 +124,11 @@ class TForm1 : public QMainWindow {
   QAction* EditPoints = nullptr;  // the checkable "Edit points" (E)
   QAction* EditUndo = nullptr;    // "Undo" and "Redo" of the point edits
   QAction* EditRedo = nullptr;
-  QAction* EditPaste = nullptr;     // a picture from the clipboard
-  QMenu* FileOpenRecent = nullptr;  // the recent pictures, filled by the application
+  QAction* EditPaste = nullptr;      // a picture from the clipboard
+  QMenu* FileOpenRecent = nullptr;   // the recent pictures, filled by the application
+  QAction* HelpContents = nullptr;   // "Quorvix Help", the user guide (F1)
+  QAction* HelpShortcuts = nullptr;  // "Keyboard Shortcuts"
+  QAction* HelpAbout = nullptr;      // "About Quorvix"
 
   // Shows or hides the "Channels" field under "Strict Match"; the selection
   // box grows to hold it and the controls under it move down.

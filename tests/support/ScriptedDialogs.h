@@ -3,6 +3,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/Dialogs.h"
@@ -17,6 +18,7 @@ class ScriptedDialogs : public Dialogs {
   std::vector<std::string> errors;
   std::vector<std::string> messages;
   std::vector<std::string> openDirs;
+  std::vector<std::pair<std::string, std::string>> abouts;  // title and text of each about box
 
   Answer ask(QuestionType, QuestionButtons buttons, const std::string& text) override {
     questions.push_back(text);
@@ -44,6 +46,9 @@ class ScriptedDialogs : public Dialogs {
     auto c = pdfChoices.front();
     pdfChoices.pop_front();
     return c;
+  }
+  void showAbout(const std::string& title, const std::string& text) override {
+    abouts.emplace_back(title, text);
   }
 
  private:
