@@ -32,6 +32,7 @@ const std::vector<Format>& NamedFormats() {
       {"Apple icon", {"icns"}},
       {"SVG drawing", {"svg", "svgz"}},
       {"JPEG 2000", {"jp2", "j2k"}},
+      {"MNG animation", {"mng"}},
   };
   return formats;
 }
