@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto command = ParseCliArguments(words, error);
   if (!command) {
     if (error.empty() || error.find('\n') != std::string::npos) FuzzFailure("usage error text: " + error);
-  } else if (command->kind != CliCommand::Kind::Help) {
+  } else if (command->kind != CliCommand::Kind::Help && command->kind != CliCommand::Kind::Version) {
     if (command->picture.empty()) FuzzFailure("a command without a picture");
     if (command->kind == CliCommand::Kind::Extract && !command->unit) FuzzFailure("extract without --unit");
     if (command->kind == CliCommand::Kind::Edit && command->output.empty()) FuzzFailure("edit without -o");

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Quorvix needs to build, test and run, when missing.
+# With --package also what building the Debian package and checking it needs
+# (scripts/package-check.sh).
 set -euo pipefail
 
 packages=(
@@ -8,7 +10,24 @@ packages=(
   fonts-liberation libfreetype-dev
   xvfb xauth
   clang libclang-rt-14-dev
+  groff-base
 )
+
+# CPack's DEB generator (dpkg-shlibdeps, file), the validators, and xdotool
+# to close the installed program's window.
+package_tools=(
+  dpkg-dev file
+  desktop-file-utils appstream
+  xdotool
+)
+case "${1:-}" in
+  "") ;;
+  --package) packages+=("${package_tools[@]}") ;;
+  *)
+    echo "usage: $0 [--package]" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -13,7 +13,7 @@ const char* const CliUsage =
     "                         [--format ascii|csv|tsv|json] [--page N] [--dpi D]\n"
     "       quorvix-cli extract --setup FILE PICTURE... [-o DIR] [-j N] [options as above]\n"
     "       quorvix-cli edit PICTURE [EDIT OPTIONS] -o OUT\n"
-    "       quorvix-cli --help\n"
+    "       quorvix-cli --help | --version\n"
     "\n"
     "extract  finds every occurrence of the unit symbol and writes the ASCII data file\n"
     "         (to FILE, or to standard output) exactly as \"Save ASCII data\" would.\n"
@@ -45,6 +45,8 @@ const char* const CliUsage =
     "EDIT OPTIONS, applied in the order given (rectangles inclusive, L,T,R,B):\n"
     "         --grey-limit N, --discard-colour, --reduce, --rotate DEGREES,\n"
     "         --crop RECT, --clear-inside RECT, --clear-outside RECT\n"
+    "\n"
+    "--help prints this text, --version the program's name and version.\n"
     "\n"
     "exit status: 0 success, 2 usage error, 1 any other failure\n";
 
@@ -135,6 +137,10 @@ std::optional<CliCommand> ParseCliArguments(const std::vector<std::string>& word
     return std::nullopt;
   }
   if (words[0] == "--help" || words[0] == "-h" || words[0] == "help") return command;
+  if (words[0] == "--version") {
+    command.kind = CliCommand::Kind::Version;
+    return command;
+  }
   if (words[0] == "extract") {
     command.kind = CliCommand::Kind::Extract;
   } else if (words[0] == "edit") {
@@ -146,8 +152,8 @@ std::optional<CliCommand> ParseCliArguments(const std::vector<std::string>& word
 
   for (std::size_t i = 1; i < words.size(); ++i) {
     std::string word = words[i];
-    if (word == "--help" || word == "-h") {
-      command.kind = CliCommand::Kind::Help;
+    if (word == "--help" || word == "-h" || word == "--version") {
+      command.kind = word == "--version" ? CliCommand::Kind::Version : CliCommand::Kind::Help;
       return command;
     }
     const bool looksLikeOption =

@@ -11,7 +11,7 @@
 #include "output/DataFormats.h"
 
 struct CliCommand {
-  enum class Kind { Help, Extract, Edit };
+  enum class Kind { Help, Version, Extract, Edit };
   Kind kind = Kind::Help;
   std::string picture;                // the first picture
   std::vector<std::string> pictures;  // every picture given (extract may take several)

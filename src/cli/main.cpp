@@ -41,6 +41,10 @@ int main(int argc, char** argv) {
     std::fputs(CliUsage, stdout);
     return ExitSuccess;
   }
+  if (command->kind == CliCommand::Kind::Version) {
+    std::fputs("quorvix-cli " QUORVIX_VERSION "\n", stdout);
+    return ExitSuccess;
+  }
 
   AppState state;
   HeadlessUi ui(state);

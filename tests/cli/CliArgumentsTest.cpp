@@ -86,6 +86,7 @@ TEST(CliArguments, UsageErrorsNameTheProblem) {
 TEST(CliArguments, HelpAnywhere) {
   EXPECT_EQ(Parse({"--help"})->kind, CliCommand::Kind::Help);
   EXPECT_EQ(Parse({"extract", "a.bmp", "--help"})->kind, CliCommand::Kind::Help);
+  EXPECT_EQ(Parse({"extract", "a.bmp", "--version"})->kind, CliCommand::Kind::Version);
 }
 
 }  // namespace

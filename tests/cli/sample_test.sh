@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The sample scan through quorvix-cli: every true point is found, nothing is
-# invented, and each centre lies within one pixel of the truth.
+# invented, and each centre lies within one pixel of the truth; the file is
+# byte for byte samples/sextet_expected.txt, which the package's check
+# compares the installed program's output with.
 set -euo pipefail
 cli=$1
 root=$2
@@ -15,3 +17,8 @@ head -n 1 "$work/out.txt" | grep -q $'^!Quorvix ASCII data: 120  sextet.bmp\r$' 
 
 # One pixel is 20/960 mm/s across and 0.20/400 up.
 awk -F, -v dv=0.0208334 -v dc=0.0005001 -v say=1 -f "$root/tests/cli/match_truth.awk" "$work/out.txt" "$root/samples/sextet_truth.csv"
+
+cmp "$work/out.txt" "$root/samples/sextet_expected.txt" || {
+  echo "the output differs from samples/sextet_expected.txt; if the change is meant, write the file anew"
+  exit 1
+}
