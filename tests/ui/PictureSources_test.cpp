@@ -1,4 +1,6 @@
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
@@ -74,6 +76,20 @@ class PictureSourcesTest : public WindowTest {
     QImage(5, 4, QImage::Format_RGB32).save(QString::fromStdString(other));
     drop(QString::fromStdString(other));
     state().RunInProgress = false;
+    QCOMPARE(state().WorkImage.width(), 961);
+  }
+
+  void pasteTakesACopiedFileOrRefusesText() {
+    auto* copied = new QMimeData;  // owned by the clipboard
+    copied->setUrls({QUrl::fromLocalFile(QString::fromStdString(sample_))});
+    QGuiApplication::clipboard()->setMimeData(copied);
+    window().EditPaste->trigger();
+    QCOMPARE(state().WorkImage.width(), 961);
+    QCOMPARE(app_->ui().statusText(StatusFile), sample_);
+
+    QGuiApplication::clipboard()->setText("not a picture");
+    window().EditPaste->trigger();
+    QCOMPARE(dialogs_.errors, std::vector<std::string>{"Cannot paste: the clipboard holds no picture"});
     QCOMPARE(state().WorkImage.width(), 961);
   }
 
