@@ -2,8 +2,6 @@
 
 #include <QImage>
 #include <QImageWriter>
-#include <QPainter>
-#include <QPdfWriter>
 #include <algorithm>
 #include <cstdlib>
 #include <string>
@@ -14,6 +12,7 @@
 #include "image/PdfPages.h"
 #include "support/FakeUi.h"
 #include "support/TempDir.h"
+#include "support/TestPdf.h"
 
 namespace {
 
@@ -144,14 +143,7 @@ int MeanDifference(const Bitmap& a, const Bitmap& b) {
 // first, nothing on the second.
 std::string WritePdf(const TempDir& dir) {
   const std::string path = dir.file("figure.pdf");
-  QPdfWriter writer(QString::fromStdString(path));
-  writer.setResolution(72);
-  writer.setPageSize(QPageSize(QSizeF(144, 72), QPageSize::Point));
-  writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-  QPainter painter(&writer);
-  painter.fillRect(QRect(0, 0, 72, 72), Qt::black);
-  writer.newPage();
-  painter.end();
+  WriteTestPdf(path, 144, 72, 2, 72);
   return path;
 }
 

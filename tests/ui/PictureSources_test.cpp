@@ -3,8 +3,6 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMimeData>
-#include <QPainter>
-#include <QPdfWriter>
 #include <QScrollBar>
 #include <QUrl>
 #include <QtTest>
@@ -13,6 +11,7 @@
 #include "app/Viewport.h"
 #include "image/FileCommands.h"
 #include "image/PictureFormats.h"
+#include "support/TestPdf.h"
 #include "support/WindowTest.h"
 #include "ui/Dialogs.h"
 #include "ui/PictureArea.h"
@@ -95,16 +94,7 @@ class PictureSourcesTest : public WindowTest {
 
   void aPdfPageIsRenderedAsChosenInItsDialog() {
     const QString path = QString::fromStdString(dir_.file("paper.pdf"));
-    {
-      QPdfWriter writer(path);
-      writer.setResolution(72);
-      writer.setPageSize(QPageSize(QSizeF(72, 36), QPageSize::Point));
-      writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-      QPainter painter(&writer);
-      painter.fillRect(QRect(0, 0, 10, 10), Qt::black);
-      writer.newPage();
-      writer.newPage();
-    }
+    WriteTestPdf(path.toStdString(), 72, 36, 3, 10);
     dialogs_.pdfChoices = {PdfPageChoice{2, 144}};
     drop(path);
     QCOMPARE(dialogs_.pdfPageCounts, std::vector<int>{3});
