@@ -2,12 +2,14 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QtTest>
+#include <filesystem>
 
 #include "support/WindowTest.h"
 
 // The platform's standard keys reach their commands: Open loads a picture,
 // Zoom In and Zoom Out step the zoom as the zoom buttons do, Paste takes the
-// clipboard's picture, Quit closes.
+// clipboard's picture, Save As and Save write the picture and the data, Quit
+// closes.
 class ShortcutsTest : public WindowTest {
   Q_OBJECT
 
@@ -37,6 +39,18 @@ class ShortcutsTest : public WindowTest {
     QCOMPARE(state().WorkImage.width(), 6);
     QCOMPARE(state().WorkImage.pixel(0, 0), MakeColour(255, 0, 0));
     QCOMPARE(app_->ui().statusText(StatusFile), std::string("(clipboard)"));
+
+    // Save As writes the picture (Save Bitmap), Save the data (Save ASCII data).
+    dialogs_.files = {dir_.file("copy.bmp")};
+    QTest::keySequence(&window(), window().FileSaveBitmap->shortcut());
+    QVERIFY(std::filesystem::exists(dir_.file("copy.BMP")));
+    state().VelocityArray = {1.5};
+    state().CountsArray = {0.25};
+    state().DataPointCount = 1;
+    window().FileSaveAscii->setEnabled(true);
+    dialogs_.files = {dir_.file("data.txt")};
+    QTest::keySequence(&window(), QKeySequence::Save);
+    QVERIFY(ReadWholeFile(dir_.file("data.txt")).find("1.500000,0.250000") != std::string::npos);
 
     state().AsciiSaved = true;
     QTest::keySequence(&window(), window().Exit1->shortcut());
