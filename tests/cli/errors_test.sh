@@ -30,6 +30,8 @@ expect 2 "covers no pixel" extract "$sample" --unit 2000,0,2100,10
 expect 2 "covers no pixel" edit "$sample" --crop -20,-20,-10,-10 -o "$work/x.bmp"
 expect 2 "whole number" edit "$sample" --grey-limit abc -o "$work/x.bmp"
 expect 1 "missing.bmp" extract "$work/missing.bmp" --unit 0,0,5,5
+expect 2 "option --page needs a whole number of at least 1, not '0'" extract "$sample" --unit 0,35,10,45 --page 0
+expect 2 "option --dpi needs a whole number from 10 to 2400, not '5'" edit "$sample" --dpi 5 -o "$work/x.bmp"
 expect 1 "bad.bmp" extract "$work/bad.bmp" --unit 0,0,5,5
 expect 1 "cannot write the file" extract "$sample" --unit 0,35,10,45 -o "$work/no/such/dir/out.txt"
 expect 1 "out.bmp" edit "$sample" --reduce -o "$work/no/such/dir/out.bmp"
