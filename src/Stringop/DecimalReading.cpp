@@ -103,3 +103,13 @@ bool ReadDecimal(const std::string& text, double& value, int& errorPos) {
   errorPos = 0;
   return true;
 }
+
+bool ReadWholeNumber(const std::string& text, std::int32_t& value) {
+  const char* first = text.data();
+  const char* last = text.data() + text.size();
+  while (first != last && *first == ' ') ++first;
+  // from_chars takes a minus sign but no plus sign.
+  if (last - first >= 2 && *first == '+' && first[1] != '-') ++first;
+  const auto [end, error] = std::from_chars(first, last, value);
+  return error == std::errc() && end == last;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "Stringop/MessageSink.h"
@@ -29,6 +30,10 @@ void NormaliseNumberText(std::string& text, int digits);
 
 // Text to number; unreadable text gives 0. Never fails, whatever the text.
 double TextToNumber(const std::string& text, int digits);
+
+// Reads a whole number: optional leading blanks, an optional sign, decimal
+// digits, nothing after them, within the 32-bit range.
+bool ReadWholeNumber(const std::string& text, std::int32_t& value);
 
 // Number to text with `digits` decimals, cut rather than rounded after a
 // rounding to digits + 1 decimals; whole numbers have no point; exponents of

@@ -4,9 +4,7 @@
 #include <cstddef>
 #include <utility>
 
-std::string PreviewCaption(int pointCount) {
-  return "ASCII form of the data [ " + std::to_string(pointCount) + " ]";
-}
+#include "extract/DataPointList.h"
 
 bool RebuildPreviewSeries(AppState& state) {
   const std::size_t n = std::min(state.VelocityArray.size(), state.CountsArray.size());

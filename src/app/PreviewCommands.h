@@ -8,9 +8,6 @@
 
 // Commands of the data preview window.
 
-// The preview window's title for a point count: "ASCII form of the data [ n ]".
-std::string PreviewCaption(int pointCount);
-
 // Rebuilds PreviewSeries from the data arrays as one series of black filled
 // circles 4 pixels across without lines, over the shorter array's length.
 // Returns false, leaving PreviewSeries alone, when either array is empty:

@@ -9,7 +9,6 @@
 #include "extract/DataPointList.h"
 #include "extract/ThoroughExtraction.h"
 #include "extract/channels/ChannelSearch.h"
-#include "image/EditCommands.h"
 
 std::optional<ChannelCount> ParseChannelCount(const std::string& text) {
   const std::string t = TrimControlChars(text);

@@ -29,6 +29,10 @@ AxisPoint MapToAxes(std::int64_t px, std::int64_t py, int width, int height, dou
                          vmax, min, max);
 }
 
+std::string PreviewCaption(std::size_t pointCount) {
+  return "ASCII form of the data [ " + std::to_string(pointCount) + " ]";
+}
+
 void ApplyCalibration(AppState& state, double vmin, double vmax, double min, double max) {
   state.CountsArray.clear();
   state.VelocityArray.clear();
@@ -65,7 +69,7 @@ void AppendDataPoint(AppState& state, Ui& ui, const AxisPoint& p, PictureCentre 
   state.FoundCentres.push_back(centre);
   const std::size_t n = state.CountsArray.size();
   state.DataPointCount = static_cast<std::int32_t>(n);
-  ui.setPreviewCaption("ASCII form of the data [ " + std::to_string(n) + " ]");
+  ui.setPreviewCaption(PreviewCaption(n));
   ui.setStatusText(StatusData, "ASCII data: " + std::to_string(state.DataPointCount));
   if (n % 10 == 0) ui.repaintPreview();
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "GraphDraw/GraphTypes.h"
 
@@ -24,6 +26,9 @@ AxisPoint MapToAxes(std::int64_t px, std::int64_t py, int width, int height, dou
 // thorough mode finds them.
 AxisPoint MapCentreToAxes(long double cx, long double cy, int width, int height, double vmin, double vmax,
                           double min, double max);
+
+// The preview window's title for a point count: "ASCII form of the data [ n ]".
+std::string PreviewCaption(std::size_t pointCount);
 
 // Empties the data lists and takes the calibration: Vmin, Vmax, Min and Max
 // as given, Min and Max exchanged when Max is the smaller, and the plot ranges.

@@ -40,7 +40,7 @@ void SetListedPoints(AppState& state, Ui& ui, std::vector<FoundPoint> points) {
   const std::size_t n = points.size();
   state.DataPointCount = static_cast<std::int32_t>(n);
   state.AsciiSaved = false;
-  ui.setPreviewCaption("ASCII form of the data [ " + std::to_string(n) + " ]");
+  ui.setPreviewCaption(PreviewCaption(n));
   ui.setStatusText(StatusData, "ASCII data: " + std::to_string(n));
   ui.repaintPreview();
   ui.repaintMain();

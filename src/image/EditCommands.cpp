@@ -1,8 +1,8 @@
 #include "image/EditCommands.h"
 
 #include <algorithm>
-#include <charconv>
 
+#include "Stringop/NumberText.h"
 #include "app/Viewport.h"
 #include "image/DiscardColour.h"
 #include "image/GreyLimit.h"
@@ -43,16 +43,6 @@ void ForgetCentres(AppState& state) {
 }
 
 }  // namespace
-
-bool ReadWholeNumber(const std::string& text, std::int32_t& value) {
-  const char* first = text.data();
-  const char* last = text.data() + text.size();
-  while (first != last && *first == ' ') ++first;
-  // from_chars takes a minus sign but no plus sign.
-  if (last - first >= 2 && *first == '+' && first[1] != '-') ++first;
-  const auto [end, error] = std::from_chars(first, last, value);
-  return error == std::errc() && end == last;
-}
 
 std::string NotAnIntegerMessage(const std::string& text) {
   return "'" + text + "' is not a valid integer value";

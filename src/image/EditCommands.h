@@ -32,9 +32,5 @@ void CropImageCommand(AppState& state, Ui& ui);
 // The Delete key, wherever the focus is: Clear Inside.
 void DeleteKeyCommand(AppState& state, Ui& ui);
 
-// Reads a whole number: optional leading blanks, an optional sign, decimal
-// digits, nothing after them, within the 32-bit range.
-bool ReadWholeNumber(const std::string& text, std::int32_t& value);
-
 // The message for a grey-limit text that is not a whole number.
 std::string NotAnIntegerMessage(const std::string& text);

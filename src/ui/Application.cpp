@@ -30,7 +30,7 @@
 
 Application::Application() {
   // The bitmaps exist with the state; the windows follow in their order.
-  form1_ = std::make_unique<TForm1>(state_);
+  form1_ = std::make_unique<TForm1>();
   ui_ = std::make_unique<MainWindowUi>(state_, *form1_);
   form3_ = std::make_unique<TForm3>(state_, *ui_, form1_.get());
   form2_ = std::make_unique<TForm2>(state_);

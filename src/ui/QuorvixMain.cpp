@@ -18,7 +18,6 @@
 #include <QStyle>
 #include <QTimer>
 
-#include "app/AppState.h"
 #include "ui/PanelWidgets.h"
 #include "ui/PictureArea.h"
 #include "ui/PictureTransfer.h"
@@ -71,7 +70,7 @@ QScrollBar* MakeScrollBar(Qt::Orientation orientation, QWidget* parent, int posi
 
 }  // namespace
 
-TForm1::TForm1(AppState& state, QWidget* parent) : QMainWindow(parent), state_(state) {
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   setWindowTitle(WindowCaption);
   setAcceptDrops(true);
   // MS Sans Serif at 8 points is 11 pixels high; Liberation Sans stands in

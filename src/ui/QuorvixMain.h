@@ -19,7 +19,6 @@ class PictureArea;
 class StatusPanels;
 class UnitPictureBox;
 class ZoomButtons;
-struct AppState;
 
 // Handlers the application connects to the window's controls: the window
 // only forwards events, the commands live in their own modules.
@@ -59,7 +58,7 @@ class TForm1 : public QMainWindow {
   Q_OBJECT
 
  public:
-  explicit TForm1(AppState& state, QWidget* parent = nullptr);
+  explicit TForm1(QWidget* parent = nullptr);
   ~TForm1() override;
 
   void setHandlers(MainWindowHandlers handlers) { handlers_ = std::move(handlers); }
@@ -153,7 +152,6 @@ class TForm1 : public QMainWindow {
     if (handler) handler();
   }
 
-  AppState& state_;
   MainWindowHandlers handlers_;
   PictureArea* pictureArea_ = nullptr;
   const QEvent* handledKey_ = nullptr;  // the key press being delivered

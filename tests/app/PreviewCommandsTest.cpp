@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/PreviewCommands.h"
+#include "extract/DataPointList.h"
 
 namespace {
 
