@@ -147,7 +147,7 @@ void PaperModel::eachPaper(int y, Put&& put) const {
   int first = 0, second = 0;
   float wy = 0;
   tileRowsOf(y, first, second, wy);
-  float column[3][2];
+  float column[3][2] = {};  // set at the first column: its tile is never -1
   int columnTile = -1;
   for (int x = 0; x < width_; ++x) {
     const int tx = columnTile_[static_cast<std::size_t>(x)];
