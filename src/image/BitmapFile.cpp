@@ -30,25 +30,19 @@ int AllocationLimitMegabytes(std::int64_t maxPixels) {
   return static_cast<int>(maxPixels * LargestPixelBytes / (std::int64_t{1} << 20) + 1);
 }
 
-// The header of a BMP file, when the file starts like one; `bmpSigned` tells
-// whether it begins with a BMP's "BM" at all.
-std::optional<BmpHeaderFacts> PeekBmpHeader(const QString& path, std::int64_t& fileSize, bool& bmpSigned) {
+// The first bytes of a file (enough for every reader to tell its format)
+// and the file's size; nothing when it cannot be opened.
+std::optional<QByteArray> ReadHead(const QString& path, std::int64_t& fileSize) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
   fileSize = file.size();
-  const QByteArray head = file.read(static_cast<qint64>(BmpHeaderBytes));
-  bmpSigned = head.startsWith("BM");
-  return ReadBmpHeader(std::string_view(head.constData(), static_cast<std::size_t>(head.size())));
+  return file.read(64 * 1024);
 }
 
-// The picture format the file's first bytes show, whatever its name; empty
-// when none is recognised, nothing when the file cannot be opened.
-std::optional<QByteArray> ContentFormat(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-  // Asked of the first bytes in memory: of a file, the reader would go by
-  // its name as well.
-  QByteArray head = file.read(64 * 1024);
+// The picture format the bytes show, whatever the file's name; empty when
+// none is recognised. Asked of the bytes in memory: of the file itself, the
+// reader would go by its name as well.
+QByteArray ContentFormat(QByteArray head) {
   QBuffer buffer(&head);
   buffer.open(QIODevice::ReadOnly);
   return QImageReader::imageFormat(&buffer);
@@ -80,8 +74,11 @@ bool LoadBitmapFile(const std::string& path, Bitmap& out, std::string& error, st
     return false;
   };
   std::int64_t fileSize = 0;
-  bool bmpSigned = false;
-  const auto bmp = PeekBmpHeader(ToQString(path), fileSize, bmpSigned);
+  const std::optional<QByteArray> head = ReadHead(ToQString(path), fileSize);
+  const bool bmpSigned = head && head->startsWith("BM");
+  const std::optional<BmpHeaderFacts> bmp =
+      head ? ReadBmpHeader(std::string_view(head->constData(), static_cast<std::size_t>(head->size())))
+           : std::nullopt;
   if (bmp) {
     if (bmp->width > 0 && bmp->height > 0 && !PictureSizeAllowed(bmp->width, bmp->height, maxPixels)) {
       return fail(PictureTooLargeText(bmp->width, bmp->height, maxPixels));
@@ -95,13 +92,12 @@ bool LoadBitmapFile(const std::string& path, Bitmap& out, std::string& error, st
   }
   QImageReader::setAllocationLimit(AllocationLimitMegabytes(maxPixels));
   // Any other format is read by the reader its content calls for, never by
-  // its name alone: the GIF reader, say, takes a damaged header's bytes for a size.
+  // its name alone: the GIF reader, say, takes a damaged header's bytes for a
+  // size. A file that cannot be opened is left to the reader to name the reason.
   QByteArray format;
-  if (!bmpSigned) {
-    // A file that cannot be opened is left to the reader to name the reason.
-    const auto sniffed = ContentFormat(ToQString(path));
-    if (sniffed && sniffed->isEmpty()) return fail("Unsupported image format");
-    if (sniffed) format = *sniffed;
+  if (head && !bmpSigned) {
+    format = ContentFormat(*head);
+    if (format.isEmpty()) return fail("Unsupported image format");
   }
   QImageReader reader(ToQString(path), format);
   // A BMP's pixels are taken exactly as stored; a photograph's orientation

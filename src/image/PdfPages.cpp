@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -74,18 +75,19 @@ bool LoadPdfPage(const std::string& path, const PdfPageChoice& choice, Bitmap& o
 
   const QSizeF points = page->pageSizeF();
   const double scale = choice.dpi / PointsPerInch;
-  // The largest size the renderer may make of it (it rounds up).
-  const double width = std::ceil(points.width() * scale);
-  const double height = std::ceil(points.height() * scale);
+  // The largest size the renderer may make of it (it rounds up), held below
+  // what any size limit allows so that it converts safely; 0 for no size.
+  const auto pixels = [&](double length) -> std::int64_t {
+    const double p = std::ceil(length * scale);
+    return p >= 1 ? static_cast<std::int64_t>(std::min(p, 1e9)) : 0;
+  };
+  const std::int64_t width = pixels(points.width());
+  const std::int64_t height = pixels(points.height());
   const std::string where =
       " (page " + std::to_string(choice.page) + " at " + std::to_string(choice.dpi) + " dpi)";
-  if (!(width >= 1 && height >= 1) ||
-      !PictureSizeAllowed(static_cast<std::int64_t>(std::min(width, 1e9)),
-                          static_cast<std::int64_t>(std::min(height, 1e9)), maxPixels)) {
-    if (!(width >= 1 && height >= 1)) return fail("page " + std::to_string(choice.page) + " has no size");
-    return fail(PictureTooLargeText(static_cast<std::int64_t>(std::min(width, 1e9)),
-                                    static_cast<std::int64_t>(std::min(height, 1e9)), maxPixels) +
-                where);
+  if (!(width >= 1 && height >= 1)) return fail("page " + std::to_string(choice.page) + " has no size");
+  if (!PictureSizeAllowed(width, height, maxPixels)) {
+    return fail(PictureTooLargeText(width, height, maxPixels) + where);
   }
 
   document->setRenderHint(Poppler::Document::Antialiasing, true);

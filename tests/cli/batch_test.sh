@@ -3,13 +3,7 @@
 # the bytes of a single run, for -j 1 and -j 2; a failing picture among good
 # ones is named and counted and the call exits 1; several pictures need a
 # folder; the csv, tsv and json formats.
-set -uo pipefail
-cli=$1
-root=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+source "$(dirname "$0")/common.sh"
 
 # A series of one paper's figures: the sample, a part of it, and it with
 # a stretch cleared.

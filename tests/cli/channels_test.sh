@@ -3,13 +3,7 @@
 # without points: one line on standard error with the channels and the
 # points found, one point per found channel in the file, the velocities on
 # one equal spacing; bad channel counts are usage errors.
-set -uo pipefail
-cli=$1
-render=$3
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+source "$(dirname "$0")/common.sh"
 
 "$render" "$work" --group spectra --only spectra_512_gaps >/dev/null || { echo "cannot render"; exit 1; }
 picture=$work/spectra_512_gaps.bmp

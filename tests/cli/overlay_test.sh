@@ -2,15 +2,7 @@
 # quorvix-cli extract --overlay: a PNG file of the picture's size beside the
 # unchanged data file; a file that cannot be written fails the call with one
 # line; edit takes no --overlay.
-set -uo pipefail
-cli=$1
-root=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-sample=$root/samples/sextet.bmp
-unit=$(cat "$root/samples/sextet_unit.txt")
+source "$(dirname "$0")/common.sh"
 
 "$cli" extract "$sample" --unit "$unit" -o "$work/plain.txt" || fail "the run without --overlay failed"
 "$cli" extract "$sample" --unit "$unit" --overlay "$work/rings.png" -o "$work/ringed.txt" ||

@@ -2,15 +2,7 @@
 # quorvix-cli extract --save-setup and --setup: a setup saved by one run gives
 # that run's bytes again, in both modes and with picture edits; options on the
 # line override it; a file that is no setup fails in one line.
-set -uo pipefail
-cli=$1
-root=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-sample=$root/samples/sextet.bmp
-unit=$(cat "$root/samples/sextet_unit.txt")
+source "$(dirname "$0")/common.sh"
 axes=(--vmin -10 --vmax 10 --min 0.82 --max 1.02)
 
 for mode in default thorough; do

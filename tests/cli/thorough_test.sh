@@ -2,15 +2,8 @@
 # quorvix-cli extract --thorough on the sample scan: every true point within
 # a tenth of a pixel, nothing invented, the same file format; --match and
 # --strict draw a note on standard error and change nothing.
-set -uo pipefail
-cli=$1
-root=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+source "$(dirname "$0")/common.sh"
 
-unit=$(cat "$root/samples/sextet_unit.txt")
 axes=(--vmin -10 --vmax 10 --min 0.82 --max 1.02)
 
 "$cli" extract "$root/samples/sextet.bmp" --unit "$unit" "${axes[@]}" --thorough -o "$work/plain.txt" 2>"$work/plain.err" ||
