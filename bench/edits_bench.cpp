@@ -6,11 +6,11 @@
 #include <functional>
 #include <string>
 
-#include "app/AppState.h"
-#include "app/Ui.h"
 #include "image/EditCommands.h"
 #include "image/Rotation.h"
 #include "image/RotationCommands.h"
+#include "state/AppState.h"
+#include "state/Ui.h"
 
 namespace {
 

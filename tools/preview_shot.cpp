@@ -12,7 +12,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/AppState.h"
+#include "state/AppState.h"
 #include "ui/AscIIForm.h"
 
 namespace {

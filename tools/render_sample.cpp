@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "image/Bitmap.h"
 #include "image/BitmapFile.h"
+#include "state/Bitmap.h"
 
 namespace {
 

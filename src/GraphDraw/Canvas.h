@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string>
 
-#include "GraphDraw/GraphTypes.h"
-#include "image/Bitmap.h"
-#include "image/Rect.h"
+#include "state/Bitmap.h"
+#include "state/GraphTypes.h"
+#include "state/Rect.h"
 
 // Pen, brush and font of a canvas. Colours are 0x00BBGGRR.
 struct CanvasPen {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "GraphDraw/Canvas.h"
-#include "GraphDraw/GraphTypes.h"
+#include "state/GraphTypes.h"
 
 // Paints the whole graph into the rectangle (0, 0)-(W, H) of the canvas:
 // background, frame, captions, titles, ticks with labels and grid lines, zero

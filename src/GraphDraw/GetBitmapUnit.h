@@ -3,7 +3,7 @@
 #include <string>
 
 #include "GraphDraw/Canvas.h"
-#include "image/Bitmap.h"
+#include "state/Bitmap.h"
 
 // Makes `destination` the source turned a quarter turn counter-clockwise:
 // source pixel (j, i) goes to destination pixel (i, height - 1 - j).

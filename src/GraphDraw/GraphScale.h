@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GraphDraw/GraphTypes.h"
+#include "state/GraphTypes.h"
 
 // Range and scaling arithmetic of the graph module.
 //

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/AppState.h"
-#include "app/Ui.h"
+#include "state/AppState.h"
+#include "state/Ui.h"
 
 inline constexpr const char* PreviewTitle = "ASCII form of the data";
 

@@ -3,8 +3,8 @@
 #include <functional>
 #include <string>
 
-#include "app/AppState.h"
-#include "app/Ui.h"
+#include "state/AppState.h"
+#include "state/Ui.h"
 
 // Commands of the data preview window.
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/AppState.h"
-#include "app/Ui.h"
+#include "state/AppState.h"
+#include "state/Ui.h"
 
 // The small files kept in the program's directory: the settings file, the
 // last picture directory, the exchange list read by the host suite and the
@@ -24,13 +24,6 @@ void ReadSettings(AppState& state, Ui& ui);
 // Once at close: fields to variables, the settings file, the marker rule and
 // the last-directory file.
 void WriteSettings(AppState& state, Ui& ui);
-
-// Appends the path as one line to the exchange list, when a file of that path exists.
-void AppendExchangeList(const AppState& state, const std::string& path);
-// Appends `line` (the short form of a saved file's path) when the file
-// `savedPath` exists. The short form names the file on systems with 8.3
-// aliases; elsewhere only the real path can be checked.
-void AppendExchangeList(const AppState& state, const std::string& line, const std::string& savedPath);
 
 void SettingsToFields(const AppState& state, Ui& ui);
 void FieldsToSettings(AppState& state, const Ui& ui);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/AppState.h"
 #include "app/SetupFile.h"
-#include "app/Ui.h"
+#include "state/AppState.h"
+#include "state/Ui.h"
 
 // The setup of the window as it stands: the unit picture, the fields, the
 // options and the edits made before the unit was taken.

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "image/Bitmap.h"
-#include "image/PictureEdit.h"
+#include "state/Bitmap.h"
+#include "state/PictureEdit.h"
 
 // An extraction setup: what one picture's run needs beyond the picture, to be
 // used again on others (File > "Save Setup...", "Open Setup...", and

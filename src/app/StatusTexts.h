@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/AppState.h"
-#include "app/Ui.h"
+#include "state/AppState.h"
+#include "state/Ui.h"
 
 // The picture's size and the count of extracted points in the first two
 // status panels, as every repaint of the main window shows them.

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "image/PdfPages.h"
-#include "image/PictureEdit.h"
-#include "image/Rect.h"
 #include "output/DataFormats.h"
+#include "state/PictureEdit.h"
+#include "state/Rect.h"
 
 struct CliCommand {
   enum class Kind { Help, Version, Extract, Edit };

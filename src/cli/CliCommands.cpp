@@ -2,10 +2,9 @@
 
 #include <algorithm>
 
+#include "app/RunExtraction.h"
 #include "app/SetupCommands.h"
-#include "app/Viewport.h"
 #include "extract/ChannelExtraction.h"
-#include "extract/RunExtraction.h"
 #include "extract/ThoroughExtraction.h"
 #include "extract/UnitCapture.h"
 #include "image/BitmapFile.h"
@@ -15,6 +14,7 @@
 #include "image/RotationCommands.h"
 #include "output/AsciiFile.h"
 #include "output/PointMarkers.h"
+#include "state/Viewport.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "app/AppState.h"
 #include "cli/CliArguments.h"
 #include "cli/HeadlessUi.h"
+#include "state/AppState.h"
 
 // Exit statuses of the command line.
 constexpr int ExitSuccess = 0;

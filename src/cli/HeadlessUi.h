@@ -3,8 +3,8 @@
 #include <map>
 #include <string>
 
-#include "app/AppState.h"
-#include "app/Ui.h"
+#include "state/AppState.h"
+#include "state/Ui.h"
 
 // The Ui of the command line: no windows. Field texts come from the
 // arguments, messages go to standard error, questions are answered Yes, and

@@ -4,11 +4,11 @@
 #include <cstdint>
 
 #include "Stringop/NumberText.h"
-#include "app/AppState.h"
-#include "app/Ui.h"
 #include "extract/DataPointList.h"
 #include "extract/ThoroughExtraction.h"
 #include "extract/channels/ChannelSearch.h"
+#include "state/AppState.h"
+#include "state/Ui.h"
 
 std::optional<ChannelCount> ParseChannelCount(const std::string& text) {
   const std::string t = TrimControlChars(text);

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "Stringop/NumberText.h"
-#include "app/AppState.h"
-#include "app/Ui.h"
+#include "state/AppState.h"
+#include "state/Ui.h"
 
 AxisPoint MapCentreToAxes(long double cx, long double cy, int width, int height, double vmin, double vmax,
                           double min, double max) {

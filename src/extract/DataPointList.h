@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "GraphDraw/GraphTypes.h"
+#include "state/GraphTypes.h"
 
 struct AppState;
 class Ui;

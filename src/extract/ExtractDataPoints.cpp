@@ -3,10 +3,10 @@
 #include <string>
 #include <utility>
 
-#include "app/AppState.h"
-#include "app/Ui.h"
 #include "extract/DataPointList.h"
-#include "image/PassProgress.h"
+#include "state/AppState.h"
+#include "state/PassProgress.h"
+#include "state/Ui.h"
 
 namespace {
 

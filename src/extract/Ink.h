@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "image/Bitmap.h"
+#include "state/Bitmap.h"
 
 // Ink is the darkness of a colour: per channel 255 minus the channel value.
 // Packed inks keep the 0x00BBGGRR layout, so white has packed ink 0.

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "image/Bitmap.h"
+#include "state/Bitmap.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>

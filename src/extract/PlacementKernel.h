@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "extract/UnitPattern.h"
-#include "image/Bitmap.h"
+#include "state/Bitmap.h"
 
 // Scores of the template placed with its top-left corner on a picture pixel:
 // per covered channel picture ink AND template ink; strict scores also take

@@ -4,10 +4,10 @@
 #include <cmath>
 #include <string>
 
-#include "app/Ui.h"
 #include "extract/DataPointList.h"
 #include "extract/QuietObserver.h"
 #include "extract/thorough/ThoroughSearch.h"
+#include "state/Ui.h"
 
 std::vector<FoundPoint> ListedPoints(const AppState& state) {
   const std::size_t n = std::min({static_cast<std::size_t>(std::max(0, state.DataPointCount)),

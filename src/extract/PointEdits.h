@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "app/AppState.h"
+#include "state/AppState.h"
 
 class Ui;
 

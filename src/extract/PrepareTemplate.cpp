@@ -3,9 +3,9 @@
 #include <utility>
 
 #include "Stringop/NumberText.h"
-#include "app/AppState.h"
-#include "app/Ui.h"
 #include "extract/TemplateMeasures.h"
+#include "state/AppState.h"
+#include "state/Ui.h"
 
 void PrepareTemplate(AppState& state, Ui& ui) {
   // Not clamped: a negative or above-100 percentage is used as typed.

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "image/Bitmap.h"
+#include "state/Bitmap.h"
 
 // Marks, row by row down a band of rows, the candidate pixels of the scan: the
 // non-white pixels at which the template could score at least the acceptance

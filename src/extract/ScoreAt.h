@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "image/Bitmap.h"
+#include "state/Bitmap.h"
 
 // The best overlay score of the unit template at one picture pixel, and the
 // template column (anchor) that gave it.

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "extract/CandidateRows.h"
-#include "extract/MessagePacer.h"
 #include "extract/PlacementKernel.h"
 #include "extract/RowPreparer.h"
 #include "extract/ScoreAt.h"
 #include "extract/UnitPattern.h"
+#include "state/MessagePacer.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <chrono>
 
-#include "extract/ScanObserver.h"
-#include "image/Bitmap.h"
+#include "state/Bitmap.h"
+#include "state/ScanObserver.h"
 
 struct ScanParameters {
   double matchFraction = 0.0;   // required share of the template weight

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "image/Bitmap.h"
+#include "state/Bitmap.h"
 
 // The unit template cut to its ink and the numbers detection and the data
 // mapping take from it.

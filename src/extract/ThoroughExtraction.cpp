@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "app/AppState.h"
-#include "app/Ui.h"
 #include "extract/DataPointList.h"
-#include "image/PassProgress.h"
+#include "state/AppState.h"
+#include "state/PassProgress.h"
+#include "state/Ui.h"
 
 ThoroughRunObserver::ThoroughRunObserver(AppState& state, Ui& ui) : state_(state), ui_(ui) {}
 

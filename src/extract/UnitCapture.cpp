@@ -1,6 +1,6 @@
 #include "extract/UnitCapture.h"
 
-#include "app/Viewport.h"
+#include "state/Viewport.h"
 
 void SetasUnitButtonClick(AppState& state, Ui& ui) {
   if (!state.SelectionActive || state.RunInProgress) return;

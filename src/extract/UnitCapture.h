@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/AppState.h"
-#include "app/Ui.h"
+#include "state/AppState.h"
+#include "state/Ui.h"
 
 // "Set as Unit": the selected picture pixels become the unit template and
 // the picture of the unit control; "Create ASCII" becomes available.

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "image/Bitmap.h"
+#include "state/Bitmap.h"
 
 // Four template pixels side by side in one row, in the form the vector
 // kernel reads: their packed inks and a mask that is 0xFFFFFF where the

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/AppState.h"
+#include "state/AppState.h"
 
 // The picture's pixels whose ink no found point's symbol explains, one flag
 // per pixel of WorkImage, row by row; empty when there are no points to

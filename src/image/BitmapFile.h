@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "image/Bitmap.h"
 #include "image/PictureLimits.h"
+#include "state/Bitmap.h"
 
 // The picture-file codec: every picture format and BMP variant the platform's
 // image reader knows is read into a 24-bit bitmap; pictures are written as

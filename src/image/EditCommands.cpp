@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "Stringop/NumberText.h"
-#include "app/Viewport.h"
 #include "image/DiscardColour.h"
 #include "image/GreyLimit.h"
 #include "image/ReducePixels.h"
 #include "image/RegionEdits.h"
+#include "state/Viewport.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <functional>
 #include <string>
 
-#include "app/AppState.h"
-#include "app/Ui.h"
+#include "state/AppState.h"
+#include "state/Ui.h"
 
 // The picture edits of the main window. Each works on WorkImage, does nothing
 // while an extraction run is under way, and ends with a repaint.

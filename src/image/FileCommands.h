@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "app/AppState.h"
-#include "app/Ui.h"
+#include "state/AppState.h"
+#include "state/Ui.h"
 
 // File > "Load Bitmap": reads a picture and starts editing afresh from it.
 // A picture that cannot be read changes nothing but the dialog's directory.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "image/Bitmap.h"
+#include "state/Bitmap.h"
 
 // The grey value of a colour: the plain mean of its three channels, the
 // remainder dropped (0..255).

@@ -3,18 +3,9 @@
 #include <cstdint>
 #include <string>
 
-#include "image/Bitmap.h"
 #include "image/PictureLimits.h"
-
-// Which page of a PDF document to take as the picture, and how finely to
-// render it.
-struct PdfPageChoice {
-  int page = 1;  // counted from 1
-  int dpi = 300;
-};
-
-inline constexpr int MinPdfDpi = 10;
-inline constexpr int MaxPdfDpi = 2400;
+#include "state/Bitmap.h"
+#include "state/PdfPageChoice.h"
 
 // Whether the file starts as a PDF document does ("%PDF-").
 bool IsPdfFile(const std::string& path);

@@ -2,7 +2,7 @@
 
 #include <QImage>
 
-#include "image/Bitmap.h"
+#include "state/Bitmap.h"
 
 // Conversions between the 24-bit picture and Qt's images.
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "image/Bitmap.h"
-#include "image/PassProgress.h"
+#include "state/Bitmap.h"
+#include "state/PassProgress.h"
 
 // The smallest side that is halved: a picture below 4 pixels in either
 // direction is left as it is.

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "image/Bitmap.h"
-#include "image/Rect.h"
+#include "state/Bitmap.h"
+#include "state/Rect.h"
 
 // The region edits take an inclusive picture rectangle, both corners inside
 // the picture, as the selection mapping gives it. A rectangle with a negative

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "image/Bitmap.h"
-#include "image/PassProgress.h"
+#include "state/Bitmap.h"
+#include "state/PassProgress.h"
 
 // Crops the picture in place to the bounding box of its non-white pixels.
 // w and h receive the new width and height, or -1 each when there is no such

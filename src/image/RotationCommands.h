@@ -2,8 +2,8 @@
 
 #include <functional>
 
-#include "app/AppState.h"
-#include "app/Ui.h"
+#include "state/AppState.h"
+#include "state/Ui.h"
 
 // Switches the rotation dialog's three buttons on (true) or off (false).
 using EnableRotationButtons = std::function<void(bool enabled)>;

@@ -4,7 +4,7 @@
 
 #include "Stringop/NumberText.h"
 #include "Stringop/PathText.h"
-#include "app/Settings.h"
+#include "output/ExchangeList.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "Stringop/FileReplacing.h"
-#include "app/AppState.h"
-#include "app/Ui.h"
+#include "state/AppState.h"
+#include "state/Ui.h"
 
 // The text "Save ASCII data" writes: the header line, then one
 // "velocity,value" line per stored point, six decimals each, CR LF after

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "app/AppState.h"
+#include "state/AppState.h"
 
 // The formats quorvix-cli writes the points in: the "Save ASCII data" file
 // (the default), comma- and tab-separated values with a header row, and JSON.

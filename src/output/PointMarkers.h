@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/AppState.h"
-#include "image/Bitmap.h"
+#include "state/AppState.h"
+#include "state/Bitmap.h"
 
 // The marker drawn at each found point, in the window over the picture and
 // by the command line into a copy of it: a ring just around the symbol with

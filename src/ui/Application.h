@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "app/AppState.h"
+#include "state/AppState.h"
 
 class TForm1;
 class TForm2;

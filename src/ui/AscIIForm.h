@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/AppState.h"
+#include "state/AppState.h"
 
 class QMouseEvent;
 class QPainter;

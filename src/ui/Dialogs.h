@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "app/Ui.h"
+#include "state/Ui.h"
 
 class QWidget;
 

@@ -4,10 +4,10 @@
 #include <cmath>
 #include <cstring>
 
-#include "app/AppState.h"
-#include "app/Viewport.h"
 #include "extract/UnmatchedInk.h"
 #include "output/PointMarkers.h"
+#include "state/AppState.h"
+#include "state/Viewport.h"
 
 namespace {
 

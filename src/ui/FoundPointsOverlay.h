@@ -6,7 +6,7 @@
 #include <QRect>
 #include <vector>
 
-#include "app/AppState.h"
+#include "state/AppState.h"
 
 // The found points over the picture as it is shown (and, with "Show
 // unmatched ink", the ink none of them explains tinted under them): the marker of

@@ -7,10 +7,10 @@
 #include <cmath>
 #include <string>
 
-#include "app/AppState.h"
 #include "app/StatusTexts.h"
-#include "app/Ui.h"
-#include "app/Viewport.h"
+#include "state/AppState.h"
+#include "state/Ui.h"
+#include "state/Viewport.h"
 #include "ui/PictureArea.h"
 #include "ui/QuorvixMain.h"
 

@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
-#include "app/AppState.h"
+#include "state/AppState.h"
 #include "ui/AscIIForm.h"
 #include "ui/PanelWidgets.h"
 #include "ui/QuorvixMain.h"

@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/Ui.h"
+#include "state/Ui.h"
 #include "ui/Dialogs.h"
 
 class QWidget;

@@ -5,8 +5,8 @@
 #include <QWidget>
 #include <functional>
 
-#include "image/Bitmap.h"
-#include "image/Rect.h"
+#include "state/Bitmap.h"
+#include "state/Rect.h"
 
 // The main window's client area. It keeps a screen image of what has been
 // drawn on the window (the picture, the background strips, the XOR outline of

@@ -2,8 +2,8 @@
 
 #include <QImage>
 
-#include "image/Bitmap.h"
-#include "image/Rect.h"
+#include "state/Bitmap.h"
+#include "state/Rect.h"
 
 // Draws the whole picture stretched into `display` (client coordinates, may
 // reach outside the target), touching only the target pixels inside `clip`.

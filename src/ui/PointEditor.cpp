@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/AppState.h"
-#include "app/Ui.h"
-#include "app/Viewport.h"
+#include "state/AppState.h"
+#include "state/Ui.h"
+#include "state/Viewport.h"
 #include "ui/PictureArea.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <QMainWindow>
 #include <functional>
 
-#include "app/Viewport.h"
+#include "state/Viewport.h"
 
 class QAction;
 class QCheckBox;

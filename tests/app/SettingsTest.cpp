@@ -6,6 +6,7 @@
 #include "Stringop/PathText.h"
 #include "app/Lifecycle.h"
 #include "app/Settings.h"
+#include "output/ExchangeList.h"
 #include "support/FakeUi.h"
 #include "support/TempDir.h"
 

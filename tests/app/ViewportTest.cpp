@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/Viewport.h"
+#include "state/Viewport.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include "app/Settings.h"
 #include "image/FileCommands.h"
 #include "output/AsciiFile.h"
+#include "output/ExchangeList.h"
 #include "support/FakeUi.h"
 #include "support/TempDir.h"
 #include "support/WriteFaults.h"

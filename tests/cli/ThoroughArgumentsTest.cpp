@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "app/AppState.h"
 #include "cli/CliArguments.h"
 #include "cli/CliCommands.h"
 #include "image/BitmapFile.h"
+#include "state/AppState.h"
 #include "support/TempDir.h"
 
 namespace {

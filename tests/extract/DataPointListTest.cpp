@@ -7,8 +7,8 @@
 #include <random>
 #include <string>
 
-#include "app/AppState.h"
 #include "extract/DataPointList.h"
+#include "state/AppState.h"
 #include "support/FakeUi.h"
 
 namespace {

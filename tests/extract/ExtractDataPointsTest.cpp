@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "app/AppState.h"
 #include "extract/ExtractDataPoints.h"
 #include "extract/PrepareTemplate.h"
 #include "extract/TestPictures.h"
+#include "state/AppState.h"
 #include "support/FakeUi.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "extract/ScanObserver.h"
 #include "extract/SymbolScan.h"
-#include "image/Bitmap.h"
+#include "state/Bitmap.h"
+#include "state/ScanObserver.h"
 
 // The scan in its plainest form, every step as the detection rules state it:
 // pending messages and the stop flag at every column and every erased

@@ -6,7 +6,7 @@
 #include "extract/ScanOptionSets.h"
 #include "extract/ScanRecorder.h"
 #include "extract/SymbolScan.h"
-#include "image/Bitmap.h"
+#include "state/Bitmap.h"
 
 // What one scan left behind.
 struct ScanOutcome {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "extract/ScanObserver.h"
+#include "state/ScanObserver.h"
 
 // One reported occurrence.
 struct FoundPoint {

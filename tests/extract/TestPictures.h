@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "image/Bitmap.h"
+#include "state/Bitmap.h"
 
 // A bitmap drawn as text: one string per row, '.' white, other characters
 // looked up in `palette` (default: 'X' black, 'R' red, 'G' green, 'B' blue).

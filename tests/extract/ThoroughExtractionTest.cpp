@@ -4,11 +4,11 @@
 #include <cmath>
 #include <string>
 
-#include "app/AppState.h"
+#include "app/RunExtraction.h"
 #include "extract/DataPointList.h"
-#include "extract/RunExtraction.h"
 #include "extract/TestPictures.h"
 #include "extract/ThoroughExtraction.h"
+#include "state/AppState.h"
 #include "support/FakeUi.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "image/Bitmap.h"
+#include "state/Bitmap.h"
 
 TEST(Bitmap, ColourLayoutIsBlueGreenRed) {
   const Colour c = MakeColour(10, 20, 30);

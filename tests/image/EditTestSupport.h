@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/AppState.h"
-#include "image/Bitmap.h"
+#include "state/AppState.h"
+#include "state/Bitmap.h"
 #include "support/FakeUi.h"
 
 // A fake Ui whose repaint ends the selection, as the main window's repaint

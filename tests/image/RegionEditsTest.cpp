@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "app/Viewport.h"
 #include "image/EditCommands.h"
 #include "image/EditTestSupport.h"
 #include "image/RegionEdits.h"
+#include "state/Viewport.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <vector>
 
-#include "image/Bitmap.h"
+#include "state/Bitmap.h"
 #include "ui/QuorvixMain.h"
 
 // Dark blue discs of radius 3.5 with anti-aliased edges at the given centres.

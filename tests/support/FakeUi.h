@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Ui.h"
+#include "state/Ui.h"
 
 // A scripted Ui for tests: records what the commands asked and showed, and
 // answers questions and file dialogs from queues (an empty queue answers No

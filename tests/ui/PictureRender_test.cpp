@@ -8,7 +8,7 @@
 #include <QTest>
 #include <chrono>
 
-#include "app/Viewport.h"
+#include "state/Viewport.h"
 
 namespace {
 

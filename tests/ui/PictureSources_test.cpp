@@ -8,9 +8,9 @@
 #include <QtTest>
 #include <filesystem>
 
-#include "app/Viewport.h"
 #include "image/FileCommands.h"
 #include "image/PictureFormats.h"
+#include "state/Viewport.h"
 #include "support/TestPdf.h"
 #include "support/WindowTest.h"
 #include "ui/Dialogs.h"

@@ -4,8 +4,8 @@
 #include <utility>
 #include <vector>
 
-#include "image/Bitmap.h"
-#include "image/Rect.h"
+#include "state/Bitmap.h"
+#include "state/Rect.h"
 
 // A development set of realistic plot scans with their truth: plots rendered
 // the way plotting programs draw them (anti-aliased or aliased markers at

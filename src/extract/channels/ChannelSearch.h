@@ -6,7 +6,7 @@
 
 #include "extract/channels/ChannelGrid.h"
 #include "extract/thorough/ThoroughSearch.h"
-#include "image/Bitmap.h"
+#include "state/Bitmap.h"
 
 struct ChannelSearchOptions {
   ThoroughOptions thorough;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "image/Rect.h"
+#include "state/Rect.h"
 
 // Ids of boxes (detections) by the cells of a coarse grid over the picture,
 // for finding the ones near a place.

@@ -7,7 +7,7 @@
 
 #include "extract/thorough/PaperModel.h"
 #include "extract/thorough/WorkLanes.h"
-#include "image/Bitmap.h"
+#include "state/Bitmap.h"
 
 // Ink measured against the paper: per channel the share of the paper's light
 // that the pixel lacks, 0 (paper) to 255 (black), zero within the noise

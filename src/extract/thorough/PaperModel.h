@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "extract/thorough/WorkLanes.h"
-#include "image/Bitmap.h"
+#include "state/Bitmap.h"
 
 // The colour of the paper under a scanned plot, which need not be white nor
 // even: per tile of about 64 x 64 pixels the most frequent value of each

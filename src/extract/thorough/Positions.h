@@ -1,7 +1,7 @@
 #pragma once
 
 #include "extract/thorough/ThoroughTemplate.h"
-#include "image/Rect.h"
+#include "state/Rect.h"
 
 // A position of the unshifted template's top-left pixel in eighths of a pixel.
 struct Position {

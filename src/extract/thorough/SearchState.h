@@ -5,13 +5,13 @@
 #include <utility>
 #include <vector>
 
-#include "extract/MessagePacer.h"
 #include "extract/thorough/Detections.h"
 #include "extract/thorough/InkPicture.h"
 #include "extract/thorough/PaperModel.h"
 #include "extract/thorough/PlacementScore.h"
 #include "extract/thorough/ThoroughSearch.h"
 #include "extract/thorough/WorkLanes.h"
+#include "state/MessagePacer.h"
 
 // What one lane needs for scoring against explained ink and for looking
 // around a detection.

@@ -3,9 +3,9 @@
 #include <chrono>
 #include <vector>
 
-#include "extract/ScanObserver.h"
 #include "extract/thorough/PlacementScore.h"
-#include "image/Bitmap.h"
+#include "state/Bitmap.h"
+#include "state/ScanObserver.h"
 
 // A symbol found by the thorough mode: the centre of its ink in pixel
 // coordinates (pixel column x spans x - 0.5 .. x + 0.5) and its score.

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "extract/thorough/SearchState.h"
-#include "image/Rect.h"
+#include "state/Rect.h"
 
 // The thorough search in two halves, for searches that build on its
 // detections. Both give false when the user stopped the run.

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "extract/thorough/PaperModel.h"
-#include "image/Bitmap.h"
+#include "state/Bitmap.h"
 
 // One template pixel with ink: its offset from the placement point, the
 // direction of its ink vector (red, green, blue; unit length) and the length.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "image/Bitmap.h"
+#include "state/Bitmap.h"
 
 // Symbols drawn as a plotting program draws them, for the tests of the
 // thorough mode.

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "GraphDraw/GraphTypes.h"
-#include "image/Bitmap.h"
-#include "image/PictureEdit.h"
-#include "image/Rect.h"
+#include "state/Bitmap.h"
+#include "state/GraphTypes.h"
+#include "state/PictureEdit.h"
+#include "state/Rect.h"
 
 // A found symbol's centre on the picture: column and row, pixel-index
 // coordinates (pixel k's centre is at k), between pixels where the mode

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "Stringop/MessageSink.h"
-#include "image/PdfPages.h"
+#include "state/PdfPageChoice.h"
 
 // The seam between the commands and whatever shows them: the Qt windows, the
 // scripted fake of the tests, or the headless command line. Commands never

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "image/Rect.h"
+#include "state/Rect.h"
 
 // A colour is 0x00BBGGRR; the low 24 bits are the pixel.
 using Colour = std::uint32_t;

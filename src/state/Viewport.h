@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AppState.h"
+#include "state/AppState.h"
 
 // Where the main window's controls around the picture area stand, as the
 // picture layout needs them.

@@ -1,4 +1,4 @@
-#include "extract/RunExtraction.h"
+#include "app/RunExtraction.h"
 
 #include "app/PreviewCommands.h"
 #include "extract/ChannelExtraction.h"

@@ -1,4 +1,4 @@
-#include "app/Viewport.h"
+#include "state/Viewport.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "image/Bitmap.h"
+#include "state/Bitmap.h"
 
 #include <algorithm>
 

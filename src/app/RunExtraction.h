@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/AppState.h"
-#include "app/Ui.h"
+#include "state/AppState.h"
+#include "state/Ui.h"
 
 // "Create ASCII": prepares the template, shows the preview, scans the picture
 // and builds the data list, and reports whether the run completed ("Status:

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "image/Rect.h"
+#include "state/Rect.h"
 
 // One edit of the picture as the window's commands make it, kept in the
 // order made so that it can be made again on another picture.

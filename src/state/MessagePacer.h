@@ -3,7 +3,7 @@
 #include <chrono>
 #include <cstdint>
 
-#include "extract/ScanObserver.h"
+#include "state/ScanObserver.h"
 
 // Lets pending window messages be handled on a time basis instead of at every
 // pixel: the scan counts its work, every so many units the clock is read, and
