@@ -13,6 +13,7 @@
 #include "Stringop/FileReplacing.h"
 #include "Stringop/PathText.h"
 #include "cli/CliCommands.h"
+#include "threads/RunOnThreads.h"
 
 namespace {
 
@@ -75,10 +76,7 @@ int RunBatch(const CliCommand& command) {
       }
     }
   };
-  std::vector<std::thread> pool;
-  for (std::size_t k = 1; k < jobs; ++k) pool.emplace_back(work);
-  work();
-  for (std::thread& t : pool) t.join();
+  RunOnThreads(jobs, work);
   if (terminal) std::fputs("\r\033[K", stderr);
   std::fprintf(stderr, "%zu pictures: %zu done, %zu failed\n", n, done, failed);
   return failed > 0 ? ExitFailure : ExitSuccess;

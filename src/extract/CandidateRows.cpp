@@ -1,7 +1,5 @@
 #include "extract/CandidateRows.h"
 
-#include <system_error>
-
 namespace {
 
 // Below this many rows a second thread costs more than it saves.
@@ -20,22 +18,20 @@ CandidateRows::CandidateRows(const Bitmap& picture, const RowPreparer::UnitShape
       wordsPerRow_((picture.width() + 63) / 64),
       bits_(static_cast<std::size_t>(wordsPerRow_) * static_cast<std::size_t>(height_), 0),
       rowHasCandidates_(static_cast<std::size_t>(height_), 0),
-      upper_(picture, unit, criterion, 0, SplitRow(height_, useWorkerThread), bits_.data(), wordsPerRow_) {
+      upper_(picture, unit, criterion, 0, SplitRow(height_, useWorkerThread), bits_.data(), wordsPerRow_),
+      lanes_(useWorkerThread) {
   const int split = upper_.endRow();
   if (split == height_) return;
   lower_.emplace(picture, unit, criterion, split, height_, bits_.data(), wordsPerRow_);
   lowerNext_.store(split);
-  try {
-    worker_ = std::thread([this] { markLowerBand(); });
-  } catch (const std::system_error&) {
-    // No thread to be had: the scanning thread marks the lower band as well.
-  }
+  // Without a thread to be had the scanning thread marks the lower band as well.
+  markingAside_ = lanes_.startAside([this] { markLowerBand(); });
 }
 
 CandidateRows::~CandidateRows() {
-  if (!worker_.joinable()) return;
+  if (!markingAside_) return;
   cancel_.store(true);
-  worker_.join();
+  lanes_.waitAside();
 }
 
 void CandidateRows::markLowerBand() {
@@ -63,7 +59,7 @@ bool CandidateRows::waitForRow(int y, Clock::time_point until) {
   }
   if (!lower_) return true;
   const int split = lower_->firstRow();
-  if (!worker_.joinable()) {
+  if (!markingAside_) {
     while (lower_->nextRow() <= y) markOn(*lower_);
     return true;
   }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "extract/RowPreparer.h"
+#include "threads/WorkLanes.h"
 
 // The candidate bits of every picture row, marked ahead of the scan. The
 // upper half of the picture is marked by the scanning thread as it goes; with
@@ -54,5 +55,6 @@ class CandidateRows {
   std::atomic<bool> waiting_{false};
   std::mutex mutex_;
   std::condition_variable lowerProgress_;
-  std::thread worker_;
+  WorkLanes lanes_;
+  bool markingAside_ = false;  // the worker marks the lower band
 };

@@ -3,15 +3,14 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <future>
 #include <limits>
 #include <stdexcept>
 #include <string>
-#include <system_error>
 #include <utility>
 #include <vector>
 
 #include "image/PictureLimits.h"
+#include "threads/WorkLanes.h"
 
 namespace {
 
@@ -129,7 +128,7 @@ int RotationCanvasSide(int width, int height) {
   return std::max(RoundHalfEven(diagonal), 1);
 }
 
-void RotateOntoCanvas(Bitmap& picture, double theta, const PassProgress& progress) {
+void RotateOntoCanvas(Bitmap& picture, double theta, const PassProgress& progress, bool useWorkerThread) {
   int w = 0;
   int h = 0;
   TrimWhiteBorder(picture, w, h);
@@ -181,23 +180,15 @@ void RotateOntoCanvas(Bitmap& picture, double theta, const PassProgress& progres
       out[y] = {targetX, targetY};
     }
   };
-  const auto landColumns = [&](int first, int end, Landing* out) {
-    for (int x = first; x < end; ++x) landColumn(x, out + static_cast<std::size_t>(x - first) * side);
-  };
 
   std::vector<Landing> landings(static_cast<std::size_t>(BlockColumns) * static_cast<std::size_t>(side));
   const auto isFree = [&target](int px, int py) { return target.isFree(px, py); };
+  const WorkLanes lanes(useWorkerThread);
   for (int block = 0; block < side; block += BlockColumns) {
     const int end = std::min(block + BlockColumns, side);
-    const int middle = block + (end - block) / 2;
-    std::future<void> firstHalf;
-    try {
-      firstHalf = std::async(std::launch::async, landColumns, block, middle, landings.data());
-    } catch (const std::system_error&) {
-      landColumns(block, middle, landings.data());  // no second thread to be had
-    }
-    landColumns(middle, end, landings.data() + static_cast<std::size_t>(middle - block) * side);
-    if (firstHalf.valid()) firstHalf.get();
+    lanes.each(end - block, [&](int i, int) {
+      landColumn(block + i, landings.data() + static_cast<std::size_t>(i) * static_cast<std::size_t>(side));
+    });
 
     for (int x = block; x < end; ++x) {
       if (progress) progress(x + 1, side);
@@ -213,11 +204,4 @@ void RotateOntoCanvas(Bitmap& picture, double theta, const PassProgress& progres
     }
   }
   picture = target.toBitmap();
-}
-
-void RotatePicture(Bitmap& picture, double theta, const PassProgress& progress) {
-  RotateOntoCanvas(picture, theta, progress);
-  int w = 0;
-  int h = 0;
-  TrimWhiteBorder(picture, w, h);
 }

@@ -27,11 +27,11 @@ int RotationCanvasSide(int width, int height);
 // An entirely white picture stays as it is. `progress` hears of each canvas
 // column first (of each column of an entirely white picture). A canvas of
 // more than MaxCanvasPixels is refused with std::length_error, whose text
-// tells the user; the picture then stays trimmed.
-void RotateOntoCanvas(Bitmap& picture, double theta, const PassProgress& progress = {});
-
-// RotateOntoCanvas followed by the trim of the white margin.
-void RotatePicture(Bitmap& picture, double theta, const PassProgress& progress = {});
+// tells the user; the picture then stays trimmed. The landing places are
+// worked out on two threads unless `useWorkerThread` is false; the result is
+// the same either way.
+void RotateOntoCanvas(Bitmap& picture, double theta, const PassProgress& progress = {},
+                      bool useWorkerThread = true);
 
 // Where a turned pixel goes when its place is taken: the first free one of
 // these neighbours, in this order.

@@ -7,6 +7,7 @@
 #include "image/EditTestSupport.h"
 #include "image/Rotation.h"
 #include "image/RotationCommands.h"
+#include "support/TurnAndTrim.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ TEST_F(RotationCommandTest, OpeningCommitsTheShownPictureAndClosingCommitsTheTur
 
   openDialog([&] { turn("12.5"); });
   Bitmap expected = shown;
-  RotatePicture(expected, DegreesToRadians(12.5));
+  TurnAndTrim(expected, DegreesToRadians(12.5));
   EXPECT_EQ(state.WorkImage, expected);
   EXPECT_EQ(state.BaseImage, expected);
 }
@@ -69,7 +70,7 @@ TEST_F(RotationCommandTest, EachTurnStartsFromThePictureAtOpeningWithTheWholeTot
     turn("10");
     EXPECT_EQ(state.RotationTotal, DegreesToRadians(20.0));
     Bitmap once = atOpening;
-    RotatePicture(once, DegreesToRadians(20.0));
+    TurnAndTrim(once, DegreesToRadians(20.0));
     EXPECT_EQ(state.WorkImage, once);
     EXPECT_EQ(state.BaseImage, atOpening);
   });

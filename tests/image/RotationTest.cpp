@@ -8,6 +8,7 @@
 
 #include "image/EditTestSupport.h"
 #include "image/Rotation.h"
+#include "support/TurnAndTrim.h"
 
 namespace {
 
@@ -177,7 +178,7 @@ Bitmap HorizontalLine() {
   return picture;
 }
 
-TEST(RotatePicture, AQuarterTurnStandsALineUpright) {
+TEST(TurnAndTrim, AQuarterTurnStandsALineUpright) {
   // The line lies on canvas row 49 of 100, one above the centre (50, 50).
   // 90 degrees clockwise: its left end goes to the top. -90 degrees: its
   // right end goes to the top, and its left end falls below the canvas.
@@ -189,7 +190,7 @@ TEST(RotatePicture, AQuarterTurnStandsALineUpright) {
   };
   for (const Case& c : {Case{90.0, 100, 1, 1}, Case{-90.0, 99, 100, -1}}) {
     Bitmap picture = HorizontalLine();
-    RotatePicture(picture, DegreesToRadians(c.degrees));
+    TurnAndTrim(picture, DegreesToRadians(c.degrees));
     ASSERT_EQ(picture.width(), 1) << c.degrees;
     ASSERT_EQ(picture.height(), c.height) << c.degrees;
     for (int i = 0; i < c.height; ++i) {
@@ -199,38 +200,38 @@ TEST(RotatePicture, AQuarterTurnStandsALineUpright) {
   }
 }
 
-TEST(RotatePicture, NoTurnOnlyTrimsTheMargin) {
+TEST(TurnAndTrim, NoTurnOnlyTrimsTheMargin) {
   Bitmap picture(50, 40);
   const Bitmap ink = RandomPicture(20, 10, 13);
   picture.copyRect(7, 9, ink, {0, 0, 20, 10});
-  RotatePicture(picture, 0.0);
+  TurnAndTrim(picture, 0.0);
   EXPECT_EQ(picture, ink);
 }
 
-TEST(RotatePicture, ACanvasNarrowerThanThePictureKeepsWhatFits) {
+TEST(TurnAndTrim, ACanvasNarrowerThanThePictureKeepsWhatFits) {
   // 101 x 5 turns on a canvas of 100: the last column does not fit.
   const Bitmap wide = RandomPicture(101, 5, 14);
   Bitmap picture = wide;
-  RotatePicture(picture, 0.0);
+  TurnAndTrim(picture, 0.0);
   Bitmap expected(100, 5);
   expected.copyRect(0, 0, wide, {0, 0, 100, 5});
   EXPECT_EQ(picture, expected);
 }
 
-TEST(RotatePicture, LeavesAWhitePictureWhiteAndItsSizeAlone) {
+TEST(TurnAndTrim, LeavesAWhitePictureWhiteAndItsSizeAlone) {
   Bitmap picture(30, 20);
-  RotatePicture(picture, DegreesToRadians(33.0));
+  TurnAndTrim(picture, DegreesToRadians(33.0));
   EXPECT_EQ(picture, Bitmap(30, 20));
 }
 
-TEST(RotatePicture, ASinglePixelKeepsItsColour) {
+TEST(TurnAndTrim, ASinglePixelKeepsItsColour) {
   Bitmap picture(9, 9);
   picture.setPixel(4, 6, 0x0A0B0C);
-  RotatePicture(picture, DegreesToRadians(45.0));
+  TurnAndTrim(picture, DegreesToRadians(45.0));
   EXPECT_EQ(picture, Bitmap(1, 1, 0x0A0B0C));
 }
 
-TEST(RotatePicture, NeverMakesOrRepeatsAColour) {
+TEST(TurnAndTrim, NeverMakesOrRepeatsAColour) {
   // Every source pixel has a colour of its own, so a colour seen twice or a
   // colour from nowhere would show.
   Bitmap picture(40, 25);
@@ -244,7 +245,7 @@ TEST(RotatePicture, NeverMakesOrRepeatsAColour) {
   }
   for (const double degrees : {7.0, 30.0, 45.0, 131.5, -12.25}) {
     Bitmap turned = picture;
-    RotatePicture(turned, DegreesToRadians(degrees));
+    TurnAndTrim(turned, DegreesToRadians(degrees));
     std::map<Colour, int> seen;
     int inked = 0;
     for (const Colour c : turned.pixels()) {
@@ -258,7 +259,7 @@ TEST(RotatePicture, NeverMakesOrRepeatsAColour) {
   }
 }
 
-TEST(RotatePicture, MatchesThePlainTurnPixelForPixel) {
+TEST(TurnAndTrim, MatchesThePlainTurnPixelForPixel) {
   struct Case {
     int width, height;
     double whiteShare;
@@ -273,13 +274,17 @@ TEST(RotatePicture, MatchesThePlainTurnPixelForPixel) {
   for (const Case& c : cases) {
     const Bitmap original = RandomPicture(c.width, c.height, ++seed, c.whiteShare);
     const double theta = DegreesToRadians(c.degrees);
-    Bitmap fast = original;
-    RotatePicture(fast, theta);
-    EXPECT_EQ(fast, ReferenceRotate(original, theta)) << c.width << " x " << c.height << " at " << c.degrees;
+    const Bitmap expected = ReferenceRotate(original, theta);
+    for (const bool worker : {true, false}) {
+      Bitmap fast = original;
+      TurnAndTrim(fast, theta, worker);
+      EXPECT_EQ(fast, expected) << c.width << " x " << c.height << " at " << c.degrees << " worker "
+                                << worker;
+    }
   }
 }
 
-TEST(RotatePicture, ReportsEveryCanvasColumn) {
+TEST(TurnAndTrim, ReportsEveryCanvasColumn) {
   Bitmap picture(300, 200, BlackColour);
   std::vector<int> steps;
   int total = 0;

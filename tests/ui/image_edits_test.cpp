@@ -18,6 +18,7 @@
 #include "image/Rotation.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "support/TurnAndTrim.h"
 #include "ui/Application.h"
 #include "ui/Dialogs.h"
 #include "ui/MainWindowUi.h"
@@ -347,7 +348,7 @@ class ImageEditsTest : public QObject {
       turn("10");
       turn("10");
       Bitmap once = atOpening;
-      RotatePicture(once, DegreesToRadians(20.0));
+      TurnAndTrim(once, DegreesToRadians(20.0));
       QCOMPARE(state().WorkImage, once);
 
       // Enter in the angle field and Esc do nothing.

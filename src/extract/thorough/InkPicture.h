@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "extract/thorough/PaperModel.h"
-#include "extract/thorough/WorkLanes.h"
 #include "state/Bitmap.h"
+#include "threads/WorkLanes.h"
 
 // Ink measured against the paper: per channel the share of the paper's light
 // that the pixel lacks, 0 (paper) to 255 (black), zero within the noise
@@ -22,7 +22,7 @@ class InkPicture {
  public:
   static constexpr std::uint32_t Unjudged = 1u << 24;
 
-  InkPicture(const Bitmap& picture, const PaperModel& paper, const WorkLanes& lanes = WorkLanes(true));
+  InkPicture(const Bitmap& picture, const PaperModel& paper, const WorkLanes& lanes = WorkLanes(false));
 
   int width() const { return width_; }
   int height() const { return height_; }

@@ -3,8 +3,8 @@
 #include <array>
 #include <vector>
 
-#include "extract/thorough/WorkLanes.h"
 #include "state/Bitmap.h"
+#include "threads/WorkLanes.h"
 
 // The colour of the paper under a scanned plot, which need not be white nor
 // even: per tile of about 64 x 64 pixels the most frequent value of each
@@ -17,7 +17,7 @@ class PaperModel {
  public:
   static constexpr int TileSize = 64;
 
-  explicit PaperModel(const Bitmap& picture, const WorkLanes& lanes = WorkLanes(true));
+  explicit PaperModel(const Bitmap& picture, const WorkLanes& lanes = WorkLanes(false));
   // A model of one paper colour with no noise.
   PaperModel(int width, int height, std::array<float, 3> paper);
 

@@ -10,8 +10,8 @@
 #include "extract/thorough/PaperModel.h"
 #include "extract/thorough/PlacementScore.h"
 #include "extract/thorough/ThoroughSearch.h"
-#include "extract/thorough/WorkLanes.h"
 #include "state/MessagePacer.h"
+#include "threads/WorkLanes.h"
 
 // What one lane needs for scoring against explained ink and for looking
 // around a detection.

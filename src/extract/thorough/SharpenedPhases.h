@@ -4,7 +4,7 @@
 
 #include "extract/thorough/InkPicture.h"
 #include "extract/thorough/ThoroughTemplate.h"
-#include "extract/thorough/WorkLanes.h"
+#include "threads/WorkLanes.h"
 
 // Where a clear occurrence of the unit's symbol lies in the picture: the
 // real position of the trimmed template's top-left pixel.

@@ -16,6 +16,10 @@
 //
 // The worker thread is started on the first shared run and waits between
 // runs, so that the many short runs of a search do not each start a thread.
+// Where the worker is not allowed, or no thread can be had, lane 0 does all.
+//
+// This is the one way the program puts work on a second thread: shared items
+// (each) or one job that runs beside the caller (startAside, waitAside).
 class WorkLanes {
  public:
   static constexpr int Count = 2;
@@ -33,18 +37,15 @@ class WorkLanes {
   bool each(int count, Work&& work, int least = 2) const {
     std::atomic<int> next{0};
     std::atomic<bool> finished{false};
-    const bool shared = useWorker_ && count >= least && count > 1;
-    if (shared) {
-      // The worker looks whether the run is over before it takes an item,
-      // never after: an item it has taken is always done.
-      start([&] {
-        while (!finished) {
-          const int i = next++;
-          if (i >= count) break;
-          static_cast<void>(work(i, 1));
-        }
-      });
-    }
+    // The worker looks whether the run is over before it takes an item,
+    // never after: an item it has taken is always done.
+    const bool shared = count >= least && count > 1 && startAside([&] {
+                          while (!finished) {
+                            const int i = next++;
+                            if (i >= count) break;
+                            static_cast<void>(work(i, 1));
+                          }
+                        });
     bool stopped = false;
     for (int i = next++; i < count; i = next++) {
       if constexpr (std::is_void_v<decltype(work(i, 0))>) {
@@ -55,15 +56,19 @@ class WorkLanes {
       }
     }
     finished = true;
-    if (shared) finish();
+    if (shared) waitAside();
     return !stopped;
   }
 
+  // Hands a job to the worker, starting the thread when it is not running
+  // yet, and returns at once. False, with the job not run, when the worker
+  // is not allowed or no thread can be had: the caller then does the job's
+  // work itself. One job at a time; waitAside must follow a true return.
+  bool startAside(std::function<void()> job) const;
+  // Waits until the job started aside is done.
+  void waitAside() const;
+
  private:
-  // Hands a job to the worker, starting it when it is not running yet.
-  void start(std::function<void()> job) const;
-  // Waits until the worker has done its job.
-  void finish() const;
   void serve() const;
 
   bool useWorker_;

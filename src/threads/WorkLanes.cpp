@@ -1,4 +1,6 @@
-#include "extract/thorough/WorkLanes.h"
+#include "threads/WorkLanes.h"
+
+#include <system_error>
 
 WorkLanes::~WorkLanes() {
   {
@@ -9,17 +11,25 @@ WorkLanes::~WorkLanes() {
   if (worker_.joinable()) worker_.join();
 }
 
-void WorkLanes::start(std::function<void()> job) const {
+bool WorkLanes::startAside(std::function<void()> job) const {
+  if (!useWorker_) return false;
   {
     const std::lock_guard<std::mutex> lock(mutex_);
+    if (!worker_.joinable()) {
+      try {
+        worker_ = std::thread([this] { serve(); });
+      } catch (const std::system_error&) {
+        return false;  // no thread to be had
+      }
+    }
     job_ = std::move(job);
     busy_ = true;
-    if (!worker_.joinable()) worker_ = std::thread([this] { serve(); });
   }
   changed_.notify_all();
+  return true;
 }
 
-void WorkLanes::finish() const {
+void WorkLanes::waitAside() const {
   std::unique_lock<std::mutex> lock(mutex_);
   changed_.wait(lock, [this] { return !busy_; });
   job_ = nullptr;
