@@ -9,7 +9,10 @@
 #include <vector>
 
 #include "FuzzInput.h"
-#include "Stringop/NumberText.h"
+#include "Stringop/CharacterText.h"
+#include "Stringop/DecimalReading.h"
+#include "Stringop/NumberFormatting.h"
+#include "Stringop/NumberTextEditing.h"
 #include "Stringop/PathText.h"
 
 namespace {

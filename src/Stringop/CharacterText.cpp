@@ -1,6 +1,6 @@
-#include <string>
+#include "Stringop/CharacterText.h"
 
-#include "Stringop/NumberText.h"
+#include <string>
 
 std::string TrimControlChars(const std::string& text) {
   std::string result = text;

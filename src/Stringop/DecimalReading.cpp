@@ -1,9 +1,9 @@
+#include "Stringop/DecimalReading.h"
+
 #include <charconv>
 #include <string>
 #include <string_view>
 #include <system_error>
-
-#include "Stringop/NumberText.h"
 
 namespace {
 

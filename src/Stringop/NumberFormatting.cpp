@@ -1,8 +1,12 @@
+#include "Stringop/NumberFormatting.h"
+
 #include <charconv>
 #include <cmath>
 #include <string>
 
-#include "Stringop/NumberText.h"
+#include "Stringop/CharacterText.h"
+#include "Stringop/NumberTextEditing.h"
+#include "Stringop/Rounding.h"
 
 namespace {
 

@@ -1,7 +1,9 @@
+#include "Stringop/NumberTextEditing.h"
+
 #include <cmath>
 #include <string>
 
-#include "Stringop/NumberText.h"
+#include "Stringop/DecimalReading.h"
 
 namespace {
 

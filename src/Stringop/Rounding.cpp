@@ -1,6 +1,6 @@
-#include <cmath>
+#include "Stringop/Rounding.h"
 
-#include "Stringop/NumberText.h"
+#include <cmath>
 
 namespace {
 

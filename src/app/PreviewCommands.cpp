@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <utility>
 
+#include "Stringop/NumberTextEditing.h"
 #include "extract/DataPointList.h"
 
 bool RebuildPreviewSeries(AppState& state) {
@@ -25,12 +26,12 @@ void PreviewEscape(AppState& state, Ui& ui) {
   ui.setStatusText(StatusProgress, "Status: Stopping...");
 }
 
-void ShowDataPreviewUsing(AppState& state, Ui& ui, const NumberReader& readNumber) {
+void ShowDataPreview(AppState& state, Ui& ui) {
   constexpr int FieldDigits = 6;
-  state.VminValue = readNumber(ui.fieldText(Field::Vmin), FieldDigits);
-  state.VmaxValue = readNumber(ui.fieldText(Field::Vmax), FieldDigits);
-  state.MinValue = readNumber(ui.fieldText(Field::Min), FieldDigits);
-  state.MaxValue = readNumber(ui.fieldText(Field::Max), FieldDigits);
+  state.VminValue = TextToNumber(ui.fieldText(Field::Vmin), FieldDigits);
+  state.VmaxValue = TextToNumber(ui.fieldText(Field::Vmax), FieldDigits);
+  state.MinValue = TextToNumber(ui.fieldText(Field::Min), FieldDigits);
+  state.MaxValue = TextToNumber(ui.fieldText(Field::Max), FieldDigits);
   ui.setPreviewCaption(PreviewCaption(state.DataPointCount));
   ui.showPreview();
   ui.repaintPreview();

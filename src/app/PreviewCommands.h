@@ -1,8 +1,5 @@
 #pragma once
 
-#include <functional>
-#include <string>
-
 #include "state/AppState.h"
 #include "state/Ui.h"
 
@@ -17,14 +14,7 @@ bool RebuildPreviewSeries(AppState& state);
 // Esc in the preview window: asks a running extraction to stop.
 void PreviewEscape(AppState& state, Ui& ui);
 
-// Reads a number from an edit field's text with the given count of decimals.
-using NumberReader = std::function<double(const std::string& text, int digits)>;
-
-// Reads the four axis fields through `readNumber` into VminValue, VmaxValue,
-// MinValue and MaxValue (as they stand, a reversed pair is not exchanged),
-// titles, shows and repaints the preview window.
-void ShowDataPreviewUsing(AppState& state, Ui& ui, const NumberReader& readNumber);
-
-// The same with the program's own number reading (TextToNumber); defined in
-// ShowDataPreview.cpp.
+// Reads the four axis fields (TextToNumber, 6 decimals) into VminValue,
+// VmaxValue, MinValue and MaxValue (as they stand, a reversed pair is not
+// exchanged), titles, shows and repaints the preview window.
 void ShowDataPreview(AppState& state, Ui& ui);

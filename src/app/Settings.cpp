@@ -7,8 +7,10 @@
 
 #include "Stringop/FileReplacing.h"
 #include "Stringop/LineFile.h"
-#include "Stringop/NumberText.h"
+#include "Stringop/NumberFormatting.h"
+#include "Stringop/NumberTextEditing.h"
 #include "Stringop/PathText.h"
+#include "Stringop/Rounding.h"
 #include "Stringop/TextFile.h"
 
 namespace {

@@ -3,7 +3,8 @@
 #include <cctype>
 #include <cstdint>
 
-#include "Stringop/NumberText.h"
+#include "Stringop/CharacterText.h"
+#include "Stringop/DecimalReading.h"
 #include "extract/DataPointList.h"
 #include "extract/ThoroughExtraction.h"
 #include "extract/channels/ChannelSearch.h"

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "Stringop/NumberText.h"
+#include "Stringop/NumberTextEditing.h"
 #include "state/AppState.h"
 #include "state/Ui.h"
 

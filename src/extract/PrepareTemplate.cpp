@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "Stringop/NumberText.h"
+#include "Stringop/NumberTextEditing.h"
 #include "extract/TemplateMeasures.h"
 #include "state/AppState.h"
 #include "state/Ui.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "Stringop/NumberText.h"
+#include "Stringop/DecimalReading.h"
 #include "image/DiscardColour.h"
 #include "image/GreyLimit.h"
 #include "image/ReducePixels.h"

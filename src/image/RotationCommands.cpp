@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "Stringop/NumberText.h"
+#include "Stringop/NumberTextEditing.h"
 #include "image/Rotation.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "Stringop/NumberText.h"
+#include "Stringop/NumberFormatting.h"
 #include "Stringop/PathText.h"
 #include "output/ExchangeList.h"
 

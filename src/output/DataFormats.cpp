@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "Stringop/NumberText.h"
+#include "Stringop/NumberFormatting.h"
 #include "Stringop/PathText.h"
 #include "output/AsciiFile.h"
 

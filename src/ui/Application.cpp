@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QUndoStack>
 
-#include "Stringop/NumberText.h"
+#include "Stringop/NumberTextEditing.h"
 #include "app/Lifecycle.h"
 #include "app/PreviewCommands.h"
 #include "app/RunExtraction.h"

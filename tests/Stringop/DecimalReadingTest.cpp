@@ -4,7 +4,7 @@
 #include <limits>
 #include <string>
 
-#include "Stringop/NumberText.h"
+#include "Stringop/DecimalReading.h"
 
 namespace {
 

@@ -3,7 +3,8 @@
 #include <limits>
 #include <string>
 
-#include "Stringop/NumberText.h"
+#include "Stringop/NumberFormatting.h"
+#include "Stringop/NumberTextEditing.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "Stringop/NumberText.h"
+#include "Stringop/NumberTextEditing.h"
 
 namespace {
 

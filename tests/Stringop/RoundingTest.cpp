@@ -4,7 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "Stringop/NumberText.h"
+#include "Stringop/CharacterText.h"
+#include "Stringop/Rounding.h"
 
 namespace {
 
