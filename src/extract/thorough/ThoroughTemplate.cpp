@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numeric>
 
+#include "extract/thorough/CrossingLine.h"
+#include "extract/thorough/InkGrid.h"
 #include "extract/thorough/InkPicture.h"
 
 namespace {
@@ -18,24 +20,6 @@ constexpr float BetweenShare = 0.15f;
 constexpr float TwoLevelBetween = 0.05f;
 // Pixels under this share of the strongest are inkless for the surround.
 constexpr float InklessShare = 0.05f;
-
-using Vec3 = std::array<float, 3>;
-
-float Length(const Vec3& v) {
-  return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
-}
-
-struct InkGrid {
-  int width = 0;
-  int height = 0;
-  std::vector<Vec3> ink;
-  Vec3& at(int x, int y) { return ink[static_cast<std::size_t>(y * width + x)]; }
-  const Vec3& at(int x, int y) const { return ink[static_cast<std::size_t>(y * width + x)]; }
-  Vec3 value(int x, int y) const {
-    if (x < 0 || y < 0 || x >= width || y >= height) return {0, 0, 0};
-    return at(x, y);
-  }
-};
 
 InkGrid UnitInk(const Bitmap& unit, const PaperModel& paper, std::optional<std::array<int, 2>> position) {
   InkGrid g{unit.width(), unit.height(), {}};
@@ -64,7 +48,7 @@ void DropSpecks(InkGrid& g) {
   for (int y = 0; y < g.height; ++y) {
     for (int x = 0; x < g.width; ++x) {
       const std::size_t i = static_cast<std::size_t>(y * g.width + x);
-      if (label[i] >= 0 || Length(g.ink[i]) <= 0) continue;
+      if (label[i] >= 0 || InkLength(g.ink[i]) <= 0) continue;
       const int id = static_cast<int>(sums.size());
       sums.push_back(0);
       label[i] = id;
@@ -72,7 +56,7 @@ void DropSpecks(InkGrid& g) {
       while (!stack.empty()) {
         const int k = stack.back();
         stack.pop_back();
-        const float len = Length(g.ink[static_cast<std::size_t>(k)]);
+        const float len = InkLength(g.ink[static_cast<std::size_t>(k)]);
         sums[static_cast<std::size_t>(id)] += len;
         total += len;
         const int kx = k % g.width;
@@ -81,7 +65,7 @@ void DropSpecks(InkGrid& g) {
           for (int nx = kx - 1; nx <= kx + 1; ++nx) {
             if (nx < 0 || ny < 0 || nx >= g.width || ny >= g.height) continue;
             const std::size_t j = static_cast<std::size_t>(ny * g.width + nx);
-            if (label[j] >= 0 || Length(g.ink[j]) <= 0) continue;
+            if (label[j] >= 0 || InkLength(g.ink[j]) <= 0) continue;
             label[j] = id;
             stack.push_back(static_cast<int>(j));
           }
@@ -94,187 +78,11 @@ void DropSpecks(InkGrid& g) {
   }
 }
 
-// A line of another colour than the symbol crossing the user's rectangle (a
-// fit curve drawn through the symbol): the unit's ink falls in two colours,
-// and the line's is drawn out along one direction to the rectangle's edge
-// while the symbol's spreads both ways. Every pixel's ink
-// is then split into its parts along the two colours (least squares, none
-// negative) and the line's part taken away, so that where the line crossed
-// the symbol the symbol's own ink stays. A symbol of two colours (a filling
-// and an outline) spreads both ways in both and is left alone; a line of the
-// symbol's own colour is left to the occurrences' consensus.
-void UnmixCrossingLine(InkGrid& g) {
-  constexpr float Counted = 0.1f;       // pixels with less of the strongest ink do not vote
-  constexpr float ApartCosine = 0.99f;  // two inks whose colours are closer are one
-  constexpr int LineReach = 3;          // the symbol's ink is looked for this far across the line
-  constexpr float Strong = 0.4f;        // of the strongest ink, the pixels that tell the two inks
-  float strongest = 0;
-  for (const Vec3& v : g.ink) strongest = std::max(strongest, Length(v));
-  if (strongest <= 0) return;
-  const auto unit = [](const Vec3& v) {
-    const float l = Length(v);
-    return l > 0 ? Vec3{v[0] / l, v[1] / l, v[2] / l} : Vec3{0, 0, 0};
-  };
-  const auto dot = [](const Vec3& a, const Vec3& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; };
-  std::vector<std::size_t> counted;
-  for (std::size_t i = 0; i < g.ink.size(); ++i) {
-    if (Length(g.ink[i]) >= Counted * strongest) counted.push_back(i);
-  }
-  if (counted.size() < 4) return;
-  const auto distance2 = [](const Vec3& a, const Vec3& b) {
-    return (a[0] - b[0]) * (a[0] - b[0]) + (a[1] - b[1]) * (a[1] - b[1]) + (a[2] - b[2]) * (a[2] - b[2]);
-  };
-  std::size_t first = counted.front();
-  for (const std::size_t i : counted) {
-    if (Length(g.ink[i]) > Length(g.ink[first])) first = i;
-  }
-  // Only strong pixels seed and settle the two inks by their ink: faint ones
-  // (where a symbol's edge fades into the paper) differ by strength alone.
-  std::vector<std::size_t> strong;
-  for (const std::size_t i : counted) {
-    if (Length(g.ink[i]) >= Strong * strongest) strong.push_back(i);
-  }
-  // The line is the ink drawn out along one direction that reaches the
-  // rectangle's edge; the symbol's spreads both ways.
-  struct Spread {
-    double mass = 0, x = 0, y = 0, xx = 0, xy = 0, yy = 0;
-    bool edge = false;
-    double evenness() const {
-      const double cx = x / mass, cy = y / mass;
-      const double sxx = xx / mass - cx * cx, sxy = xy / mass - cx * cy, syy = yy / mass - cy * cy;
-      const double half = (sxx + syy) / 2;
-      const double root = std::sqrt(std::max(0.0, half * half - (sxx * syy - sxy * sxy)));
-      return half + root <= 0 ? 0.0 : std::max(0.0, half - root) / (half + root);
-    }
-  };
-  constexpr double LineEvenness = 0.25;  // the smaller spread of a line's ink under this share of the larger
-  constexpr double SymbolEvenness = 0.4;
-  std::vector<char> side(g.ink.size(), -1);
-  Vec3 c0{}, c1{};
-  int lineSide = -1;
-  // Two inks by two-means, on the ink itself (its strength tells a dark
-  // outline from a black line of nearly its hue) or on its hue alone (a
-  // line's anti-aliased edge is its hue, fainter); either way started from
-  // the strongest pixel and the one least like it. The first split that
-  // shows a line through a symbol is taken.
-  for (const bool byInk : {true, false}) {
-    const auto apart = [&](const Vec3& a, const Vec3& b) {
-      return byInk ? distance2(a, b) : 1 - dot(unit(a), unit(b));
-    };
-    const std::vector<std::size_t>& voters = byInk ? strong : counted;
-    std::size_t second = first;
-    for (const std::size_t i : voters) {
-      if (apart(g.ink[i], g.ink[first]) > apart(g.ink[second], g.ink[first])) second = i;
-    }
-    std::array<Vec3, 2> mean{g.ink[first], g.ink[second]};
-    bool split = true;
-    for (int round = 0; round < 8 && split; ++round) {
-      std::array<Vec3, 2> sum{};
-      std::array<int, 2> members{0, 0};
-      for (const std::size_t i : voters) {
-        const std::size_t k = apart(g.ink[i], mean[1]) < apart(g.ink[i], mean[0]) ? 1 : 0;
-        for (std::size_t c = 0; c < 3; ++c) sum[k][c] += g.ink[i][c];
-        ++members[k];
-      }
-      split = members[0] > 0 && members[1] > 0;
-      for (std::size_t k = 0; k < 2 && split; ++k) {
-        for (std::size_t c = 0; c < 3; ++c) mean[k][c] = sum[k][c] / static_cast<float>(members[k]);
-      }
-    }
-    if (!split) continue;
-    c0 = unit(mean[0]);
-    c1 = unit(mean[1]);
-    if (dot(c0, c1) >= ApartCosine) continue;
-    // Every counted pixel goes with the ink whose colour it has, fainter or not.
-    std::array<Spread, 2> spread{};
-    for (const std::size_t i : counted) {
-      const Vec3 d = unit(g.ink[i]);
-      side[i] = dot(d, c1) > dot(d, c0) ? 1 : 0;
-      Spread& m = spread[static_cast<std::size_t>(side[i])];
-      const double w = Length(g.ink[i]);
-      const int x = static_cast<int>(i) % g.width;
-      const int y = static_cast<int>(i) / g.width;
-      m.mass += w;
-      m.x += w * x;
-      m.y += w * y;
-      m.xx += w * x * x;
-      m.xy += w * x * y;
-      m.yy += w * y * y;
-      m.edge = m.edge || x == 0 || y == 0 || x == g.width - 1 || y == g.height - 1;
-    }
-    if (spread[0].mass <= 0 || spread[1].mass <= 0) continue;
-    const double e0 = spread[0].evenness();
-    const double e1 = spread[1].evenness();
-    if (spread[1].edge && e1 < LineEvenness && e0 > SymbolEvenness && spread[1].mass <= spread[0].mass)
-      lineSide = 1;
-    if (spread[0].edge && e0 < LineEvenness && e1 > SymbolEvenness && spread[0].mass <= spread[1].mass)
-      lineSide = 0;
-    if (lineSide >= 0) break;
-  }
-  if (lineSide < 0) return;
-  const Vec3 symbol = lineSide == 1 ? c0 : c1;
-  const Vec3 line = lineSide == 1 ? c1 : c0;
-  // ink = a symbol + b line, a and b not negative: the symbol's part stays.
-  // Only on the line and next to it: elsewhere the symbol's own darker ink
-  // (an outline) would lose its part along the line's colour.
-  const float ss = dot(symbol, symbol), ll = dot(line, line), sl = dot(symbol, line);
-  const float det = ss * ll - sl * sl;
-  std::vector<char> nearLine(g.ink.size(), 0);
-  for (const std::size_t i : counted) {
-    if (side[i] != lineSide) continue;
-    const int x = static_cast<int>(i) % g.width;
-    const int y = static_cast<int>(i) / g.width;
-    for (int ny = std::max(0, y - 1); ny <= std::min(g.height - 1, y + 1); ++ny) {
-      for (int nx = std::max(0, x - 1); nx <= std::min(g.width - 1, x + 1); ++nx)
-        nearLine[static_cast<std::size_t>(ny * g.width + nx)] = 1;
-    }
-  }
-  for (std::size_t i = 0; i < g.ink.size(); ++i) {
-    Vec3& v = g.ink[i];
-    if (!nearLine[i] || Length(v) <= 0) continue;
-    const float vs = dot(v, symbol), vl = dot(v, line);
-    float a = (vs * ll - vl * sl) / det;
-    const float b = (vl * ss - vs * sl) / det;
-    if (b <= 0) continue;
-    if (a < 0) a = 0;
-    for (std::size_t k = 0; k < 3; ++k) v[k] = std::max(0.0f, a * symbol[k]);
-  }
-  // Where the line crossed the symbol, the symbol's ink under it is lost: a
-  // pixel of the line with symbol ink just beyond it on both sides, across or
-  // down, takes their mean.
-  // The first pixel beyond the line in a direction, when it holds symbol ink.
-  const auto beyond = [&](int x, int y, int dx, int dy) -> const Vec3* {
-    for (int r = 1; r <= LineReach; ++r) {
-      const int nx = x + r * dx;
-      const int ny = y + r * dy;
-      if (nx < 0 || ny < 0 || nx >= g.width || ny >= g.height) return nullptr;
-      const std::size_t k = static_cast<std::size_t>(ny * g.width + nx);
-      if (nearLine[k]) continue;
-      return Length(g.ink[k]) >= 0.25f * strongest ? &g.ink[k] : nullptr;
-    }
-    return nullptr;
-  };
-  std::vector<Vec3> filled = g.ink;
-  for (std::size_t i = 0; i < g.ink.size(); ++i) {
-    if (!nearLine[i]) continue;
-    const int x = static_cast<int>(i) % g.width;
-    const int y = static_cast<int>(i) / g.width;
-    for (const auto& [dx, dy] : {std::pair{1, 0}, std::pair{0, 1}}) {
-      const Vec3* a = beyond(x, y, -dx, -dy);
-      const Vec3* b = beyond(x, y, dx, dy);
-      if (a == nullptr || b == nullptr) continue;
-      for (std::size_t c = 0; c < 3; ++c) filled[i][c] = std::max(g.ink[i][c], ((*a)[c] + (*b)[c]) / 2);
-      break;
-    }
-  }
-  g.ink = std::move(filled);
-}
-
 InkGrid Trimmed(const InkGrid& g) {
   int minX = g.width, minY = g.height, maxX = -1, maxY = -1;
   for (int y = 0; y < g.height; ++y) {
     for (int x = 0; x < g.width; ++x) {
-      if (Length(g.at(x, y)) <= 0) continue;
+      if (InkLength(g.at(x, y)) <= 0) continue;
       minX = std::min(minX, x);
       maxX = std::max(maxX, x);
       minY = std::min(minY, y);
@@ -376,7 +184,7 @@ PhaseTemplate PhaseFromInk(const std::vector<std::array<float, 3>>& ink, int gri
   const int w = s.width;
   const int h = s.height;
   p.grid.resize(static_cast<std::size_t>(w * h));
-  for (std::size_t i = 0; i < p.grid.size(); ++i) p.grid[i] = Length(s.ink[i]);
+  for (std::size_t i = 0; i < p.grid.size(); ++i) p.grid[i] = InkLength(s.ink[i]);
   const std::vector<char> hole = Enclosed(p.grid, w, h, WallShare * maxLength);
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) {
@@ -491,7 +299,7 @@ ThoroughTemplate TemplateFromInk(const InkGrid& base) {
   for (int y = 0; y < base.height; ++y) {
     for (int x = 0; x < base.width; ++x) {
       const Vec3& v = base.at(x, y);
-      const float len = Length(v);
+      const float len = InkLength(v);
       sum += len;
       sx += static_cast<double>(len) * x;
       sy += static_cast<double>(len) * y;
@@ -501,7 +309,7 @@ ThoroughTemplate TemplateFromInk(const InkGrid& base) {
   }
   t.centreX = sx / sum;
   t.centreY = sy / sum;
-  const float dirLength = Length(direction);
+  const float dirLength = InkLength(direction);
   for (int k = 0; k < 3; ++k) {
     t.meanDirection[static_cast<std::size_t>(k)] = direction[static_cast<std::size_t>(k)] / dirLength;
   }
@@ -510,7 +318,7 @@ ThoroughTemplate TemplateFromInk(const InkGrid& base) {
   int inked = 0;
   int between = 0;
   for (const Vec3& v : base.ink) {
-    const float len = Length(v);
+    const float len = InkLength(v);
     if (len <= 0) continue;
     ++inked;
     if (len >= BetweenShare * t.maxLength && len < FullShare * t.maxLength) ++between;
@@ -546,7 +354,7 @@ ThoroughTemplate BuildThoroughTemplate(const Bitmap& unit, const PaperModel& pap
   for (int y = 0; y < ink.height && !t.empty(); ++y) {
     for (int x = 0; x < ink.width; ++x) {
       if (x != 0 && y != 0 && x != ink.width - 1 && y != ink.height - 1) continue;
-      if (Length(ink.at(x, y)) >= 0.1f * t.maxLength) t.touchesEdge = true;
+      if (InkLength(ink.at(x, y)) >= 0.1f * t.maxLength) t.touchesEdge = true;
     }
   }
   return t;
