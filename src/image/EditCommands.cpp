@@ -104,24 +104,27 @@ void ReduceBitmapCommand(AppState& state, Ui& ui) {
   ui.repaintMain();
 }
 
-void ClearInsideCommand(AppState& state, Ui& ui) {
+namespace {
+
+// Clear inside and Clear outside: the selection stays where it was.
+void ClearCommand(AppState& state, Ui& ui, void (*clear)(Bitmap&, const Rect&), EditStep::Kind kind) {
   Rect area;
   if (state.RunInProgress || !SelectedArea(state, area)) return;
   ForgetCentres(state);
-  ClearInside(state.WorkImage, area);
-  state.PictureEdits.push_back({EditStep::Kind::ClearInside, {}, area});
+  clear(state.WorkImage, area);
+  state.PictureEdits.push_back({kind, {}, area});
   RepaintKeepingSelection(state, ui);
   Commit(state);
 }
 
+}  // namespace
+
+void ClearInsideCommand(AppState& state, Ui& ui) {
+  ClearCommand(state, ui, &ClearInside, EditStep::Kind::ClearInside);
+}
+
 void ClearOutsideCommand(AppState& state, Ui& ui) {
-  Rect area;
-  if (state.RunInProgress || !SelectedArea(state, area)) return;
-  ForgetCentres(state);
-  ClearOutside(state.WorkImage, area);
-  state.PictureEdits.push_back({EditStep::Kind::ClearOutside, {}, area});
-  RepaintKeepingSelection(state, ui);
-  Commit(state);
+  ClearCommand(state, ui, &ClearOutside, EditStep::Kind::ClearOutside);
 }
 
 void CropImageCommand(AppState& state, Ui& ui) {
