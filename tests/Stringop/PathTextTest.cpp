@@ -43,6 +43,7 @@ TEST(PathText, DirectoryOfPathOfFilesAndDirectories) {
       {"C:\\tools\\prog.exe", "C:\\tools"},
       {"/nonexistent-q/sub/prog", "/nonexistent-q/sub"},
       {"/nonexistent-q/sub/", "/nonexistent-q"},  // a final separator is ignored
+      {"/nonexistent-q", ""},                     // a file in the root directory
       {"C:\\", "C:\\"},                           // no separator left
       {"ab", "ab"},
       {"x", ""},  // too short

@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <optional>
 
-#include "Stringop/PathText.h"
 #include "app/Lifecycle.h"
 #include "app/Settings.h"
 #include "output/ExchangeList.h"
@@ -189,9 +188,6 @@ TEST(StartUp, DerivesThePathsFromTheExecutableAndSetsThePreviewCaptions) {
   EXPECT_EQ(state.PlotCaptions.YCaption, "Counts");
   EXPECT_EQ(state.PlotCaptions.TitleLeft, "");
   EXPECT_FALSE(state.PlotCaptions.XMajorGrid);
-
-  // A program in the root directory: one separator before each file name.
-  EXPECT_EQ(JoinPath(DirectoryOfPath("/quorvix"), "Quorvix.cfg"), "/Quorvix.cfg");
 }
 
 }  // namespace

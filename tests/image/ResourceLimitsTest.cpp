@@ -5,14 +5,12 @@
 
 #include <chrono>
 #include <cstdint>
-#include <limits>
 #include <string>
 
 #include "image/BitmapFile.h"
 #include "image/EditTestSupport.h"
 #include "image/FileCommands.h"
 #include "image/PictureLimits.h"
-#include "image/Rotation.h"
 #include "image/RotationCommands.h"
 #include "support/BmpBytes.h"
 #include "support/TempDir.h"
@@ -102,13 +100,6 @@ TEST(PictureLimits, LoadingATooLargePictureShowsOneMessageAndChangesNothingElse)
   EXPECT_EQ(ui.status[StatusFile], "/scans/earlier.bmp");
   EXPECT_TRUE(ui.enabled.empty());
   EXPECT_EQ(ui.mainRepaints, 0);
-}
-
-TEST(RotationCanvas, AnAbsurdSideIsCappedInsteadOfOverflowing) {
-  constexpr int most = std::numeric_limits<int>::max();
-  EXPECT_EQ(RotationCanvasSide(most, most), most);
-  EXPECT_EQ(RotationCanvasSide(most, 1), most - 1);  // the even part of the width
-  EXPECT_EQ(RotationCanvasSide(640, 480), 800);
 }
 
 TEST(RotationCanvas, ACanvasBeyondTheLimitIsRefusedAndTheClosingStepsRun) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <map>
 #include <set>
 #include <string>
@@ -138,19 +139,19 @@ TEST(RotationCanvasSide, IsTheRoundedDiagonalOfTheEvenPart) {
       {2, 2, 3},       {3, 3, 3},       {1, 1, 1},  // a single pixel keeps a canvas of its own
   };
   for (const auto& [w, h, side] : cases) EXPECT_EQ(RotationCanvasSide(w, h), side) << w << " x " << h;
+  // An absurd side is capped instead of overflowing.
+  constexpr int most = std::numeric_limits<int>::max();
+  EXPECT_EQ(RotationCanvasSide(most, most), most);
+  EXPECT_EQ(RotationCanvasSide(most, 1), most - 1);  // the even part of the width
 }
 
 TEST(DegreesToRadians, WorksInExtendedPrecision) {
   EXPECT_EQ(DegreesToRadians(180.0), 3.141592653589793);
   EXPECT_EQ(DegreesToRadians(90.0), 1.5707963267948966);
   EXPECT_EQ(DegreesToRadians(0.0), 0.0);
-  // At 30 degrees a product worked out in doubles only ends one unit lower.
-  const double degrees = 30.0;
-  const long double pi = 3.14159265358979323846264338327950288L;
-  const double extended = static_cast<double>(static_cast<long double>(degrees) * pi / 180.0L);
-  const double plain = degrees * 3.141592653589793 / 180.0;
-  ASSERT_NE(extended, plain);
-  EXPECT_EQ(DegreesToRadians(degrees), extended);
+  // At 30 degrees the product worked out in doubles ends one unit lower, at
+  // 0.52359877559829882.
+  EXPECT_EQ(DegreesToRadians(30.0), 0.52359877559829893);
 }
 
 TEST(MoveToFreeNeighbour, TakesTheFirstFreeNeighbourInItsOrder) {

@@ -98,28 +98,4 @@ TEST(SaveAsciiData, ExchangeListGetsTheShortFormOfLongNames) {
   EXPECT_EQ(ReadWholeFile(s.state.ExchangeListPath), s.dir.file("spectr~1.txt") + "\r\n");
 }
 
-TEST(SaveAsciiData, WriteErrorsAreReportedAndLoseNothing) {
-  Saving s;
-  WriteWholeFile(s.dir.file("keep.txt"), "earlier data\r\n");
-  std::filesystem::create_directory(s.dir.file("folder"));
-  s.save("missing-folder/out.txt");
-  s.save("folder", Answer::Yes);  // a directory of that name
-  ASSERT_EQ(s.ui.messages.size(), 2u);
-  EXPECT_EQ(s.ui.messages[0],
-            "There was an I/O error while writing to the file:" + s.dir.file("missing-folder/out.txt"));
-  EXPECT_FALSE(s.state.AsciiSaved) << "closing must still ask";
-  EXPECT_EQ(ReadWholeFile(s.state.ExchangeListPath), "");
-
-  // A full device: the earlier file would be replaced only by a complete one.
-  if (std::filesystem::exists("/dev/full")) {
-    EXPECT_FALSE(WriteFileReplacing("/dev/full", "data"));
-  }
-  int leftovers = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(s.dir.path())) {
-    if (entry.path().filename().string().find(".tmp") != std::string::npos) ++leftovers;
-  }
-  EXPECT_EQ(leftovers, 0);
-  EXPECT_EQ(ReadWholeFile(s.dir.file("keep.txt")), "earlier data\r\n");
-}
-
 }  // namespace

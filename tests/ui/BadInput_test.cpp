@@ -1,6 +1,7 @@
 // Bad input through the main window itself: one message box naming the
 // problem, and the window as it was.
 #include <QLineEdit>
+#include <QToolButton>
 #include <QtTest>
 #include <filesystem>
 #include <memory>
@@ -14,6 +15,7 @@
 #include "support/WindowTest.h"
 #include "ui/Application.h"
 #include "ui/MainWindowUi.h"
+#include "ui/PanelWidgets.h"
 #include "ui/QuorvixMain.h"
 #include "ui/StatusPanels.h"
 
@@ -46,17 +48,25 @@ class BadInputTest : public WindowTest {
 
   void unreadablePicturesShowOneErrorAndChangeNothing() {
     loadGoodPicture();
+    window().ZoomSpin->upButton()->click();
+    window().WhiteLimit->setText("100");
+    state().AsciiSaved = false;
+    const std::string text = dir_.file("text.bmp");
+    WriteWholeFile(text, "not a picture");
     const std::string huge = dir_.file("huge.bmp");
     WriteWholeFile(huge, BmpFileBytes(100000, 100000, 24, std::string(64, '\0')));
     const std::string cut = dir_.file("cut.bmp");
     WriteWholeFile(cut, BmpFileBytes(30, 20, 24, std::string(100, '\0')));
-    for (const std::string& path : {huge, cut}) {
+    for (const std::string& path : {text, huge, cut}) {
       dialogs_.errors.clear();
       dialogs_.files = {path};
       window().LoadBitmap1->trigger();
       QCOMPARE(dialogs_.errors.size(), std::size_t{1});
       QVERIFY(dialogs_.errors[0].rfind("Cannot read the picture " + path + ": ", 0) == 0);
       QCOMPARE(state().WorkImage.width(), 30);
+      QCOMPARE(state().Zoom, 2);
+      QCOMPARE(window().WhiteLimit->text(), QString("100"));
+      QVERIFY(!state().AsciiSaved);
       QVERIFY(window().statusBar()->text(3).endsWith("good.bmp"));
     }
     QCOMPARE(dialogs_.errors[0],

@@ -95,7 +95,6 @@ class FoundPointsOverlayTest : public WindowTest {
   void markersOverTheFoundCentresShownAndHiddenByTheViewMenu() {
     QAction* item = MenuAction(window(), "View", "Show found points");
     QVERIFY(item != nullptr && item->isCheckable() && item->isChecked());
-    const QImage before = grabArea();
     run(true);
     // The centres follow the lists: velocity = column here.
     QCOMPARE(state().FoundCentres.size(), std::size_t{5});
@@ -112,7 +111,6 @@ class FoundPointsOverlayTest : public WindowTest {
     QCOMPARE(state().WorkImage, Discs(201, 101, Centres));
     item->trigger();
     QCOMPARE(grabArea(), shown);
-    Q_UNUSED(before);
   }
 
   void theDefaultScanShowsItsWholePixelCentres() {

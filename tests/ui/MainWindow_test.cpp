@@ -89,22 +89,6 @@ class MainWindowTest : public WindowTest {
     QCOMPARE(screen.pixel(129 + 5, 5), qRgb(255, 255, 255));
   }
 
-  void failedLoadChangesNothing() {
-    load(writePicture("good.bmp", GridPicture(30, 20)));
-    window().ZoomSpin->upButton()->click();
-    window().WhiteLimit->setText("100");
-    state().AsciiSaved = false;
-    const std::string bad = dir_.file("bad.bmp");
-    WriteWholeFile(bad, "not a picture");
-    load(bad);
-    QCOMPARE(dialogs_.errors.size(), std::size_t{1});
-    QCOMPARE(state().WorkImage.width(), 30);
-    QCOMPARE(state().Zoom, 2);
-    QCOMPARE(window().WhiteLimit->text(), QString("100"));
-    QVERIFY(!state().AsciiSaved);
-    QVERIFY(status(3).endsWith("good.bmp"));
-  }
-
   void dragReadsOutInclusivePicturePixels() {
     load(writePicture("sel.bmp", GridPicture(100, 50)));
     window().ZoomSpin->upButton()->click();
