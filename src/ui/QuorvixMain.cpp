@@ -281,25 +281,15 @@ void TForm1::connectControls() {
   connect(EditReduce, &QAction::triggered, this, [this] { call(handlers_.reduceBitmap); });
   connect(EditRotatebitmap, &QAction::triggered, this, [this] { call(handlers_.rotateBitmap); });
   connect(EditUndoall, &QAction::triggered, this, [this] { call(handlers_.undoAll); });
-  connect(EditThorough, &QAction::toggled, this, [this](bool checked) {
-    if (handlers_.thoroughMatchingToggled) handlers_.thoroughMatchingToggled(checked);
-  });
-  connect(EditChannels, &QAction::toggled, this, [this](bool checked) {
-    if (handlers_.onePointPerChannelToggled) handlers_.onePointPerChannelToggled(checked);
-  });
+  forwardToggle(EditThorough, &MainWindowHandlers::thoroughMatchingToggled);
+  forwardToggle(EditChannels, &MainWindowHandlers::onePointPerChannelToggled);
   connect(FileSaveSetup, &QAction::triggered, this, [this] { call(handlers_.saveSetup); });
   connect(ViewZoomIn, &QAction::triggered, this, [this] { call(handlers_.zoomUp); });
   connect(ViewZoomOut, &QAction::triggered, this, [this] { call(handlers_.zoomDown); });
   connect(FileOpenSetup, &QAction::triggered, this, [this] { call(handlers_.openSetup); });
-  connect(ViewFoundPoints, &QAction::toggled, this, [this](bool checked) {
-    if (handlers_.showFoundPointsToggled) handlers_.showFoundPointsToggled(checked);
-  });
-  connect(ViewUnmatchedInk, &QAction::toggled, this, [this](bool checked) {
-    if (handlers_.showUnmatchedInkToggled) handlers_.showUnmatchedInkToggled(checked);
-  });
-  connect(EditPoints, &QAction::toggled, this, [this](bool checked) {
-    if (handlers_.editPointsToggled) handlers_.editPointsToggled(checked);
-  });
+  forwardToggle(ViewFoundPoints, &MainWindowHandlers::showFoundPointsToggled);
+  forwardToggle(ViewUnmatchedInk, &MainWindowHandlers::showUnmatchedInkToggled);
+  forwardToggle(EditPoints, &MainWindowHandlers::editPointsToggled);
   connect(EditUndo, &QAction::triggered, this, [this] { call(handlers_.undoPointEdit); });
   connect(EditRedo, &QAction::triggered, this, [this] { call(handlers_.redoPointEdit); });
   connect(EditPaste, &QAction::triggered, this, [this] { call(handlers_.paste); });

@@ -151,6 +151,12 @@ class TForm1 : public QMainWindow {
   void call(const std::function<void()>& handler) {
     if (handler) handler();
   }
+  // A checkable menu item hands its new state to the handler `member`.
+  void forwardToggle(QAction* item, std::function<void(bool)> MainWindowHandlers::*member) {
+    connect(item, &QAction::toggled, this, [this, member](bool checked) {
+      if (handlers_.*member) (handlers_.*member)(checked);
+    });
+  }
 
   MainWindowHandlers handlers_;
   PictureArea* pictureArea_ = nullptr;
