@@ -116,18 +116,23 @@ int ScrollPositionFor(double offset, int display, int view, int bar, int current
 }  // namespace
 
 void MainView::scrollTo(PictureCentre centre) {
+  scrollToPlace(centre, std::nullopt);
+}
+
+void MainView::scrollToPlace(PictureCentre centre, std::optional<ScreenPoint> place) {
   const ViewportGeometry g = window_.viewportGeometry();
   LayoutViewport(state_, g);
   const Rect& d = state_.DisplayRect;
   const Rect& v = state_.ViewArea;
-  // Where the point lies in the whole picture as shown, scrolled or not.
+  // Where the point lies in the whole picture as shown, scrolled or not, and
+  // where in the view it is to come.
   const ScreenPoint at = PictureToScreen(state_, centre);
-  const double x = at.x - d.Left;
-  const double y = at.y - d.Top;
+  const double intoX = place ? place->x - v.Left : v.width() / 2.0;
+  const double intoY = place ? place->y - v.Top : v.height() / 2.0;
   window_.HorizBar->setValue(
-      ScrollPositionFor(x, d.width(), v.width(), g.HorizBarWidth, g.HorizBarPosition, v.width() / 2.0));
+      ScrollPositionFor(at.x - d.Left, d.width(), v.width(), g.HorizBarWidth, g.HorizBarPosition, intoX));
   window_.VertBar->setValue(
-      ScrollPositionFor(y, d.height(), v.height(), g.VertBarHeight, g.VertBarPosition, v.height() / 2.0));
+      ScrollPositionFor(at.y - d.Top, d.height(), v.height(), g.VertBarHeight, g.VertBarPosition, intoY));
 }
 
 void MainView::zoomAt(int steps, int x, int y) {
@@ -135,15 +140,8 @@ void MainView::zoomAt(int steps, int x, int y) {
   for (int i = 0; i < std::abs(steps); ++i) zoom = steps > 0 ? ZoomUp(zoom) : ZoomDown(zoom);
   if (zoom == state_.Zoom) return;
   LayoutViewport(state_, window_.viewportGeometry());
-  const PictureCentre under = ScreenToPicture(state_, {x + 0.5, y + 0.5});
+  const ScreenPoint pointer{x + 0.5, y + 0.5};
+  const PictureCentre under = ScreenToPicture(state_, pointer);
   setZoom(zoom);
-  const ViewportGeometry g = window_.viewportGeometry();
-  LayoutViewport(state_, g);
-  const Rect& d = state_.DisplayRect;
-  const Rect& v = state_.ViewArea;
-  const ScreenPoint at = PictureToScreen(state_, under);
-  window_.HorizBar->setValue(ScrollPositionFor(at.x - d.Left, d.width(), v.width(), g.HorizBarWidth,
-                                               g.HorizBarPosition, x + 0.5 - v.Left));
-  window_.VertBar->setValue(ScrollPositionFor(at.y - d.Top, d.height(), v.height(), g.VertBarHeight,
-                                              g.VertBarPosition, y + 0.5 - v.Top));
+  scrollToPlace(under, pointer);
 }

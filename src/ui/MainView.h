@@ -2,7 +2,9 @@
 
 #include <QPainter>
 #include <Qt>
+#include <optional>
 
+#include "state/Viewport.h"
 #include "ui/FoundPointsOverlay.h"
 
 class TForm1;
@@ -40,6 +42,9 @@ class MainView {
   void scrollTo(PictureCentre centre);
 
  private:
+  // Scrolls so that the picture point comes to `place` on the screen, or to
+  // the middle of the view.
+  void scrollToPlace(PictureCentre centre, std::optional<ScreenPoint> place);
   void xorSelection();
   void setZoom(int zoom);
 

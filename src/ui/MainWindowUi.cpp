@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include "image/QtPictures.h"
 #include "state/AppState.h"
 #include "ui/AscIIForm.h"
 #include "ui/PanelWidgets.h"
@@ -192,14 +193,7 @@ void MainWindowUi::drawSelectionOutline() {
 
 void MainWindowUi::unitPictureChanged() {
   const Bitmap& picture = state_.UnitImagePicture;
-  QImage image(std::max(picture.width(), 1), std::max(picture.height(), 1), QImage::Format_RGB32);
-  image.fill(Qt::white);
-  for (int y = 0; y < picture.height(); ++y) {
-    auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
-    const Colour* in = picture.row(y);
-    for (int x = 0; x < picture.width(); ++x) out[x] = qRgb(RedOf(in[x]), GreenOf(in[x]), BlueOf(in[x]));
-  }
-  main_.UnitImage->setPicture(picture.empty() ? QImage() : image);
+  main_.UnitImage->setPicture(picture.empty() ? QImage() : ImageFromPicture(picture));
 }
 
 void MainWindowUi::showPreview() {

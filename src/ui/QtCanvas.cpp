@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "image/QtPictures.h"
+
 namespace {
 
 QString ToQString(const std::string& text) {
@@ -74,29 +76,6 @@ QColor ToQColor(Colour colour) {
 
 Colour FromQColor(const QColor& colour) {
   return MakeColour(colour.red(), colour.green(), colour.blue());
-}
-
-QImage ToQImage(const Bitmap& picture) {
-  QImage image(picture.width(), picture.height(), QImage::Format_RGB32);
-  for (int y = 0; y < picture.height(); ++y) {
-    const Colour* source = picture.row(y);
-    auto* target = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < picture.width(); ++x)
-      target[x] = qRgb(RedOf(source[x]), GreenOf(source[x]), BlueOf(source[x]));
-  }
-  return image;
-}
-
-Bitmap FromQImage(const QImage& image) {
-  const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-  Bitmap picture(rgb.width(), rgb.height());
-  for (int y = 0; y < rgb.height(); ++y) {
-    const auto* source = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
-    Colour* target = picture.row(y);
-    for (int x = 0; x < rgb.width(); ++x)
-      target[x] = MakeColour(qRed(source[x]), qGreen(source[x]), qBlue(source[x]));
-  }
-  return picture;
 }
 
 QtCanvas::QtCanvas(QPainter& painter) : painter_(painter) {
@@ -271,7 +250,7 @@ int QtCanvas::TextHeight(const std::string&) const {
 
 void QtCanvas::Draw(int x, int y, const Bitmap& picture) {
   if (picture.empty()) return;
-  painter_.drawImage(QPoint(x, y), ToQImage(picture));
+  painter_.drawImage(QPoint(x, y), ImageFromPicture(picture));
 }
 
 Bitmap QtCanvas::TextBitmap(const std::string& text, const CanvasFont& font) const {
@@ -286,5 +265,5 @@ Bitmap QtCanvas::TextBitmap(const std::string& text, const CanvasFont& font) con
     painter.setPen(ToQColor(font.Color));
     painter.drawText(QPoint(1, 1 + metrics.ascent()), qtext);
   }
-  return FromQImage(image);
+  return PictureFromImage(image);
 }

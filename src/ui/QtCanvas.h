@@ -44,8 +44,6 @@ class QtCanvas : public Canvas {
   int penY_ = 0;
 };
 
-// 0x00BBGGRR colours and pictures to and from Qt's forms.
+// 0x00BBGGRR colours to and from Qt's form (pictures: image/QtPictures.h).
 QColor ToQColor(Colour colour);
 Colour FromQColor(const QColor& colour);
-QImage ToQImage(const Bitmap& picture);
-Bitmap FromQImage(const QImage& image);

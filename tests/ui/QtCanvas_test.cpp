@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "image/QtPictures.h"
+
 namespace {
 
 constexpr QRgb White = 0xFFFFFFFFu;
@@ -193,8 +195,8 @@ class QtCanvasTest : public QObject {
   void picturesKeepTheirColoursThroughQt() {
     Bitmap picture(3, 2, 0x123456);
     picture.setPixel(2, 1, 0x0000FF);
-    QCOMPARE(FromQImage(ToQImage(picture)), picture);
-    QCOMPARE(ToQImage(picture).pixel(2, 1) & 0xFFFFFFu, 0xFF0000u);
+    QCOMPARE(PictureFromImage(ImageFromPicture(picture)), picture);
+    QCOMPARE(ImageFromPicture(picture).pixel(2, 1) & 0xFFFFFFu, 0xFF0000u);
     Sheet sheet(5, 4);
     sheet.Draw([&](Canvas& c) { c.Draw(1, 1, picture); });
     QCOMPARE(sheet.At(1, 1), 0x563412u);
