@@ -5,6 +5,8 @@
 #include <set>
 #include <vector>
 
+#include "Stringop/CharacterText.h"
+
 namespace {
 
 struct Format {
@@ -37,17 +39,10 @@ const std::vector<Format>& NamedFormats() {
   return formats;
 }
 
-std::string Upper(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
-}
-
 std::string Patterns(const std::vector<std::string>& extensions) {
   std::string text;
   for (const std::string& e : extensions) {
-    text += (text.empty() ? "*." : ";*.") + e + ";*." + Upper(e);
+    text += (text.empty() ? "*." : ";*.") + e + ";*." + UpperCaseText(e);
   }
   return text;
 }
@@ -71,7 +66,7 @@ std::string PictureOpenFilter() {
     if (!available.extensions.empty()) offered.push_back(available);
   }
   for (const std::string& e : readable) {
-    if (named.count(e) == 0) offered.push_back({Upper(e) + " picture", {e}});
+    if (named.count(e) == 0) offered.push_back({UpperCaseText(e) + " picture", {e}});
   }
 
   std::vector<std::string> all;
